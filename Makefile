@@ -1,0 +1,33 @@
+# The two everyday commands: `make run` and `make test`. Both install any missing
+# packages first (scripts/install-deps), then configure and build with CMake and Ninja.
+
+RELEASE_DIR := build/release
+TEST_DIR    := build/sanitize
+WERROR      := $(if $(CI),ON,OFF)
+JOBS        ?= $(shell nproc 2>/dev/null || echo 2)
+
+.PHONY: all deps run test bench release clean
+
+all: release
+
+deps:
+	@scripts/install-deps
+
+release: deps
+	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTRELL_WERROR=$(WERROR)
+	cmake --build $(RELEASE_DIR) -j $(JOBS)
+
+run: release
+	$(RELEASE_DIR)/vantrell
+
+test: deps
+	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVANTRELL_SANITIZE=ON \
+	      -DVANTRELL_WERROR=$(WERROR)
+	cmake --build $(TEST_DIR) -j $(JOBS)
+	QT_QPA_PLATFORM=offscreen ctest --test-dir $(TEST_DIR) --output-on-failure -j $(JOBS)
+
+bench: release
+	$(RELEASE_DIR)/bench/vantrell-bench
+
+clean:
+	rm -rf build

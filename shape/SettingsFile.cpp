@@ -1,0 +1,32 @@
+#include "SettingsFile.h"
+
+#include <QSaveFile>
+#include <QString>
+
+#include <cstdio>
+
+std::optional<ShapeSettings> ReadSettingsFile(const std::string &path) {
+    std::FILE *file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return std::nullopt;
+    SettingsBytes bytes{};
+    const std::size_t items = std::fread(bytes.data(), bytes.size(), 1, file);
+    std::fclose(file);
+    if (items != 1)
+        return std::nullopt;
+    return DecodeSettings(bytes);
+}
+
+bool WriteSettingsFile(const std::string &path, const ShapeSettings &settings,
+                       std::string *errorText) {
+    const SettingsBytes bytes = EncodeSettings(settings);
+    QSaveFile file(QString::fromStdString(path));
+    const bool written =
+        file.open(QIODevice::WriteOnly) &&
+        file.write(reinterpret_cast<const char *>(bytes.data()), qint64(bytes.size())) ==
+            qint64(bytes.size()) &&
+        file.commit();
+    if (!written && errorText)
+        *errorText = file.errorString().toStdString();
+    return written;
+}

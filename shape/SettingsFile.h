@@ -1,0 +1,21 @@
+#pragma once
+
+#include "ShapeSettings.h"
+
+#include <optional>
+#include <string>
+
+// The settings file is always named relative to the current directory, so it is
+// resolved afresh at each opening.
+inline constexpr const char *kSettingsFileName = "Vantrell.def";
+
+// Reads the first 68 bytes of the file. No file, an unreadable file or a file
+// shorter than a whole record gives nothing; longer files are read by their first
+// 68 bytes. The record comes back exactly as stored, without range checks.
+std::optional<ShapeSettings> ReadSettingsFile(const std::string &path);
+
+// Writes exactly 68 bytes through a temporary file renamed over the target, so a
+// failed or interrupted save leaves any earlier file as it was. On failure returns
+// false and, when errorText is given, a description of the cause.
+bool WriteSettingsFile(const std::string &path, const ShapeSettings &settings,
+                       std::string *errorText = nullptr);

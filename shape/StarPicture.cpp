@@ -1,0 +1,104 @@
+#include "StarPicture.h"
+
+#include <algorithm>
+#include <span>
+
+namespace {
+
+constexpr Pixel kWhite = PixelFromRgb(255, 255, 255);
+
+// Backdrop mode before any capture: nothing but white.
+const BackdropView kNoBackdrop{};
+
+// Copies the backdrop under the picture; whatever lies outside the capture shows white.
+void CopyBackdrop(const BackdropView &backdrop, BandCanvas &canvas) {
+    const int32_t width = canvas.Width();
+    for (int32_t y = canvas.FirstRow(); y < canvas.EndRow(); ++y) {
+        Pixel *row = canvas.Row(y);
+        const int64_t sy = int64_t(backdrop.originY) + y;
+        if (sy < 0 || sy >= backdrop.height || !backdrop.pixels) {
+            std::fill(row, row + width, kWhite);
+            continue;
+        }
+        const int64_t sx0 = backdrop.originX;
+        const int64_t from = std::clamp<int64_t>(-sx0, 0, width);
+        const int64_t to = std::clamp<int64_t>(backdrop.width - sx0, from, width);
+        std::fill(row, row + from, kWhite);
+        std::copy(backdrop.pixels + sy * backdrop.stride + sx0 + from,
+                  backdrop.pixels + sy * backdrop.stride + sx0 + to, row + from);
+        std::fill(row + to, row + width, kWhite);
+    }
+}
+
+} // namespace
+
+PictureSize OutputPictureSize(int32_t areaWidth, int32_t areaHeight, bool sameSize,
+                              int32_t saveRate) {
+    if (sameSize) {
+        const int32_t side = std::min(areaWidth, areaHeight) * saveRate;
+        return {side, side};
+    }
+    return {areaWidth * saveRate, areaHeight * saveRate};
+}
+
+StarPicture MakeStarPicture(const ShapeSettings &settings, const Directions &table,
+                            const PictureInputs &in) {
+    StarPicture p;
+    int32_t W = in.areaWidth, H = in.areaHeight;
+    if (in.sameSize)
+        W = H = std::min(W, H);
+    if (in.output) {
+        W *= settings.SaveRate;
+        H *= settings.SaveRate;
+        p.width = W;
+        p.height = H;
+    } else {
+        // On screen the bitmap covers the whole drawing area; in same-size mode the
+        // star keeps to the square at its top-left corner.
+        p.width = in.areaWidth;
+        p.height = in.areaHeight;
+    }
+    p.box = ComputeBox(W, H, settings);
+    ComputeVertices(settings, table, p.box, p.vertices);
+    p.fill = in.fill;
+    p.markers = in.dragging;
+    p.markInnerOnly = in.dragInner;
+    p.foreground = in.foreground;
+    p.background = in.background;
+    if (!in.output && settings.Trans != 0)
+        p.backdrop = in.backdrop ? in.backdrop : &kNoBackdrop;
+    return p;
+}
+
+void RenderStarRows(const StarPicture &p, Pixel *rows, std::ptrdiff_t stride, int32_t y0,
+                    int32_t y1) {
+    BandCanvas canvas(rows, stride, p.width, p.height, y0, y1);
+
+    // The brush the markers inherit when the star is not filled: the background
+    // colour after a plain background, white after a backdrop copy.
+    Pixel brush = kWhite;
+    if (p.backdrop) {
+        CopyBackdrop(*p.backdrop, canvas);
+    } else {
+        canvas.FillRect(0, 0, p.width, p.height, p.background);
+        brush = p.background;
+    }
+
+    const std::span<const Point> vertices(p.vertices);
+    const std::span<const Point> corners = vertices.first(vertices.size() - 1);
+    if (p.fill) {
+        canvas.FillPolygonEvenOdd(corners, p.foreground);
+        brush = p.background;
+    }
+    // The outline of a filled polygon is the same closed path as the outline star.
+    canvas.Polyline(vertices, p.foreground);
+
+    if (p.markers) {
+        for (std::size_t i = p.markInnerOnly ? 1 : 0; i < corners.size();
+             i += p.markInnerOnly ? 2 : 1) {
+            const Point v = corners[i];
+            canvas.Rectangle(v.x - kMarkerHalf, v.y - kMarkerHalf, v.x + kMarkerHalf,
+                             v.y + kMarkerHalf, p.foreground, brush);
+        }
+    }
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "ColorValue.h"
+#include "Raster.h"
+#include "StarGeometry.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// A captured screen image that an on-screen picture shows behind the star.
+struct BackdropView {
+    const Pixel *pixels = nullptr; // top-left pixel of the capture
+    std::ptrdiff_t stride = 0;     // pixels per row
+    int32_t width = 0, height = 0;
+    // Screen position of the picture's top-left corner.
+    int32_t originX = 0, originY = 0;
+};
+
+// What a picture is drawn from besides ShapeSettings and the direction table.
+struct PictureInputs {
+    int32_t areaWidth = 0, areaHeight = 0; // the drawing area, pixels
+    bool sameSize = false;
+    bool fill = false;
+    bool output = false;   // output renderings scale by SaveRate and never show the backdrop
+    bool dragging = false; // markers on the vertices
+    bool dragInner = false; // markers on the inner vertices only
+    Pixel foreground = 0, background = 0;
+    const BackdropView *backdrop = nullptr; // used by on-screen renderings with Trans on
+};
+
+// Everything needed to render any band of rows of one picture.
+struct StarPicture {
+    int32_t width = 0, height = 0; // bitmap size
+    StarBox box{};
+    std::vector<Point> vertices; // 2N vertices and the closing point
+    bool fill = false;
+    bool markers = false;
+    bool markInnerOnly = false;
+    Pixel foreground = 0, background = 0;
+    const BackdropView *backdrop = nullptr; // non-null: backdrop instead of plain background
+};
+
+// The size of an exported picture: the box scaled by SaveRate.
+struct PictureSize {
+    int32_t width, height;
+};
+PictureSize OutputPictureSize(int32_t areaWidth, int32_t areaHeight, bool sameSize,
+                              int32_t saveRate);
+
+StarPicture MakeStarPicture(const ShapeSettings &settings, const Directions &table,
+                            const PictureInputs &inputs);
+
+// Renders rows [y0, y1) of the picture into rows (the pixel of row y0), stride in pixels.
+void RenderStarRows(const StarPicture &picture, Pixel *rows, std::ptrdiff_t stride, int32_t y0,
+                    int32_t y1);
+
+// Half the side of a vertex marker: markers cover 6 x 6 pixels.
+inline constexpr int32_t kMarkerHalf = 3;
+
+// The largest drawing-area width or height the program takes from a settings file
+// or a dialog: larger areas could not be allocated as a screen picture.
+inline constexpr int32_t kMaxAreaSide = 16384;

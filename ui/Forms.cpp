@@ -1,0 +1,46 @@
+#include "Forms.h"
+
+#include "About.h"
+#include "Center.h"
+#include "Lean.h"
+#include "Points.h"
+#include "Rotaion.h"
+#include "SaveRate.h"
+#include "SizeIn.h"
+#include "Vantmain.h"
+
+#include <QFont>
+
+namespace {
+
+template <typename Form> void Destroy(Form *&form) {
+    delete form;
+    form = nullptr;
+}
+
+} // namespace
+
+void CreateForms() {
+    // The windows ask for the classic Japanese proportional Gothic face; IPA's
+    // proportional Gothic is the free face that matches it.
+    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
+    Form1 = new TForm1;
+    PointsDlg = new TPointsDlg;
+    SizeInDlg = new TSizeInDlg;
+    RotationDlg = new TRotationDlg;
+    CenterSettingDlg = new TCenterSettingDlg;
+    SaveRateDlg = new TSaveRateDlg;
+    LeanDlg = new TLeanDlg;
+    AboutDlg = new TAboutDlg;
+}
+
+void DestroyForms() {
+    Destroy(AboutDlg);
+    Destroy(LeanDlg);
+    Destroy(SaveRateDlg);
+    Destroy(CenterSettingDlg);
+    Destroy(RotationDlg);
+    Destroy(SizeInDlg);
+    Destroy(PointsDlg);
+    Destroy(Form1);
+}

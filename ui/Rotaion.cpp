@@ -1,0 +1,8 @@
+#include "Rotaion.h"
+
+TRotationDlg *RotationDlg = nullptr;
+
+TRotationDlg::TRotationDlg(QWidget *parent) : QWidget(parent) {
+    setupUi(this);
+    setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint);
+}

@@ -1,0 +1,7 @@
+#include "SaveRate.h"
+
+TSaveRateDlg *SaveRateDlg = nullptr;
+
+TSaveRateDlg::TSaveRateDlg(QWidget *parent) : QDialog(parent) {
+    setupUi(this);
+}

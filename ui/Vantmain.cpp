@@ -1,0 +1,376 @@
+#include "Vantmain.h"
+
+#include "Center.h"
+#include "ColorValue.h"
+#include "Lean.h"
+#include "Points.h"
+#include "Rotaion.h"
+#include "SettingsFile.h"
+#include "StarPicture.h"
+#include "SystemPalette.h"
+
+#include <QCloseEvent>
+#include <QColorDialog>
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QMenu>
+#include <QMessageBox>
+
+#include <algorithm>
+
+TForm1 *Form1 = nullptr;
+
+namespace {
+
+constexpr int kLayoutLeft = 57, kLayoutTop = 202;
+constexpr int kLayoutAreaWidth = 408, kLayoutAreaHeight = 251;
+constexpr int kStatusBarHeight = 25;
+
+struct PanelLayout {
+    int width;
+    Qt::Alignment alignment;
+    const char *text;
+};
+constexpr PanelLayout kPanels[4] = {
+    {105, Qt::AlignLeft, "Size:9999,999"},
+    {75, Qt::AlignLeft, "Points:99"},
+    {50, Qt::AlignRight, "x 9999"},
+    {50, Qt::AlignLeft, ""},
+};
+
+} // namespace
+
+TForm1::TForm1(QWidget *parent) : QMainWindow(parent) {
+    setupUi(this);
+    QFont face(QStringLiteral("ＭＳ Ｐゴシック"));
+    face.setPixelSize(12);
+    setFont(face);
+
+    StatusBar1->setFixedHeight(kStatusBarHeight);
+    for (int i = 0; i < 4; ++i) {
+        Panels[i] = new QLabel(QString::fromLatin1(kPanels[i].text), StatusBar1);
+        Panels[i]->setFixedWidth(kPanels[i].width);
+        Panels[i]->setAlignment(kPanels[i].alignment | Qt::AlignVCenter);
+        Panels[i]->setFrameShape(QFrame::Panel);
+        Panels[i]->setFrameShadow(QFrame::Sunken);
+        StatusBar1->addWidget(Panels[i]);
+    }
+    ColorDialog1 = new QColorDialog(this);
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->addActions({Clip});
+    PopupMenu1->addSeparator();
+    PopupMenu1->addActions({Points1, Lean2, Rotate, Center, Circle1, Size});
+    PopupMenu1->addSeparator();
+    PopupMenu1->addActions({Fill1, ForeColor1, BackColor1, Trans2});
+    PopupMenu1->addSeparator();
+    PopupMenu1->addActions({GetBack2});
+
+    move(kLayoutLeft, kLayoutTop);
+    SetClientSize(kLayoutAreaWidth, kLayoutAreaHeight + kStatusBarHeight);
+
+    connect(PaintBox, &TPaintBox::resized, this, &TForm1::FormResize);
+    ConnectCommands();
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::ConnectCommands() {
+    connect(SaveAs2, &QAction::triggered, this, [this] { SaveAsFile(); });
+    connect(SaveDef, &QAction::triggered, this, &TForm1::SaveDefClick);
+    connect(Default, &QAction::triggered, this, &TForm1::DefaultClick);
+    connect(Exit1, &QAction::triggered, this, &TForm1::Quit1Click);
+    // Twin items of the main and the context menu share one handler.
+    for (QAction *a : {xy111, Circle1})
+        connect(a, &QAction::triggered, this, &TForm1::Circle1Click);
+    for (QAction *a : {Fill2, Fill1})
+        connect(a, &QAction::triggered, this, &TForm1::Fill1Click);
+    for (QAction *a : {Trans1, Trans2})
+        connect(a, &QAction::triggered, this, &TForm1::Trans1Click);
+    for (QAction *a : {ForeColor2, ForeColor1})
+        connect(a, &QAction::triggered, this, &TForm1::ForeColor1Click);
+    for (QAction *a : {BackColor2, BackColor1})
+        connect(a, &QAction::triggered, this, &TForm1::BackColor1Click);
+    for (QAction *a : {Points2, Points1})
+        connect(a, &QAction::triggered, this, &TForm1::Points1Click);
+    for (QAction *a : {Lean, Lean2})
+        connect(a, &QAction::triggered, this, &TForm1::LeanClick);
+    for (QAction *a : {Twist1, Rotate})
+        connect(a, &QAction::triggered, this, &TForm1::RotateClick);
+    for (QAction *a : {Center1, Center})
+        connect(a, &QAction::triggered, this, &TForm1::CenterClick);
+}
+
+void TForm1::FormCreate() {
+    LoadSettings();
+    SetWindowColor(PaintBox->Color);
+    Dragging = false;
+    Modified = false;
+    FirstResize = true;
+    GetBack1->setEnabled(ShapeSettings.Trans != 0);
+    GetBack2->setEnabled(ShapeSettings.Trans != 0);
+    BuildDirections();
+}
+
+int TForm1::ClientWidth() const { return PaintBox->width(); }
+
+int TForm1::ClientHeight() const { return PaintBox->height() + StatusBar1->height(); }
+
+void TForm1::SetClientSize(int width, int height) {
+    // Lay the window out first, so the menu bar's height is known before the window is shown.
+    layout()->activate();
+    const int menuHeight = this->height() - ClientHeight();
+    resize(std::clamp(width, 0, kMaxAreaSide),
+           std::clamp(height, 0, kMaxAreaSide + kStatusBarHeight) + menuHeight);
+}
+
+QSize TForm1::DrawingSize() const {
+    QSize size = PaintBox->size();
+    if (Circle1->isChecked())
+        size.setWidth(std::min(size.width(), size.height())), size.setHeight(size.width());
+    return size;
+}
+
+void TForm1::BuildDirections() { ::BuildDirections(ShapeSettings, DirectionTable); }
+
+void TForm1::DrawShape(QImage &target) {
+    const bool onScreen = &target == &PaintBox->Canvas();
+    const SystemColors system = SystemColorsFromPalette(palette());
+    PictureInputs inputs;
+    inputs.areaWidth = PaintBox->width();
+    inputs.areaHeight = PaintBox->height();
+    inputs.sameSize = Circle1->isChecked();
+    inputs.fill = Fill1->isChecked();
+    inputs.output = !onScreen;
+    inputs.dragging = Dragging;
+    inputs.dragInner = DragInner;
+    inputs.foreground = ResolveColorValue(PaintBox->PenColor, system);
+    inputs.background = ResolveColorValue(PaintBox->Color, system);
+    const StarPicture picture = MakeStarPicture(ShapeSettings, DirectionTable, inputs);
+
+    QImage offscreen(picture.width, picture.height, QImage::Format_RGB32);
+    if (!offscreen.isNull())
+        RenderStarRows(picture, reinterpret_cast<Pixel *>(offscreen.bits()),
+                       offscreen.bytesPerLine() / qsizetype(sizeof(Pixel)), 0, picture.height);
+    // The finished picture replaces the target's in one piece.
+    target = offscreen;
+    if (onScreen)
+        PaintBox->update();
+}
+
+void TForm1::RenderToBitmap(QImage &bitmap) {
+    const PictureSize size = OutputPictureSize(PaintBox->width(), PaintBox->height(),
+                                               Circle1->isChecked(), ShapeSettings.SaveRate);
+    bitmap = QImage(size.width, size.height, QImage::Format_RGB32);
+    DrawShape(bitmap);
+}
+
+bool TForm1::SaveAsFile() { return false; }
+
+void TForm1::FormResize() {
+    if (!FirstResize)
+        Modified = true;
+    FirstResize = false;
+    // Any repaint already queued for the drawing area is merged into this one.
+    FormPaint();
+}
+
+void TForm1::FormPaint() {
+    const QSize size = DrawingSize();
+    DrawShape(PaintBox->Canvas());
+    Panels[0]->setText(QStringLiteral("Size:%1,%2").arg(size.width()).arg(size.height()));
+    Panels[1]->setText(QStringLiteral("Points:%1").arg(ShapeSettings.Points));
+    Panels[2]->setText(QStringLiteral("x %1").arg(ShapeSettings.SaveRate));
+}
+
+void TForm1::moveEvent(QMoveEvent *event) {
+    QMainWindow::moveEvent(event);
+    // Keeps a pseudo-transparent background in register with the desktop.
+    FormPaint();
+}
+
+void TForm1::contextMenuEvent(QContextMenuEvent *event) { PopupMenu1->popup(event->globalPos()); }
+
+void TForm1::SetWindowColor(uint32_t colorValue) {
+    QPalette p = PaintBox->palette();
+    p.setColor(QPalette::Window,
+               QColor::fromRgb(ResolveColorValue(colorValue, SystemColorsFromPalette(palette()))));
+    PaintBox->setPalette(p);
+}
+
+void TForm1::SetSameSizeMarks(bool on) {
+    xy111->setChecked(on);
+    Circle1->setChecked(on);
+}
+
+void TForm1::SetFillMarks(bool on) {
+    Fill1->setChecked(on);
+    Fill2->setChecked(on);
+}
+
+void TForm1::SetTransMarks(bool on) {
+    Trans1->setChecked(on);
+    Trans2->setChecked(on);
+}
+
+void TForm1::LoadSettings() {
+    const std::optional<::ShapeSettings> loaded = ReadSettingsFile(kSettingsFileName);
+    if (loaded) {
+        ShapeSettings = *loaded;
+        ClampToEditorRanges(ShapeSettings);
+        SetClientSize(ShapeSettings.ClientWidth, ShapeSettings.ClientHeight);
+        SetSameSizeMarks(ShapeSettings.SameSize != 0);
+        SetFillMarks(ShapeSettings.Fill != 0);
+        SetTransMarks(ShapeSettings.Trans != 0);
+        PaintBox->Color = ShapeSettings.BackColor;
+        PaintBox->PenColor = ShapeSettings.ForeColor;
+        move(ShapeSettings.Left, ShapeSettings.Top);
+    } else {
+        PaintBox->Color = kWindowColor;
+        PaintBox->PenColor = kWindowTextColor;
+        ApplyDefaultParameters(ShapeSettings);
+    }
+}
+
+void TForm1::SaveSettings() {
+    ShapeSettings.Left = x();
+    ShapeSettings.Top = y();
+    ShapeSettings.ClientWidth = ClientWidth();
+    ShapeSettings.ClientHeight = ClientHeight();
+    ShapeSettings.SameSize = Circle1->isChecked() ? 1 : 0;
+    ShapeSettings.Fill = Fill1->isChecked() ? 1 : 0;
+    ShapeSettings.ForeColor = PaintBox->PenColor;
+    ShapeSettings.BackColor = PaintBox->Color;
+    std::string error;
+    if (!WriteSettingsFile(kSettingsFileName, ShapeSettings, &error))
+        QMessageBox::warning(this, QStringLiteral("Vantrell"),
+                             QStringLiteral("設定ファイル %1 を保存できません\n%2")
+                                 .arg(QString::fromLatin1(kSettingsFileName),
+                                      QString::fromStdString(error)));
+}
+
+void TForm1::SaveDefClick() { SaveSettings(); }
+
+void TForm1::DefaultClick() {
+    PaintBox->Color = kWindowColor;
+    PaintBox->PenColor = kWindowTextColor;
+    ApplyDefaultParameters(ShapeSettings);
+    SetSameSizeMarks(false);
+    SetFillMarks(false);
+    SetTransMarks(false);
+    GetBack1->setEnabled(false);
+    GetBack2->setEnabled(false);
+    SetWindowColor(PaintBox->Color);
+    Dragging = false;
+    Modified = false;
+    FirstResize = true;
+    BuildDirections();
+    FormResize();
+    for (QWidget *palette : {static_cast<QWidget *>(RotationDlg),
+                             static_cast<QWidget *>(CenterSettingDlg),
+                             static_cast<QWidget *>(LeanDlg), static_cast<QWidget *>(PointsDlg)})
+        palette->update();
+}
+
+void TForm1::Quit1Click() { close(); }
+
+bool TForm1::ChooseColor(uint32_t &colorValue) {
+    ColorDialog1->setCurrentColor(lastChosenColor_);
+    if (ColorDialog1->exec() != QDialog::Accepted)
+        return false;
+    lastChosenColor_ = ColorDialog1->selectedColor();
+    colorValue = ColorValueFromRgb(lastChosenColor_.red(), lastChosenColor_.green(),
+                                   lastChosenColor_.blue());
+    return true;
+}
+
+void TForm1::ForeColor1Click() {
+    if (!ChooseColor(PaintBox->PenColor))
+        return;
+    Modified = true;
+    DrawShape(PaintBox->Canvas());
+}
+
+void TForm1::BackColor1Click() {
+    uint32_t color = 0;
+    if (!ChooseColor(color))
+        return;
+    SetWindowColor(color);
+    PaintBox->Color = color;
+    Modified = true;
+    DrawShape(PaintBox->Canvas());
+}
+
+// A checkable item has already toggled itself when its handler runs, so the
+// handlers take the new state and give it to both twins.
+void TForm1::Circle1Click(bool checked) {
+    SetSameSizeMarks(checked);
+    Modified = true;
+    FormResize();
+}
+
+void TForm1::Fill1Click(bool checked) {
+    SetFillMarks(checked);
+    Modified = true;
+    DrawShape(PaintBox->Canvas());
+}
+
+void TForm1::Trans1Click(bool checked) {
+    ShapeSettings.Trans = checked ? 1 : 0;
+    SetTransMarks(checked);
+    GetBack1->setEnabled(checked);
+    GetBack2->setEnabled(checked);
+    Redraw();
+}
+
+namespace {
+void ToggleVisible(QWidget *window) { window->setVisible(!window->isVisible()); }
+} // namespace
+
+void TForm1::Points1Click() {
+    ToggleVisible(PointsDlg);
+    Modified = true;
+}
+
+void TForm1::LeanClick() {
+    ToggleVisible(LeanDlg);
+    Modified = true;
+}
+
+void TForm1::RotateClick() {
+    ToggleVisible(RotationDlg);
+    Modified = true;
+}
+
+void TForm1::CenterClick() {
+    ToggleVisible(CenterSettingDlg);
+    Modified = true;
+}
+
+void TForm1::closeEvent(QCloseEvent *event) {
+    if (FormCloseQuery())
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool TForm1::FormCloseQuery() {
+    if (!Modified)
+        return true;
+    for (QWidget *palette : {static_cast<QWidget *>(CenterSettingDlg),
+                             static_cast<QWidget *>(PointsDlg), static_cast<QWidget *>(RotationDlg),
+                             static_cast<QWidget *>(LeanDlg)})
+        palette->hide();
+    QMessageBox prompt(QMessageBox::Question, QStringLiteral("確認"),
+                       QStringLiteral("ファイルに保存しますか?"),
+                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    switch (prompt.exec()) {
+    case QMessageBox::Yes:
+        return SaveAsFile();
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
+}

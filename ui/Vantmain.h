@@ -1,0 +1,91 @@
+#pragma once
+
+#include "PaintBox.h"
+#include "ShapeSettings.h"
+#include "StarGeometry.h"
+#include "ui_Vantmain.h"
+
+#include <QColor>
+#include <QMainWindow>
+
+class QColorDialog;
+class QLabel;
+
+// The main window: drawing area, menus, status bar, and the one parameter record.
+// Fields and menu items are public, as the palettes and dialogs work on them directly.
+class TForm1 : public QMainWindow, public Ui::TForm1 {
+    Q_OBJECT
+
+public:
+    explicit TForm1(QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    Directions DirectionTable{};
+    bool Dragging = false;
+    bool DragInner = false;
+    int32_t DragLastX = 0, DragLastY = 0;
+    ::ShapeSettings ShapeSettings{};
+    bool Modified = false;
+    bool FirstResize = false;
+
+    QMenu *PopupMenu1 = nullptr; // the context menu, twin of the main menu's commands
+    QColorDialog *ColorDialog1 = nullptr;
+    QLabel *Panels[4] = {};
+
+    void BuildDirections();
+    // Renders the whole picture onto target: an on-screen rendering when target is
+    // the drawing area's canvas, an output rendering otherwise.
+    void DrawShape(QImage &target);
+    // Gives bitmap the output size (the box times SaveRate) and renders into it.
+    void RenderToBitmap(QImage &bitmap);
+    // Save As; true when a picture file was written.
+    bool SaveAsFile();
+
+    void LoadSettings();
+    void SaveSettings();
+
+    // The resize path; Redraw is the same path when a parameter changed.
+    void FormResize();
+    void Redraw() { FormResize(); }
+    void FormPaint();
+
+    // Client area: the drawing area plus the status bar; the menu bar is not part of it.
+    int ClientWidth() const;
+    int ClientHeight() const;
+    void SetClientSize(int width, int height);
+
+public slots:
+    void DefaultClick();
+    void SaveDefClick();
+    void Quit1Click();
+    void ForeColor1Click();
+    void BackColor1Click();
+    void Circle1Click(bool checked);
+    void Fill1Click(bool checked);
+    void Trans1Click(bool checked);
+    void Points1Click();
+    void LeanClick();
+    void RotateClick();
+    void CenterClick();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
+private:
+    void FormCreate();
+    bool FormCloseQuery();
+    void SetWindowColor(uint32_t colorValue);
+    void SetSameSizeMarks(bool on);
+    void SetFillMarks(bool on);
+    void SetTransMarks(bool on);
+    void ConnectCommands();
+    QSize DrawingSize() const;
+    // Runs the colour dialog from the colour it returned last; false on Cancel.
+    bool ChooseColor(uint32_t &colorValue);
+
+    QColor lastChosenColor_ = Qt::black;
+};
+
+extern TForm1 *Form1;
