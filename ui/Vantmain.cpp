@@ -12,8 +12,6 @@
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QContextMenuEvent>
-#include <QLabel>
-#include <QLayout>
 #include <QMenu>
 #include <QMessageBox>
 
@@ -27,18 +25,6 @@ constexpr int kLayoutLeft = 57, kLayoutTop = 202;
 constexpr int kLayoutAreaWidth = 408, kLayoutAreaHeight = 251;
 constexpr int kStatusBarHeight = 25;
 
-struct PanelLayout {
-    int width;
-    Qt::Alignment alignment;
-    const char *text;
-};
-constexpr PanelLayout kPanels[4] = {
-    {105, Qt::AlignLeft, "Size:9999,999"},
-    {75, Qt::AlignLeft, "Points:99"},
-    {50, Qt::AlignRight, "x 9999"},
-    {50, Qt::AlignLeft, ""},
-};
-
 } // namespace
 
 TForm1::TForm1(QWidget *parent) : QMainWindow(parent) {
@@ -48,14 +34,6 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent) {
     setFont(face);
 
     StatusBar1->setFixedHeight(kStatusBarHeight);
-    for (int i = 0; i < 4; ++i) {
-        Panels[i] = new QLabel(QString::fromLatin1(kPanels[i].text), StatusBar1);
-        Panels[i]->setFixedWidth(kPanels[i].width);
-        Panels[i]->setAlignment(kPanels[i].alignment | Qt::AlignVCenter);
-        Panels[i]->setFrameShape(QFrame::Panel);
-        Panels[i]->setFrameShadow(QFrame::Sunken);
-        StatusBar1->addWidget(Panels[i]);
-    }
     ColorDialog1 = new QColorDialog(this);
     PopupMenu1 = new QMenu(this);
     PopupMenu1->addActions({Clip});
@@ -113,16 +91,22 @@ void TForm1::FormCreate() {
     BuildDirections();
 }
 
-int TForm1::ClientWidth() const { return PaintBox->width(); }
+// The menu bar takes the height it needs at the window's width (it may wrap onto
+// more lines); everything below it is client area. Computed rather than read from the
+// laid-out widgets, so it also holds before the window is first shown.
+int TForm1::MenuBarHeight(int width) const {
+    const int wrapped = MainMenu1->heightForWidth(width);
+    return wrapped >= 0 ? wrapped : MainMenu1->sizeHint().height();
+}
 
-int TForm1::ClientHeight() const { return PaintBox->height() + StatusBar1->height(); }
+int TForm1::ClientWidth() const { return width(); }
+
+int TForm1::ClientHeight() const { return height() - MenuBarHeight(width()); }
 
 void TForm1::SetClientSize(int width, int height) {
-    // Lay the window out first, so the menu bar's height is known before the window is shown.
-    layout()->activate();
-    const int menuHeight = this->height() - ClientHeight();
-    resize(std::clamp(width, 0, kMaxAreaSide),
-           std::clamp(height, 0, kMaxAreaSide + kStatusBarHeight) + menuHeight);
+    const int clientWidth = std::clamp(width, 0, kMaxAreaSide);
+    const int clientHeight = std::clamp(height, 0, kMaxAreaSide + kStatusBarHeight);
+    resize(clientWidth, clientHeight + MenuBarHeight(clientWidth));
 }
 
 QSize TForm1::DrawingSize() const {
@@ -179,9 +163,9 @@ void TForm1::FormResize() {
 void TForm1::FormPaint() {
     const QSize size = DrawingSize();
     DrawShape(PaintBox->Canvas());
-    Panels[0]->setText(QStringLiteral("Size:%1,%2").arg(size.width()).arg(size.height()));
-    Panels[1]->setText(QStringLiteral("Points:%1").arg(ShapeSettings.Points));
-    Panels[2]->setText(QStringLiteral("x %1").arg(ShapeSettings.SaveRate));
+    StatusBar1->SetPanelText(0, QStringLiteral("Size:%1,%2").arg(size.width()).arg(size.height()));
+    StatusBar1->SetPanelText(1, QStringLiteral("Points:%1").arg(ShapeSettings.Points));
+    StatusBar1->SetPanelText(2, QStringLiteral("x %1").arg(ShapeSettings.SaveRate));
 }
 
 void TForm1::moveEvent(QMoveEvent *event) {

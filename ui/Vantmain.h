@@ -9,7 +9,6 @@
 #include <QMainWindow>
 
 class QColorDialog;
-class QLabel;
 
 // The main window: drawing area, menus, status bar, and the one parameter record.
 // Fields and menu items are public, as the palettes and dialogs work on them directly.
@@ -30,7 +29,6 @@ public:
 
     QMenu *PopupMenu1 = nullptr; // the context menu, twin of the main menu's commands
     QColorDialog *ColorDialog1 = nullptr;
-    QLabel *Panels[4] = {};
 
     void BuildDirections();
     // Renders the whole picture onto target: an on-screen rendering when target is
@@ -53,6 +51,7 @@ public:
     int ClientWidth() const;
     int ClientHeight() const;
     void SetClientSize(int width, int height);
+    int MenuBarHeight(int width) const;
 
 public slots:
     void DefaultClick();

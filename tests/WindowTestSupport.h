@@ -1,0 +1,78 @@
+#pragma once
+
+#include "Forms.h"
+#include "TempDir.h"
+#include "Vantmain.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+// Answers the next modal window (a message box, a colour dialog) from the event
+// loop once it is open. Gives up after a few seconds so a missing dialog fails
+// the test instead of hanging it; Seen() tells whether one was answered.
+class ModalAnswer {
+public:
+    explicit ModalAnswer(std::function<void(QWidget *)> answer)
+        : answer_(std::move(answer)), deadline_(5000) {
+        Poll();
+    }
+    ~ModalAnswer() { *alive_ = false; }
+    bool Seen() const { return seen_; }
+
+private:
+    void Poll() {
+        QTimer::singleShot(10, [this, alive = alive_] {
+            if (!*alive || seen_)
+                return;
+            if (QWidget *modal = QApplication::activeModalWidget()) {
+                seen_ = true;
+                answer_(modal);
+            } else if (!deadline_.hasExpired()) {
+                Poll();
+            }
+        });
+    }
+
+    std::function<void(QWidget *)> answer_;
+    QDeadlineTimer deadline_;
+    bool seen_ = false;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+// Runs every test in a fresh current directory, optionally holding a settings file,
+// with the program's windows created as at start-up.
+class MainWindowTest : public testing::Test {
+protected:
+    void SetUp() override { previousDir_ = QDir::currentPath(); QDir::setCurrent(QString::fromStdString(dir_.Path().string())); }
+
+    void TearDown() override {
+        if (Form1)
+            Form1->Modified = false; // no close prompt while tearing down
+        DestroyForms();
+        QDir::setCurrent(previousDir_);
+    }
+
+    void WriteSettings(const std::vector<unsigned char> &bytes) {
+        WriteBytes(dir_.File("Vantrell.def"), bytes);
+    }
+
+    // Creates the windows and shows the main one, as the program starts.
+    void Start() {
+        CreateForms();
+        Form1->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(Form1));
+    }
+
+    std::string SettingsPath() const { return dir_.File("Vantrell.def"); }
+
+    TempDir dir_;
+    QString previousDir_;
+};
