@@ -63,10 +63,7 @@ void Sizes(benchmark::internal::Benchmark *b) {
 
 BENCHMARK(BM_DrawShape)->Apply(Sizes)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DrawShapeAndPaint)->Apply(Sizes)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_BareFillAndCopy)
-    ->Args({408, 251})
-    ->Args({1920, 1080})
-    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_BareFillAndCopy)->Args({408, 251})->Args({1920, 1080})->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

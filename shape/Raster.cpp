@@ -7,15 +7,18 @@
 namespace {
 
 // Division rounding toward minus / plus infinity; d > 0.
-int64_t FloorDiv(int64_t n, int64_t d) { return n >= 0 ? n / d : -((-n + d - 1) / d); }
-int64_t CeilDiv(int64_t n, int64_t d) { return -FloorDiv(-n, d); }
+int64_t FloorDiv(int64_t n, int64_t d) {
+    return n >= 0 ? n / d : -((-n + d - 1) / d);
+}
+int64_t CeilDiv(int64_t n, int64_t d) {
+    return -FloorDiv(-n, d);
+}
 
 } // namespace
 
 BandCanvas::BandCanvas(Pixel *rows, std::ptrdiff_t stride, int32_t width, int32_t height,
                        int32_t y0, int32_t y1)
-    : rows_(rows), stride_(stride), width_(width), y0_(std::max(y0, 0)),
-      y1_(std::min(y1, height)) {
+    : rows_(rows), stride_(stride), width_(width), y0_(std::max(y0, 0)), y1_(std::min(y1, height)) {
     if (y0_ > y0)
         rows_ += (y0_ - y0) * stride_;
 }
@@ -27,8 +30,7 @@ void BandCanvas::HorizontalRun(int32_t y, int64_t xa, int64_t xb, Pixel color) {
         std::fill(Row(y) + from, Row(y) + to, color);
 }
 
-void BandCanvas::FillRect(int32_t left, int32_t top, int32_t right, int32_t bottom,
-                          Pixel color) {
+void BandCanvas::FillRect(int32_t left, int32_t top, int32_t right, int32_t bottom, Pixel color) {
     const int32_t from = std::max(top, y0_);
     const int32_t to = std::min(bottom, y1_);
     for (int32_t y = from; y < to; ++y)
@@ -124,9 +126,9 @@ void BandCanvas::FillPolygonEvenOdd(std::span<const Point> points, Pixel color) 
             if (e.low.y > y || y >= e.high.y)
                 continue;
             const int64_t ex = int64_t(e.high.x) - e.low.x, ey = int64_t(e.high.y) - e.low.y;
-            crossings.push_back(
-                CeilDiv((2 * int64_t(y) + 1 - 2 * int64_t(e.low.y)) * ex + (2 * int64_t(e.low.x) - 1) * ey,
-                        2 * ey));
+            crossings.push_back(CeilDiv((2 * int64_t(y) + 1 - 2 * int64_t(e.low.y)) * ex +
+                                            (2 * int64_t(e.low.x) - 1) * ey,
+                                        2 * ey));
         }
         std::sort(crossings.begin(), crossings.end());
         for (std::size_t i = 0; i + 1 < crossings.size(); i += 2)

@@ -21,11 +21,10 @@ bool WriteSettingsFile(const std::string &path, const ShapeSettings &settings,
                        std::string *errorText) {
     const SettingsBytes bytes = EncodeSettings(settings);
     QSaveFile file(QString::fromStdString(path));
-    const bool written =
-        file.open(QIODevice::WriteOnly) &&
-        file.write(reinterpret_cast<const char *>(bytes.data()), qint64(bytes.size())) ==
-            qint64(bytes.size()) &&
-        file.commit();
+    const bool written = file.open(QIODevice::WriteOnly) &&
+                         file.write(reinterpret_cast<const char *>(bytes.data()),
+                                    qint64(bytes.size())) == qint64(bytes.size()) &&
+                         file.commit();
     if (!written && errorText)
         *errorText = file.errorString().toStdString();
     return written;

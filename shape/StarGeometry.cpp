@@ -64,8 +64,8 @@ Point LeanPoint(Point p, const StarBox &box, const LeanRotation &lean) {
     return {static_cast<int32_t>(std::trunc(x)), static_cast<int32_t>(std::trunc(y))};
 }
 
-void ComputeVertices(const ShapeSettings &settings, const Directions &table,
-                     const StarBox &box, std::vector<Point> &out) {
+void ComputeVertices(const ShapeSettings &settings, const Directions &table, const StarBox &box,
+                     std::vector<Point> &out) {
     const int32_t count = 2 * settings.Points;
     out.resize(static_cast<std::size_t>(count) + 1);
     const bool leaned = settings.LeanAngle != 0;
@@ -75,9 +75,9 @@ void ComputeVertices(const ShapeSettings &settings, const Directions &table,
     };
     for (int32_t i = 0; i < count; ++i) {
         const Direction &d = table[i];
-        Point p = (i % 2 == 0)
-                      ? outer(d)
-                      : Point{box.icx + FloorTimes(box.irx, d.Cos), box.icy + FloorTimes(box.iry, d.Sin)};
+        Point p = (i % 2 == 0) ? outer(d)
+                               : Point{box.icx + FloorTimes(box.irx, d.Cos),
+                                       box.icy + FloorTimes(box.iry, d.Sin)};
         out[i] = leaned ? LeanPoint(p, box, lean) : p;
     }
     const Point closing = outer(table[0]);

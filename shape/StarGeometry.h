@@ -48,5 +48,5 @@ Point LeanPoint(Point p, const StarBox &box, const LeanRotation &lean);
 
 // The 2N vertices and the closing point (equal to vertex 0), leaned when
 // LeanAngle is not 0. out is resized to 2N + 1.
-void ComputeVertices(const ShapeSettings &settings, const Directions &table,
-                     const StarBox &box, std::vector<Point> &out);
+void ComputeVertices(const ShapeSettings &settings, const Directions &table, const StarBox &box,
+                     std::vector<Point> &out);

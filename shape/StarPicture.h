@@ -22,8 +22,8 @@ struct PictureInputs {
     int32_t areaWidth = 0, areaHeight = 0; // the drawing area, pixels
     bool sameSize = false;
     bool fill = false;
-    bool output = false;   // output renderings scale by SaveRate and never show the backdrop
-    bool dragging = false; // markers on the vertices
+    bool output = false;    // output renderings scale by SaveRate and never show the backdrop
+    bool dragging = false;  // markers on the vertices
     bool dragInner = false; // markers on the inner vertices only
     Pixel foreground = 0, background = 0;
     const BackdropView *backdrop = nullptr; // used by on-screen renderings with Trans on

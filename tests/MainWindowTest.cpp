@@ -15,7 +15,9 @@
 
 namespace {
 
-void Settle() { QCoreApplication::processEvents(); }
+void Settle() {
+    QCoreApplication::processEvents();
+}
 
 std::vector<unsigned char> Bytes(const ShapeSettings &s) {
     const SettingsBytes b = EncodeSettings(s);
@@ -50,7 +52,9 @@ QStringList StatusTexts() {
             Form1->StatusBar1->PanelText(2)};
 }
 
-Pixel CanvasPixel(int x, int y) { return Form1->PaintBox->Canvas().pixel(x, y); }
+Pixel CanvasPixel(int x, int y) {
+    return Form1->PaintBox->Canvas().pixel(x, y);
+}
 
 Pixel Resolved(uint32_t colorValue) {
     return ResolveColorValue(colorValue, SystemColorsFromPalette(Form1->palette()));
@@ -72,8 +76,8 @@ TEST_F(MainWindowTest, StartsWithTheLayoutAndTheDefaultStar) {
     EXPECT_EQ(Form1->PaintBox->Canvas().size(), QSize(408, 251));
     EXPECT_EQ(CanvasPixel(344, 138), Resolved(kWindowTextColor));
     EXPECT_EQ(CanvasPixel(204, 125), Resolved(kWindowColor));
-    for (QAction *a : {Form1->xy111, Form1->Circle1, Form1->Fill1, Form1->Fill2, Form1->Trans1,
-                       Form1->Trans2})
+    for (QAction *a :
+         {Form1->xy111, Form1->Circle1, Form1->Fill1, Form1->Fill2, Form1->Trans1, Form1->Trans2})
         EXPECT_FALSE(a->isChecked()) << a->objectName().toStdString();
     EXPECT_FALSE(Form1->GetBack1->isEnabled());
     EXPECT_FALSE(Form1->GetBack2->isEnabled());
@@ -100,42 +104,43 @@ TEST_P(ModifiedTable, EachEventSetsOrKeepsTheFlag) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, ModifiedTable,
-    testing::Values(
-        ModifiedRow{"NothingHappened", [] {}, false},
-        ModifiedRow{"UserResize", [] { Form1->resize(Form1->width() + 30, Form1->height()); },
-                    true},
-        ModifiedRow{"WindowMoved", [] { Form1->move(Form1->x() + 40, Form1->y() + 5); }, false},
-        ModifiedRow{"FillToggled", [] { Form1->Fill2->trigger(); }, true},
-        ModifiedRow{"SameSizeToggled", [] { Form1->Circle1->trigger(); }, true},
-        ModifiedRow{"TransparencyToggled", [] { Form1->Trans2->trigger(); }, true},
-        ModifiedRow{"PaletteShown", [] { Form1->Points2->trigger(); }, true},
-        ModifiedRow{"PaletteShownAndHidden",
-                    [] {
-                        Form1->Center->trigger();
-                        Form1->Modified = false;
-                        Form1->Center1->trigger();
-                    },
-                    true},
-        ModifiedRow{"ForegroundChosen",
-                    [] {
-                        ModalAnswer answer(ChooseColour(Qt::red));
-                        Form1->ForeColor2->trigger();
-                    },
-                    true},
-        ModifiedRow{"BackgroundCancelled",
-                    [] {
-                        ModalAnswer answer([](QWidget *w) { static_cast<QDialog *>(w)->reject(); });
-                        Form1->BackColor1->trigger();
-                    },
-                    false},
-        ModifiedRow{"SettingsSaved", [] { Form1->SaveDef->trigger(); }, false},
-        ModifiedRow{"ResetAfterAChange",
-                    [] {
-                        Form1->Fill1->trigger();
-                        Form1->Default->trigger();
-                    },
-                    false},
-        ModifiedRow{"ParameterChangePublished", [] { Form1->Redraw(); }, true}),
+    testing::Values(ModifiedRow{"NothingHappened", [] {}, false},
+                    ModifiedRow{"UserResize",
+                                [] { Form1->resize(Form1->width() + 30, Form1->height()); }, true},
+                    ModifiedRow{"WindowMoved", [] { Form1->move(Form1->x() + 40, Form1->y() + 5); },
+                                false},
+                    ModifiedRow{"FillToggled", [] { Form1->Fill2->trigger(); }, true},
+                    ModifiedRow{"SameSizeToggled", [] { Form1->Circle1->trigger(); }, true},
+                    ModifiedRow{"TransparencyToggled", [] { Form1->Trans2->trigger(); }, true},
+                    ModifiedRow{"PaletteShown", [] { Form1->Points2->trigger(); }, true},
+                    ModifiedRow{"PaletteShownAndHidden",
+                                [] {
+                                    Form1->Center->trigger();
+                                    Form1->Modified = false;
+                                    Form1->Center1->trigger();
+                                },
+                                true},
+                    ModifiedRow{"ForegroundChosen",
+                                [] {
+                                    ModalAnswer answer(ChooseColour(Qt::red));
+                                    Form1->ForeColor2->trigger();
+                                },
+                                true},
+                    ModifiedRow{"BackgroundCancelled",
+                                [] {
+                                    ModalAnswer answer(
+                                        [](QWidget *w) { static_cast<QDialog *>(w)->reject(); });
+                                    Form1->BackColor1->trigger();
+                                },
+                                false},
+                    ModifiedRow{"SettingsSaved", [] { Form1->SaveDef->trigger(); }, false},
+                    ModifiedRow{"ResetAfterAChange",
+                                [] {
+                                    Form1->Fill1->trigger();
+                                    Form1->Default->trigger();
+                                },
+                                false},
+                    ModifiedRow{"ParameterChangePublished", [] { Form1->Redraw(); }, true}),
     [](const testing::TestParamInfo<ModifiedRow> &p) { return p.param.name; });
 
 TEST_F(MainWindowTest, TwinItemsShareTheirCheckMarks) {
@@ -232,8 +237,7 @@ TEST_P(ClosePrompt, AsksWhenChangedAndHidesThePalettes) {
         ASSERT_NE(box, nullptr);
         title = box->windowTitle();
         text = box->text();
-        EXPECT_EQ(box->standardButtons(),
-                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         EXPECT_EQ(box->icon(), QMessageBox::Question);
         box->button(GetParam().answer)->click();
     });
@@ -246,12 +250,12 @@ TEST_P(ClosePrompt, AsksWhenChangedAndHidesThePalettes) {
     EXPECT_EQ(Form1->isVisible(), !GetParam().closes);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, ClosePrompt,
-    testing::Values(PromptRow{"No", QMessageBox::No, true},
-                    PromptRow{"Cancel", QMessageBox::Cancel, false},
-                    PromptRow{"YesWithoutAPictureWritten", QMessageBox::Yes, false}),
-    [](const testing::TestParamInfo<PromptRow> &p) { return p.param.name; });
+INSTANTIATE_TEST_SUITE_P(Rows, ClosePrompt,
+                         testing::Values(PromptRow{"No", QMessageBox::No, true},
+                                         PromptRow{"Cancel", QMessageBox::Cancel, false},
+                                         PromptRow{"YesWithoutAPictureWritten", QMessageBox::Yes,
+                                                   false}),
+                         [](const testing::TestParamInfo<PromptRow> &p) { return p.param.name; });
 
 TEST_F(MainWindowTest, SavedSettingsComeBackAtTheNextStart) {
     Start();

@@ -92,8 +92,10 @@ TEST(Raster, AnyBandEqualsTheSameRowsOfTheWholePicture) {
         RenderStarRows(p, band.data(), p.width, y0, y1);
         for (int32_t y = y0; y < y1; ++y)
             for (int32_t x = 0; x < p.width; ++x)
-                ASSERT_EQ(band[std::size_t(y - y0) * p.width + x], whole[std::size_t(y) * p.width + x])
-                    << "round " << round << " band " << y0 << ".." << y1 << " pixel " << x << "," << y;
+                ASSERT_EQ(band[std::size_t(y - y0) * p.width + x],
+                          whole[std::size_t(y) * p.width + x])
+                    << "round " << round << " band " << y0 << ".." << y1 << " pixel " << x << ","
+                    << y;
         for (int32_t x = 0; x < p.width; ++x)
             ASSERT_EQ(band[std::size_t(y1 - y0) * p.width + x], 0x12345678u);
     }

@@ -10,7 +10,8 @@ struct ReferenceImage {
     int32_t width, height;
     std::vector<Pixel> pixels;
 
-    ReferenceImage(int32_t w, int32_t h, Pixel fill) : width(w), height(h), pixels(std::size_t(w) * h, fill) {}
+    ReferenceImage(int32_t w, int32_t h, Pixel fill)
+        : width(w), height(h), pixels(std::size_t(w) * h, fill) {}
     void Plot(int64_t x, int64_t y, Pixel c) {
         if (x >= 0 && y >= 0 && x < width && y < height)
             pixels[std::size_t(y) * width + std::size_t(x)] = c;

@@ -42,7 +42,8 @@ PictureInputs Area(int w, int h) {
 
 TEST(StarPicture, DefaultStarLightsItsVerticesAndLeavesTheCentre) {
     const Rendered r = Render(Defaults(), Area(408, 251));
-    for (Point p : {Point{344, 138}, Point{398, 163}, Point{203, 250}, Point{0, 124}, Point{204, 0}})
+    for (Point p :
+         {Point{344, 138}, Point{398, 163}, Point{203, 250}, Point{0, 124}, Point{204, 0}})
         EXPECT_EQ(r.At(p.x, p.y), kFore) << p.x << "," << p.y;
     EXPECT_EQ(r.At(204, 125), kBack);
     EXPECT_EQ(r.At(407, 0), kBack);

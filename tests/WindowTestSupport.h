@@ -51,7 +51,10 @@ private:
 // with the program's windows created as at start-up.
 class MainWindowTest : public testing::Test {
 protected:
-    void SetUp() override { previousDir_ = QDir::currentPath(); QDir::setCurrent(QString::fromStdString(dir_.Path().string())); }
+    void SetUp() override {
+        previousDir_ = QDir::currentPath();
+        QDir::setCurrent(QString::fromStdString(dir_.Path().string()));
+    }
 
     void TearDown() override {
         if (Form1)

@@ -9,11 +9,10 @@ constexpr int kTextPadding = 3; // pixels between a panel's edge and its text
 } // namespace
 
 TStatusBar::TStatusBar(QWidget *parent)
-    : QStatusBar(parent),
-      panels_{{{105, Qt::AlignLeft, QStringLiteral("Size:9999,999")},
-               {75, Qt::AlignLeft, QStringLiteral("Points:99")},
-               {50, Qt::AlignRight, QStringLiteral("x 9999")},
-               {50, Qt::AlignLeft, QString()}}} {}
+    : QStatusBar(parent), panels_{{{105, Qt::AlignLeft, QStringLiteral("Size:9999,999")},
+                                   {75, Qt::AlignLeft, QStringLiteral("Points:99")},
+                                   {50, Qt::AlignRight, QStringLiteral("x 9999")},
+                                   {50, Qt::AlignLeft, QString()}}} {}
 
 void TStatusBar::SetPanelText(int index, const QString &text) {
     if (panels_[index].text == text)

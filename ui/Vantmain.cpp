@@ -99,9 +99,13 @@ int TForm1::MenuBarHeight(int width) const {
     return wrapped >= 0 ? wrapped : MainMenu1->sizeHint().height();
 }
 
-int TForm1::ClientWidth() const { return width(); }
+int TForm1::ClientWidth() const {
+    return width();
+}
 
-int TForm1::ClientHeight() const { return height() - MenuBarHeight(width()); }
+int TForm1::ClientHeight() const {
+    return height() - MenuBarHeight(width());
+}
 
 void TForm1::SetClientSize(int width, int height) {
     const int clientWidth = std::clamp(width, 0, kMaxAreaSide);
@@ -116,7 +120,9 @@ QSize TForm1::DrawingSize() const {
     return size;
 }
 
-void TForm1::BuildDirections() { ::BuildDirections(ShapeSettings, DirectionTable); }
+void TForm1::BuildDirections() {
+    ::BuildDirections(ShapeSettings, DirectionTable);
+}
 
 void TForm1::DrawShape(QImage &target) {
     const bool onScreen = &target == &PaintBox->Canvas();
@@ -150,7 +156,9 @@ void TForm1::RenderToBitmap(QImage &bitmap) {
     DrawShape(bitmap);
 }
 
-bool TForm1::SaveAsFile() { return false; }
+bool TForm1::SaveAsFile() {
+    return false;
+}
 
 void TForm1::FormResize() {
     if (!FirstResize)
@@ -174,7 +182,9 @@ void TForm1::moveEvent(QMoveEvent *event) {
     FormPaint();
 }
 
-void TForm1::contextMenuEvent(QContextMenuEvent *event) { PopupMenu1->popup(event->globalPos()); }
+void TForm1::contextMenuEvent(QContextMenuEvent *event) {
+    PopupMenu1->popup(event->globalPos());
+}
 
 void TForm1::SetWindowColor(uint32_t colorValue) {
     QPalette p = PaintBox->palette();
@@ -228,13 +238,15 @@ void TForm1::SaveSettings() {
     ShapeSettings.BackColor = PaintBox->Color;
     std::string error;
     if (!WriteSettingsFile(kSettingsFileName, ShapeSettings, &error))
-        QMessageBox::warning(this, QStringLiteral("Vantrell"),
-                             QStringLiteral("設定ファイル %1 を保存できません\n%2")
-                                 .arg(QString::fromLatin1(kSettingsFileName),
-                                      QString::fromStdString(error)));
+        QMessageBox::warning(
+            this, QStringLiteral("Vantrell"),
+            QStringLiteral("設定ファイル %1 を保存できません\n%2")
+                .arg(QString::fromLatin1(kSettingsFileName), QString::fromStdString(error)));
 }
 
-void TForm1::SaveDefClick() { SaveSettings(); }
+void TForm1::SaveDefClick() {
+    SaveSettings();
+}
 
 void TForm1::DefaultClick() {
     PaintBox->Color = kWindowColor;
@@ -251,13 +263,15 @@ void TForm1::DefaultClick() {
     FirstResize = true;
     BuildDirections();
     FormResize();
-    for (QWidget *palette : {static_cast<QWidget *>(RotationDlg),
-                             static_cast<QWidget *>(CenterSettingDlg),
-                             static_cast<QWidget *>(LeanDlg), static_cast<QWidget *>(PointsDlg)})
+    for (QWidget *palette :
+         {static_cast<QWidget *>(RotationDlg), static_cast<QWidget *>(CenterSettingDlg),
+          static_cast<QWidget *>(LeanDlg), static_cast<QWidget *>(PointsDlg)})
         palette->update();
 }
 
-void TForm1::Quit1Click() { close(); }
+void TForm1::Quit1Click() {
+    close();
+}
 
 bool TForm1::ChooseColor(uint32_t &colorValue) {
     ColorDialog1->setCurrentColor(lastChosenColor_);
@@ -309,7 +323,9 @@ void TForm1::Trans1Click(bool checked) {
 }
 
 namespace {
-void ToggleVisible(QWidget *window) { window->setVisible(!window->isVisible()); }
+void ToggleVisible(QWidget *window) {
+    window->setVisible(!window->isVisible());
+}
 } // namespace
 
 void TForm1::Points1Click() {
@@ -342,9 +358,9 @@ void TForm1::closeEvent(QCloseEvent *event) {
 bool TForm1::FormCloseQuery() {
     if (!Modified)
         return true;
-    for (QWidget *palette : {static_cast<QWidget *>(CenterSettingDlg),
-                             static_cast<QWidget *>(PointsDlg), static_cast<QWidget *>(RotationDlg),
-                             static_cast<QWidget *>(LeanDlg)})
+    for (QWidget *palette :
+         {static_cast<QWidget *>(CenterSettingDlg), static_cast<QWidget *>(PointsDlg),
+          static_cast<QWidget *>(RotationDlg), static_cast<QWidget *>(LeanDlg)})
         palette->hide();
     QMessageBox prompt(QMessageBox::Question, QStringLiteral("確認"),
                        QStringLiteral("ファイルに保存しますか?"),
