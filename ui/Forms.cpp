@@ -2,6 +2,7 @@
 
 #include "About.h"
 #include "Center.h"
+#include "FormFont.h"
 #include "Lean.h"
 #include "Points.h"
 #include "Rotaion.h"
@@ -23,7 +24,7 @@ template <typename Form> void Destroy(Form *&form) {
 void CreateForms() {
     // The windows ask for the classic Japanese proportional Gothic face; IPA's
     // proportional Gothic is the free face that matches it.
-    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
+    QFont::insertSubstitution(kFormFaceName, QStringLiteral("IPAPGothic"));
     Form1 = new TForm1;
     PointsDlg = new TPointsDlg;
     SizeInDlg = new TSizeInDlg;

@@ -1,8 +1,38 @@
 #include "Lean.h"
 
+#include "FormFont.h"
+#include "Vantmain.h"
+
 TLeanDlg *LeanDlg = nullptr;
 
-TLeanDlg::TLeanDlg(QWidget *parent) : QWidget(parent) {
+TLeanDlg::TLeanDlg(QWidget *parent) : TPalette(LeanSlot, true, parent) {
     setupUi(this);
-    setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint);
+    setFont(FormFont(12));
+    setFixedSize(size());
+    connect(LeanTrackBar, &QSlider::valueChanged, this, &TLeanDlg::LeanTrackBarChange);
+    connect(RestButton, &QPushButton::clicked, this, &TLeanDlg::RestButtonClick);
+}
+
+void TLeanDlg::UpdateLeanLabel() {
+    Lean->setText(QStringLiteral("%1度").arg(LeanTrackBar->value()));
+}
+
+void TLeanDlg::ApplyLean() {
+    Form1->ShapeSettings.LeanAngle = LeanTrackBar->value();
+    Form1->Redraw();
+    UpdateLeanLabel();
+}
+
+void TLeanDlg::LeanTrackBarChange() {
+    ApplyLean();
+}
+
+void TLeanDlg::RestButtonClick() {
+    LeanTrackBar->setValue(0);
+    ApplyLean();
+}
+
+void TLeanDlg::FormPaint() {
+    LeanTrackBar->setValue(Form1->ShapeSettings.LeanAngle);
+    UpdateLeanLabel();
 }

@@ -1,5 +1,6 @@
 #include "PaintBox.h"
 
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -23,4 +24,20 @@ void TPaintBox::paintEvent(QPaintEvent *event) {
 void TPaintBox::resizeEvent(QResizeEvent *event) {
     QWidget::resizeEvent(event);
     emit resized();
+}
+
+// A double click arrives as a second press (QWidget's default for double clicks).
+void TPaintBox::mousePressEvent(QMouseEvent *event) {
+    const QPoint p = event->position().toPoint();
+    emit mousePressed(event->button(), p.x(), p.y());
+}
+
+void TPaintBox::mouseMoveEvent(QMouseEvent *event) {
+    const QPoint p = event->position().toPoint();
+    emit mouseMoved(p.x(), p.y());
+}
+
+void TPaintBox::mouseReleaseEvent(QMouseEvent *event) {
+    const QPoint p = event->position().toPoint();
+    emit mouseReleased(event->button(), p.x(), p.y());
 }

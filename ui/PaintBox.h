@@ -22,10 +22,18 @@ public:
 
 signals:
     void resized();
+    // Mouse events in the box's own coordinates. While a button is held the box
+    // keeps the mouse, so moves and releases outside it still arrive.
+    void mousePressed(Qt::MouseButton button, int x, int y);
+    void mouseMoved(int x, int y);
+    void mouseReleased(Qt::MouseButton button, int x, int y);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     QImage canvas_;

@@ -1,8 +1,71 @@
 #include "Points.h"
 
-TPointsDlg *PointsDlg = nullptr;
+#include "FormFont.h"
+#include "NumberText.h"
+#include "ShapeSettings.h"
+#include "Vantmain.h"
 
-TPointsDlg::TPointsDlg(QWidget *parent) : QWidget(parent) {
+#include <algorithm>
+
+TPointsDlg *PointsDlg = nullptr;
+bool PointsUpdating = false;
+
+namespace {
+
+// Runs the body with PointsUpdating set, so the change events it raises stop at once.
+template <typename Body> void WhileUpdating(Body body) {
+    PointsUpdating = true;
+    body();
+    PointsUpdating = false;
+}
+
+} // namespace
+
+TPointsDlg::TPointsDlg(QWidget *parent) : TPalette(PointsSlot, true, parent) {
     setupUi(this);
-    setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint);
+    setFont(FormFont(12));
+    setFixedSize(size());
+    Edit1->setAttribute(Qt::WA_InputMethodEnabled, false);
+    connect(UpDown1, &TUpDown::changing, this, &TPointsDlg::UpDown1Changing);
+    connect(Edit1, &QLineEdit::textChanged, this, &TPointsDlg::Edit1Change);
+}
+
+void TPointsDlg::ApplyPoints(int points) {
+    Form1->ShapeSettings.Points = points;
+    Form1->BuildDirections();
+    Form1->Redraw();
+}
+
+void TPointsDlg::UpDown1Changing(int newPosition) {
+    if (PointsUpdating)
+        return;
+    WhileUpdating([&] {
+        Edit1->setText(QString::number(newPosition));
+        Edit1->setFocus();
+        Edit1->selectAll();
+        ApplyPoints(newPosition);
+    });
+}
+
+void TPointsDlg::Edit1Change() {
+    if (PointsUpdating)
+        return;
+    WhileUpdating([&] {
+        using namespace settings_range;
+        const int32_t typed = ReadLeadingInteger(Edit1->text().toStdU16String());
+        const int points = std::min(std::max(typed, kMinPoints), kMaxPoints);
+        UpDown1->SetPosition(points);
+        ApplyPoints(points);
+    });
+}
+
+void TPointsDlg::FormPaint() {
+    WhileUpdating([&] {
+        Edit1->setText(QString::number(Form1->ShapeSettings.Points));
+        Edit1->setFocus();
+        Edit1->selectAll();
+        UpDown1->SetMax(settings_range::kMaxPoints);
+        UpDown1->SetMin(settings_range::kMinPoints);
+        UpDown1->SetPosition(Form1->ShapeSettings.Points);
+    });
 }

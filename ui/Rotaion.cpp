@@ -1,8 +1,72 @@
 #include "Rotaion.h"
 
+#include "FormFont.h"
+#include "Vantmain.h"
+
 TRotationDlg *RotationDlg = nullptr;
 
-TRotationDlg::TRotationDlg(QWidget *parent) : QWidget(parent) {
+TRotationDlg::TRotationDlg(QWidget *parent) : TPalette(TwistSlot, true, parent) {
     setupUi(this);
-    setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint);
+    setFont(FormFont(12));
+    setFixedSize(size());
+    connect(InRotateTrackBar, &QSlider::valueChanged, this, &TRotationDlg::InRotateTrackBarChange);
+    connect(OutRotateTrackBar, &QSlider::valueChanged, this,
+            &TRotationDlg::OutRotateTrackBarChange);
+    connect(RestButton, &QPushButton::clicked, this, &TRotationDlg::RestButtonClick);
+}
+
+void TRotationDlg::UpdateTwistLabels() {
+    InRate->setText(QStringLiteral("%1%").arg(InRotateTrackBar->value()));
+    OutRate->setText(QStringLiteral("%1%").arg(OutRotateTrackBar->value()));
+}
+
+void TRotationDlg::ApplyTwists() {
+    Form1->ShapeSettings.OuterTwist = OutRotateTrackBar->value();
+    Form1->ShapeSettings.InnerTwist = InRotateTrackBar->value();
+    Form1->BuildDirections();
+    Form1->Redraw();
+    UpdateTwistLabels();
+}
+
+void TRotationDlg::SyncOther(QSlider *other, int moved) {
+    if (!SyncCheckBox->isChecked() || resyncing_)
+        return;
+    Syncing = true;
+    other->setValue(other->value() + moved); // the bar stops at its ends
+    Syncing = false;
+}
+
+void TRotationDlg::InRotateTrackBarChange() {
+    if (Syncing)
+        return;
+    SyncOther(OutRotateTrackBar, InRotateTrackBar->value() - Form1->ShapeSettings.InnerTwist);
+    ApplyTwists();
+}
+
+void TRotationDlg::OutRotateTrackBarChange() {
+    if (Syncing)
+        return;
+    SyncOther(InRotateTrackBar, OutRotateTrackBar->value() - Form1->ShapeSettings.OuterTwist);
+    ApplyTwists();
+}
+
+void TRotationDlg::RestButtonClick() {
+    // Both bars go to 0 whatever the sync box holds, and the twists follow once.
+    Syncing = true;
+    InRotateTrackBar->setValue(0);
+    OutRotateTrackBar->setValue(0);
+    Syncing = false;
+    ApplyTwists();
+}
+
+void TRotationDlg::FormPaint() {
+    // Both values as they stood before the first bar moved: applying the first bar
+    // also stores the second bar's old position.
+    const int inner = Form1->ShapeSettings.InnerTwist;
+    const int outer = Form1->ShapeSettings.OuterTwist;
+    resyncing_ = true;
+    InRotateTrackBar->setValue(inner);
+    OutRotateTrackBar->setValue(outer);
+    resyncing_ = false;
+    UpdateTwistLabels();
 }

@@ -2,6 +2,7 @@
 
 #include "Center.h"
 #include "ColorValue.h"
+#include "FormFont.h"
 #include "Lean.h"
 #include "Points.h"
 #include "Rotaion.h"
@@ -16,6 +17,7 @@
 #include <QMessageBox>
 
 #include <algorithm>
+#include <cmath>
 
 TForm1 *Form1 = nullptr;
 
@@ -29,9 +31,7 @@ constexpr int kStatusBarHeight = 25;
 
 TForm1::TForm1(QWidget *parent) : QMainWindow(parent) {
     setupUi(this);
-    QFont face(QStringLiteral("ＭＳ Ｐゴシック"));
-    face.setPixelSize(12);
-    setFont(face);
+    setFont(FormFont(12));
 
     StatusBar1->setFixedHeight(kStatusBarHeight);
     ColorDialog1 = new QColorDialog(this);
@@ -48,6 +48,10 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent) {
     SetClientSize(kLayoutAreaWidth, kLayoutAreaHeight + kStatusBarHeight);
 
     connect(PaintBox, &TPaintBox::resized, this, &TForm1::FormResize);
+    connect(PaintBox, &TPaintBox::mousePressed, this, &TForm1::FormMouseDown);
+    connect(PaintBox, &TPaintBox::mouseMoved, this, &TForm1::FormMouseMove);
+    connect(PaintBox, &TPaintBox::mouseReleased, this,
+            [this](Qt::MouseButton button, int, int) { FormMouseUp(button); });
     ConnectCommands();
     FormCreate();
 }
@@ -183,7 +187,46 @@ void TForm1::moveEvent(QMoveEvent *event) {
 }
 
 void TForm1::contextMenuEvent(QContextMenuEvent *event) {
-    PopupMenu1->popup(event->globalPos());
+    // A menu opened during a drag would take the mouse, and the left release that
+    // ends the drag would never arrive.
+    if (!Dragging)
+        PopupMenu1->popup(event->globalPos());
+}
+
+int TForm1::DistanceFromCentre(int x, int y) const {
+    const double dx = double(x) - PaintBox->width() / 2;
+    const double dy = double(y) - PaintBox->height() / 2;
+    return static_cast<int>(std::sqrt(dx * dx + dy * dy));
+}
+
+void TForm1::FormMouseDown(Qt::MouseButton button, int x, int y) {
+    if (button != Qt::LeftButton || Dragging)
+        return;
+    Dragging = true;
+    DragLastX = x;
+    DragLastY = y;
+    // A press on or inside the largest centred circle edits the inner radius.
+    DragInner = DistanceFromCentre(x, y) <= std::min(PaintBox->width() / 2, PaintBox->height() / 2);
+    DrawShape(PaintBox->Canvas());
+}
+
+void TForm1::FormMouseMove(int x, int y) {
+    if (!Dragging)
+        return;
+    // One pixel of movement towards or away from the centre is one percentage point.
+    const int delta = DistanceFromCentre(x, y) - DistanceFromCentre(DragLastX, DragLastY);
+    int32_t &rate = DragInner ? ShapeSettings.InnerRate : ShapeSettings.OuterRate;
+    rate = std::clamp(rate + delta, settings_range::kMinRate, settings_range::kMaxRate);
+    DragLastX = x;
+    DragLastY = y;
+    Modified = true;
+    DrawShape(PaintBox->Canvas());
+}
+
+void TForm1::FormMouseUp(Qt::MouseButton button) {
+    if (button == Qt::LeftButton)
+        Dragging = false;
+    DrawShape(PaintBox->Canvas());
 }
 
 void TForm1::SetWindowColor(uint32_t colorValue) {
@@ -263,10 +306,11 @@ void TForm1::DefaultClick() {
     FirstResize = true;
     BuildDirections();
     FormResize();
-    for (QWidget *palette :
-         {static_cast<QWidget *>(RotationDlg), static_cast<QWidget *>(CenterSettingDlg),
-          static_cast<QWidget *>(LeanDlg), static_cast<QWidget *>(PointsDlg)})
-        palette->update();
+    // The palettes catch up with the reset values after this repaint, in this order.
+    for (TPalette *palette :
+         {static_cast<TPalette *>(RotationDlg), static_cast<TPalette *>(CenterSettingDlg),
+          static_cast<TPalette *>(LeanDlg), static_cast<TPalette *>(PointsDlg)})
+        palette->RequestRepaint();
 }
 
 void TForm1::Quit1Click() {

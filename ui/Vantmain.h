@@ -67,6 +67,10 @@ public slots:
     void RotateClick();
     void CenterClick();
 
+    void FormMouseDown(Qt::MouseButton button, int x, int y);
+    void FormMouseMove(int x, int y);
+    void FormMouseUp(Qt::MouseButton button);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
@@ -81,6 +85,8 @@ private:
     void SetTransMarks(bool on);
     void ConnectCommands();
     QSize DrawingSize() const;
+    // Distance of a point from the drawing area's centre, truncated to whole pixels.
+    int DistanceFromCentre(int x, int y) const;
     // Runs the colour dialog from the colour it returned last; false on Cancel.
     bool ChooseColor(uint32_t &colorValue);
 

@@ -1,0 +1,140 @@
+#include "WindowTestSupport.h"
+
+namespace {
+
+void Settle() {
+    QCoreApplication::processEvents();
+}
+
+// A drawing area of 400 x 200: centre (200, 100), the inner circle's radius 100.
+class DragTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        Start();
+        Form1->SetClientSize(400, 225);
+        Settle();
+        ASSERT_EQ(Form1->PaintBox->size(), QSize(400, 200));
+        Form1->Modified = false;
+    }
+    void Press(int x, int y, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mousePress(Form1->PaintBox, button, {}, QPoint(x, y));
+    }
+    void Move(int x, int y) {
+        // Sent straight to the box: QTest does not carry the held button into moves.
+        QMouseEvent move(QEvent::MouseMove, QPointF(x, y),
+                         Form1->PaintBox->mapToGlobal(QPointF(x, y)), Qt::NoButton, Qt::LeftButton,
+                         {});
+        QCoreApplication::sendEvent(Form1->PaintBox, &move);
+    }
+    void Release(int x, int y, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseRelease(Form1->PaintBox, button, {}, QPoint(x, y));
+    }
+    bool MarkerAt(QPoint vertex) const {
+        const QImage &c = Form1->PaintBox->Canvas();
+        // A 6 x 6 marker: four corners in the star's colour around a background inside.
+        const QRgb pen = c.pixel(vertex + QPoint(-3, -3));
+        return c.pixel(vertex + QPoint(2, 2)) == pen && c.pixel(vertex + QPoint(-3, 2)) == pen &&
+               c.pixel(vertex + QPoint(2, -3)) == pen && c.pixel(vertex + QPoint(-1, -1)) != pen;
+    }
+};
+
+struct PressRow {
+    const char *name;
+    int x, y;
+    bool inner;
+};
+
+class PressChoosesTheRadius : public DragTest, public testing::WithParamInterface<PressRow> {};
+
+TEST_P(PressChoosesTheRadius, ByTheDistanceFromTheCentre) {
+    Press(GetParam().x, GetParam().y);
+    EXPECT_TRUE(Form1->Dragging);
+    EXPECT_EQ(Form1->DragInner, GetParam().inner);
+    EXPECT_FALSE(Form1->Modified) << "a press alone changes nothing";
+    Release(GetParam().x, GetParam().y);
+    EXPECT_FALSE(Form1->Dragging);
+    EXPECT_FALSE(Form1->Modified);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, PressChoosesTheRadius,
+                         testing::Values(PressRow{"AtTheCentre", 200, 100, true},
+                                         PressRow{"OnTheInnerCircle", 300, 100, true},
+                                         PressRow{"OnePixelOutside", 301, 100, false},
+                                         PressRow{"TruncatedDistance", 270, 171, true},
+                                         PressRow{"NearTheRightEdge", 390, 100, false}),
+                         [](const testing::TestParamInfo<PressRow> &p) { return p.param.name; });
+
+TEST_F(DragTest, RadialMovementChangesTheRadiusOnePointPerPixel) {
+    Press(200, 100);
+    Move(203, 104); // distance 5
+    EXPECT_EQ(Form1->ShapeSettings.InnerRate, 75);
+    Move(201, 101); // distance 1.41 counts as 1
+    EXPECT_EQ(Form1->ShapeSettings.InnerRate, 71);
+    Move(199, 99); // the same distance on the other side
+    EXPECT_EQ(Form1->ShapeSettings.InnerRate, 71);
+    EXPECT_TRUE(Form1->Modified) << "every move counts, also one that changes nothing";
+    Release(199, 99);
+}
+
+TEST_F(DragTest, RadiiStayWithinOneToOneHundred) {
+    Press(250, 100); // distance 50, inner
+    Move(280, 100);  // distance 80: 70 + 30
+    EXPECT_EQ(Form1->ShapeSettings.InnerRate, 100);
+    Move(290, 100); // clamped, and the excess is not remembered
+    EXPECT_EQ(Form1->ShapeSettings.InnerRate, 100);
+    Move(285, 100);
+    EXPECT_EQ(Form1->ShapeSettings.InnerRate, 95);
+    Release(285, 100);
+
+    Press(390, 100); // distance 190, outer
+    Move(200, 100);
+    EXPECT_EQ(Form1->ShapeSettings.OuterRate, 1);
+    Move(-500, 100); // outside the window, the drag goes on: distance 700
+    EXPECT_EQ(Form1->ShapeSettings.OuterRate, 100);
+    Release(-500, 100);
+}
+
+TEST_F(DragTest, MovesWithoutADragChangeAndRedrawNothing) {
+    const qint64 picture = Form1->PaintBox->Canvas().cacheKey();
+    Move(300, 150);
+    EXPECT_EQ(Form1->PaintBox->Canvas().cacheKey(), picture);
+    EXPECT_FALSE(Form1->Modified);
+    EXPECT_EQ(Form1->ShapeSettings.InnerRate, 70);
+}
+
+TEST_F(DragTest, OtherButtonsNeitherStartNorEndADrag) {
+    Press(250, 100, Qt::RightButton);
+    EXPECT_FALSE(Form1->Dragging);
+    Release(250, 100, Qt::RightButton);
+
+    Press(250, 100);
+    Press(260, 100, Qt::RightButton);
+    const qint64 before = Form1->PaintBox->Canvas().cacheKey();
+    Release(260, 100, Qt::RightButton);
+    EXPECT_TRUE(Form1->Dragging);
+    EXPECT_NE(Form1->PaintBox->Canvas().cacheKey(), before) << "the right release redraws";
+    Move(260, 100);
+    EXPECT_EQ(Form1->ShapeSettings.InnerRate, 80);
+    Release(260, 100);
+    EXPECT_FALSE(Form1->Dragging);
+}
+
+TEST_F(DragTest, MarkersShowTheVerticesTheDragMoves) {
+    // With the outer radius at 99 %, vertex 2 (outer) and vertex 1 (inner).
+    Form1->ShapeSettings.OuterRate = 99;
+    Form1->Redraw();
+    const QPoint outer(388, 130), inner(336, 110);
+    Press(200, 100); // inner drag
+    EXPECT_TRUE(MarkerAt(inner));
+    EXPECT_FALSE(MarkerAt(outer));
+    Release(200, 100);
+    EXPECT_FALSE(MarkerAt(inner)) << "markers go with the release";
+
+    Press(390, 100); // outer drag
+    EXPECT_TRUE(MarkerAt(inner));
+    EXPECT_TRUE(MarkerAt(outer));
+    Release(390, 100);
+}
+
+} // namespace

@@ -1,0 +1,247 @@
+#include "Palette.h"
+#include "Center.h"
+#include "Lean.h"
+#include "Points.h"
+#include "Rotaion.h"
+#include "SettingsFile.h"
+#include "WindowTestSupport.h"
+
+#include <QCheckBox>
+#include <QToolButton>
+
+namespace {
+
+void Settle() {
+    QCoreApplication::processEvents();
+}
+
+struct PlacementRow {
+    const char *name;
+    int mainLeft, paletteWidth, screenWidth;
+    int expectedLeft;
+};
+
+class Placement : public testing::TestWithParam<PlacementRow> {};
+
+TEST_P(Placement, BesideTheMainWindowOrFlippedToItsLeft) {
+    const PlacementRow &row = GetParam();
+    const PalettePosition p =
+        PlacePalette(row.mainLeft, 202, 416, 135, row.paletteWidth, row.screenWidth);
+    EXPECT_EQ(p.left, row.expectedLeft);
+    EXPECT_EQ(p.top, 202 + 135);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Placement,
+    testing::Values(PlacementRow{"RoomOnTheRight", 100, 160, 1024, 516},
+                    PlacementRow{"NoRoomOnTheRight", 700, 160, 1024, 540},
+                    PlacementRow{"EndsExactlyAtTheScreenEdge", 448, 160, 1024, 864},
+                    PlacementRow{"OnePixelTooWide", 449, 160, 1024, 289}),
+    [](const testing::TestParamInfo<PlacementRow> &p) { return p.param.name; });
+
+TEST_F(MainWindowTest, PalettesKeepFixedSlotsDownTheRightEdge) {
+    Start();
+    Form1->CenterClick();
+    Settle();
+    const QRect main = Form1->frameGeometry();
+    const int above = PointsDlg->frameGeometry().height() + LeanDlg->frameGeometry().height() +
+                      RotationDlg->frameGeometry().height();
+    EXPECT_EQ(CenterSettingDlg->frameGeometry().top(), main.top() + above)
+        << "the hidden palettes above keep their room";
+    EXPECT_EQ(CenterSettingDlg->frameGeometry().left(), main.left() + main.width());
+    Form1->LeanClick();
+    Settle();
+    EXPECT_EQ(LeanDlg->frameGeometry().top(), main.top() + PointsDlg->frameGeometry().height());
+    for (TPalette *p :
+         std::initializer_list<TPalette *>{PointsDlg, LeanDlg, RotationDlg, CenterSettingDlg})
+        EXPECT_EQ(p->windowTitle(), "Vantrell");
+    EXPECT_TRUE(PointsDlg->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_FALSE(CenterSettingDlg->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(CenterSettingDlg->CenterYRateTrackBar->invertedAppearance())
+        << "-50 at the top of the vertical bar";
+}
+
+TEST_F(MainWindowTest, CloseBoxHidesAPaletteAndTheCommandShowsItAgain) {
+    Start();
+    Form1->Points1->trigger();
+    ASSERT_TRUE(PointsDlg->isVisible());
+    PointsDlg->close();
+    EXPECT_FALSE(PointsDlg->isVisible());
+    EXPECT_TRUE(Form1->isVisible());
+    Form1->Points2->trigger();
+    EXPECT_TRUE(PointsDlg->isVisible());
+}
+
+TEST_F(MainWindowTest, ArrowsStepTheJagCountWithinItsRange) {
+    Start();
+    Form1->Points1->trigger();
+    Settle();
+    Form1->Modified = false;
+    EXPECT_EQ(PointsDlg->Edit1->text(), "20");
+    PointsDlg->UpDown1->UpButton()->click();
+    EXPECT_EQ(PointsDlg->Edit1->text(), "21");
+    EXPECT_EQ(PointsDlg->UpDown1->Position(), 21);
+    EXPECT_EQ(Form1->ShapeSettings.Points, 21);
+    EXPECT_EQ(Form1->StatusBar1->PanelText(1), "Points:21");
+    EXPECT_TRUE(Form1->Modified);
+    EXPECT_TRUE(PointsDlg->Edit1->hasSelectedText());
+
+    struct Bound {
+        int points;
+        QToolButton *arrow;
+    };
+    for (const Bound &bound :
+         {Bound{50, PointsDlg->UpDown1->UpButton()}, Bound{3, PointsDlg->UpDown1->DownButton()}}) {
+        PointsDlg->Edit1->setText(QString::number(bound.points));
+        Form1->Modified = false;
+        bound.arrow->click();
+        EXPECT_EQ(PointsDlg->Edit1->text(), QString::number(bound.points));
+        EXPECT_EQ(Form1->ShapeSettings.Points, bound.points);
+        EXPECT_FALSE(Form1->Modified) << "a step beyond the end changes nothing";
+    }
+}
+
+struct TypingRow {
+    const char *name;
+    const char *typed;
+    int points;
+};
+
+class Typing : public MainWindowTest, public testing::WithParamInterface<TypingRow> {};
+
+TEST_P(Typing, ClampsTheValueAndLeavesTheTextAsTyped) {
+    Start();
+    Form1->Points1->trigger();
+    PointsDlg->Edit1->selectAll();
+    QTest::keyClicks(PointsDlg->Edit1, GetParam().typed);
+    EXPECT_EQ(PointsDlg->Edit1->text(), GetParam().typed);
+    EXPECT_EQ(Form1->ShapeSettings.Points, GetParam().points);
+    EXPECT_EQ(PointsDlg->UpDown1->Position(), GetParam().points);
+    EXPECT_EQ(Form1->StatusBar1->PanelText(1), QStringLiteral("Points:%1").arg(GetParam().points));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, Typing,
+                         testing::Values(TypingRow{"AboveTheRange", "75", 50},
+                                         TypingRow{"BelowTheRange", "2", 3},
+                                         TypingRow{"LettersOnly", "abc", 3},
+                                         TypingRow{"DigitsThenLetters", "12x", 12},
+                                         TypingRow{"Negative", "-8", 3}),
+                         [](const testing::TestParamInfo<TypingRow> &p) { return p.param.name; });
+
+TEST_F(MainWindowTest, SyncedTwistBarsMoveTogetherAndStopAtTheirEnds) {
+    Start();
+    Form1->Twist1->trigger();
+    TRotationDlg &twist = *RotationDlg;
+    twist.InRotateTrackBar->setValue(100);
+    twist.OutRotateTrackBar->setValue(300);
+    twist.SyncCheckBox->setChecked(true);
+    twist.InRotateTrackBar->setValue(150);
+    EXPECT_EQ(twist.OutRotateTrackBar->value(), 350);
+    EXPECT_EQ(Form1->ShapeSettings.InnerTwist, 150);
+    EXPECT_EQ(Form1->ShapeSettings.OuterTwist, 350);
+    EXPECT_EQ(twist.OutRate->text(), "350%");
+
+    twist.RestButton->click();
+    EXPECT_EQ(twist.InRotateTrackBar->value(), 0);
+    EXPECT_EQ(twist.OutRotateTrackBar->value(), 0);
+    EXPECT_EQ(Form1->ShapeSettings.InnerTwist, 0);
+    EXPECT_EQ(Form1->ShapeSettings.OuterTwist, 0);
+    EXPECT_EQ(twist.InRate->text(), "0%");
+
+    twist.SyncCheckBox->setChecked(false);
+    twist.OutRotateTrackBar->setValue(950);
+    twist.SyncCheckBox->setChecked(true);
+    twist.InRotateTrackBar->setValue(100);
+    EXPECT_EQ(twist.OutRotateTrackBar->value(), 1000);
+    EXPECT_EQ(Form1->ShapeSettings.OuterTwist, 1000);
+    EXPECT_EQ(Form1->ShapeSettings.InnerTwist, 100);
+}
+
+TEST_F(MainWindowTest, OpeningPalettesShowsLoadedValuesWithoutChangingThePicture) {
+    ShapeSettings s{};
+    ApplyDefaultParameters(s);
+    s.InnerTwist = 100;
+    s.OuterTwist = 200;
+    s.CenterXRate = 10;
+    s.CenterYRate = -20;
+    s.LeanAngle = -35;
+    s.ClientWidth = 408;
+    s.ClientHeight = 276;
+    s.ForeColor = 0;
+    s.BackColor = 0xFFFFFF;
+    const SettingsBytes bytes = EncodeSettings(s);
+    WriteSettings({bytes.begin(), bytes.end()});
+    Start();
+    Settle();
+    const QImage before = Form1->PaintBox->Canvas().copy();
+    RotationDlg->SyncCheckBox->setChecked(true); // has no say in the re-sync
+    for (QAction *toggle : {Form1->Twist1, Form1->Center1, Form1->Lean})
+        toggle->trigger();
+    Settle();
+    EXPECT_EQ(RotationDlg->InRotateTrackBar->value(), 100);
+    EXPECT_EQ(RotationDlg->OutRotateTrackBar->value(), 200);
+    EXPECT_EQ(RotationDlg->InRate->text(), "100%");
+    EXPECT_EQ(RotationDlg->OutRate->text(), "200%");
+    EXPECT_EQ(CenterSettingDlg->CenterXRateTrackBar->value(), 10);
+    EXPECT_EQ(CenterSettingDlg->CenterYRateTrackBar->value(), -20);
+    EXPECT_EQ(LeanDlg->Lean->text(), "-35度");
+    EXPECT_EQ(Form1->ShapeSettings.InnerTwist, 100);
+    EXPECT_EQ(Form1->ShapeSettings.OuterTwist, 200);
+    EXPECT_EQ(Form1->ShapeSettings.CenterXRate, 10);
+    EXPECT_EQ(Form1->ShapeSettings.CenterYRate, -20);
+    EXPECT_EQ(Form1->PaintBox->Canvas(), before);
+}
+
+TEST_F(MainWindowTest, ResetBringsOpenPalettesBackAndCountsTheirMovesAsChanges) {
+    Start();
+    for (QAction *toggle : {Form1->Twist1, Form1->Lean, Form1->Points2})
+        toggle->trigger();
+    RotationDlg->InRotateTrackBar->setValue(-400);
+    RotationDlg->OutRotateTrackBar->setValue(250);
+    LeanDlg->LeanTrackBar->setValue(90);
+    EXPECT_EQ(LeanDlg->Lean->text(), "90度");
+    PointsDlg->UpDown1->UpButton()->click();
+    Form1->Default->trigger();
+    EXPECT_FALSE(Form1->Modified) << "the reset's own repaint does not count";
+    Settle();
+    EXPECT_EQ(RotationDlg->InRotateTrackBar->value(), 0);
+    EXPECT_EQ(RotationDlg->OutRotateTrackBar->value(), 0);
+    EXPECT_EQ(Form1->ShapeSettings.InnerTwist, 0);
+    EXPECT_EQ(Form1->ShapeSettings.OuterTwist, 0);
+    EXPECT_EQ(LeanDlg->Lean->text(), "0度");
+    EXPECT_EQ(PointsDlg->Edit1->text(), "20");
+    EXPECT_EQ(PointsDlg->UpDown1->Position(), 20);
+    EXPECT_TRUE(Form1->Modified) << "the moved bars applied their values again";
+}
+
+TEST_F(MainWindowTest, ResetWithOnlyTheJagCountPaletteOpenCountsAsUnchanged) {
+    Start();
+    Form1->Points1->trigger();
+    PointsDlg->UpDown1->UpButton()->click();
+    Form1->Default->trigger();
+    Settle();
+    EXPECT_EQ(PointsDlg->Edit1->text(), "20");
+    EXPECT_TRUE(PointsDlg->Edit1->hasSelectedText());
+    EXPECT_FALSE(Form1->Modified);
+}
+
+TEST_F(MainWindowTest, RotationAndCentreResetButtonsReturnToZero) {
+    Start();
+    Form1->Lean2->trigger();
+    Form1->Center->trigger();
+    LeanDlg->LeanTrackBar->setValue(-90);
+    EXPECT_EQ(LeanDlg->Lean->text(), "-90度");
+    EXPECT_EQ(Form1->ShapeSettings.LeanAngle, -90);
+    LeanDlg->RestButton->click();
+    EXPECT_EQ(Form1->ShapeSettings.LeanAngle, 0);
+    EXPECT_EQ(LeanDlg->Lean->text(), "0度");
+    CenterSettingDlg->CenterXRateTrackBar->setValue(50);
+    CenterSettingDlg->CenterYRateTrackBar->setValue(-50);
+    EXPECT_EQ(Form1->ShapeSettings.CenterXRate, 50);
+    EXPECT_EQ(Form1->ShapeSettings.CenterYRate, -50);
+    CenterSettingDlg->RestButton->click();
+    EXPECT_EQ(Form1->ShapeSettings.CenterXRate, 0);
+    EXPECT_EQ(Form1->ShapeSettings.CenterYRate, 0);
+}
+
+} // namespace

@@ -1,0 +1,35 @@
+#include "UpDown.h"
+
+#include <QToolButton>
+
+#include <algorithm>
+
+TUpDown::TUpDown(QWidget *parent)
+    : QWidget(parent), up_(new QToolButton(this)), down_(new QToolButton(this)) {
+    for (QToolButton *button : {up_, down_}) {
+        button->setAutoRepeat(true);
+        button->setFocusPolicy(Qt::NoFocus);
+    }
+    up_->setArrowType(Qt::UpArrow);
+    down_->setArrowType(Qt::DownArrow);
+    connect(up_, &QToolButton::clicked, this, [this] { Step(+1); });
+    connect(down_, &QToolButton::clicked, this, [this] { Step(-1); });
+}
+
+void TUpDown::SetPosition(int position) {
+    position = std::clamp(position, min_, std::max(min_, max_));
+    if (position == position_)
+        return;
+    emit changing(position);
+    position_ = position;
+}
+
+void TUpDown::Step(int delta) {
+    SetPosition(position_ + delta);
+}
+
+void TUpDown::resizeEvent(QResizeEvent *) {
+    const int half = height() / 2;
+    up_->setGeometry(0, 0, width(), half);
+    down_->setGeometry(0, half, width(), height() - half);
+}
