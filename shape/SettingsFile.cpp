@@ -21,7 +21,9 @@ bool WriteSettingsFile(const std::string &path, const ShapeSettings &settings,
                        std::string *errorText) {
     const SettingsBytes bytes = EncodeSettings(settings);
     QSaveFile file(QString::fromStdString(path));
-    const bool written = file.open(QIODevice::WriteOnly) &&
+    // Unbuffered, so a failed write (a full disk) is seen here and not lost in a
+    // flush whose error the commit would miss.
+    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
                          file.write(reinterpret_cast<const char *>(bytes.data()),
                                     qint64(bytes.size())) == qint64(bytes.size()) &&
                          file.commit();

@@ -252,9 +252,7 @@ TEST_P(ClosePrompt, AsksWhenChangedAndHidesThePalettes) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, ClosePrompt,
                          testing::Values(PromptRow{"No", QMessageBox::No, true},
-                                         PromptRow{"Cancel", QMessageBox::Cancel, false},
-                                         PromptRow{"YesWithoutAPictureWritten", QMessageBox::Yes,
-                                                   false}),
+                                         PromptRow{"Cancel", QMessageBox::Cancel, false}),
                          [](const testing::TestParamInfo<PromptRow> &p) { return p.param.name; });
 
 TEST_F(MainWindowTest, SavedSettingsComeBackAtTheNextStart) {

@@ -1,4 +1,5 @@
 #include "ColorValue.h"
+#include "FullDisk.h"
 #include "SettingsFile.h"
 #include "ShapeSettings.h"
 #include "TempDir.h"
@@ -113,6 +114,20 @@ TEST(SettingsFile, FailedWriteReportsAndLeavesNoFile) {
     EXPECT_FALSE(WriteSettingsFile(path, DefaultRecord(), &error));
     EXPECT_FALSE(error.empty());
     EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST(SettingsFile, FullDiskKeepsTheOldFile) {
+    FullDisk disk;
+    if (!disk.Mounted())
+        GTEST_SKIP() << "cannot mount a tmpfs here";
+    const std::string path = disk.File("Vantrell.def");
+    WriteBytes(path, std::vector<unsigned char>(68, 3));
+    disk.Fill();
+    std::string error;
+    EXPECT_FALSE(WriteSettingsFile(path, DefaultRecord(), &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(ReadBytes(path), std::vector<unsigned char>(68, 3));
+    EXPECT_EQ(disk.FileCount(), 2u);
 }
 
 struct ClampRow {

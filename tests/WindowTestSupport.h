@@ -16,13 +16,19 @@
 #include <memory>
 
 // Answers the next modal window (a message box, a colour dialog) from the event
-// loop once it is open. Gives up after a few seconds so a missing dialog fails
-// the test instead of hanging it; Seen() tells whether one was answered.
+// loop once it is open, or the next one of type Modal when given. Gives up after a
+// few seconds so a missing dialog fails the test instead of hanging it; Seen()
+// tells whether one was answered.
 class ModalAnswer {
 public:
-    explicit ModalAnswer(std::function<void(QWidget *)> answer)
-        : answer_(std::move(answer)), deadline_(5000) {
+    explicit ModalAnswer(std::function<void(QWidget *)> answer,
+                         std::function<bool(QWidget *)> wanted = {})
+        : answer_(std::move(answer)), wanted_(std::move(wanted)), deadline_(5000) {
         Poll();
+    }
+    template <typename Modal> static ModalAnswer For(std::function<void(Modal *)> answer) {
+        return ModalAnswer([answer](QWidget *w) { answer(static_cast<Modal *>(w)); },
+                           [](QWidget *w) { return qobject_cast<Modal *>(w) != nullptr; });
     }
     ~ModalAnswer() { *alive_ = false; }
     bool Seen() const { return seen_; }
@@ -32,7 +38,8 @@ private:
         QTimer::singleShot(10, [this, alive = alive_] {
             if (!*alive || seen_)
                 return;
-            if (QWidget *modal = QApplication::activeModalWidget()) {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (modal && (!wanted_ || wanted_(modal))) {
                 seen_ = true;
                 answer_(modal);
             } else if (!deadline_.hasExpired()) {
@@ -42,6 +49,7 @@ private:
     }
 
     std::function<void(QWidget *)> answer_;
+    std::function<bool(QWidget *)> wanted_;
     QDeadlineTimer deadline_;
     bool seen_ = false;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

@@ -12,7 +12,9 @@ TStatusBar::TStatusBar(QWidget *parent)
     : QStatusBar(parent), panels_{{{105, Qt::AlignLeft, QStringLiteral("Size:9999,999")},
                                    {75, Qt::AlignLeft, QStringLiteral("Points:99")},
                                    {50, Qt::AlignRight, QStringLiteral("x 9999")},
-                                   {50, Qt::AlignLeft, QString()}}} {}
+                                   {50, Qt::AlignLeft, QString()}}} {
+    setSizeGripEnabled(false);
+}
 
 void TStatusBar::SetPanelText(int index, const QString &text) {
     if (panels_[index].text == text)

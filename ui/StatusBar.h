@@ -22,6 +22,8 @@ public:
 
     const QString &PanelText(int index) const { return panels_[index].text; }
     void SetPanelText(int index, const QString &text);
+    // Any width: the window may get as narrow as its user wants.
+    QSize minimumSizeHint() const override { return {0, QStatusBar::minimumSizeHint().height()}; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -1,20 +1,31 @@
 #include "Vantmain.h"
 
+#include "About.h"
 #include "Center.h"
 #include "ColorValue.h"
 #include "FormFont.h"
 #include "Lean.h"
+#include "NumberText.h"
+#include "PictureExport.h"
 #include "Points.h"
 #include "Rotaion.h"
+#include "SaveRate.h"
 #include "SettingsFile.h"
+#include "SizeIn.h"
 #include "StarPicture.h"
+#include "SvgPicture.h"
 #include "SystemPalette.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QContextMenuEvent>
+#include <QFileDialog>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QProgressDialog>
 
 #include <algorithm>
 #include <cmath>
@@ -35,6 +46,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent) {
 
     StatusBar1->setFixedHeight(kStatusBarHeight);
     ColorDialog1 = new QColorDialog(this);
+    CreateSaveDialog();
     PopupMenu1 = new QMenu(this);
     PopupMenu1->addActions({Clip});
     PopupMenu1->addSeparator();
@@ -60,7 +72,13 @@ TForm1::~TForm1() = default;
 
 void TForm1::ConnectCommands() {
     connect(SaveAs2, &QAction::triggered, this, [this] { SaveAsFile(); });
+    connect(SaveRate, &QAction::triggered, this, &TForm1::SaveRateClick);
     connect(SaveDef, &QAction::triggered, this, &TForm1::SaveDefClick);
+    connect(About1, &QAction::triggered, this, &TForm1::AboutClick);
+    for (QAction *a : {Copy1, Clip})
+        connect(a, &QAction::triggered, this, &TForm1::ClipClick);
+    for (QAction *a : {Size1, Size})
+        connect(a, &QAction::triggered, this, &TForm1::SizeClick);
     connect(Default, &QAction::triggered, this, &TForm1::DefaultClick);
     connect(Exit1, &QAction::triggered, this, &TForm1::Quit1Click);
     // Twin items of the main and the context menu share one handler.
@@ -128,8 +146,7 @@ void TForm1::BuildDirections() {
     ::BuildDirections(ShapeSettings, DirectionTable);
 }
 
-void TForm1::DrawShape(QImage &target) {
-    const bool onScreen = &target == &PaintBox->Canvas();
+StarPicture TForm1::MakePicture(bool onScreen) const {
     const SystemColors system = SystemColorsFromPalette(palette());
     PictureInputs inputs;
     inputs.areaWidth = PaintBox->width();
@@ -141,12 +158,25 @@ void TForm1::DrawShape(QImage &target) {
     inputs.dragInner = DragInner;
     inputs.foreground = ResolveColorValue(PaintBox->PenColor, system);
     inputs.background = ResolveColorValue(PaintBox->Color, system);
-    const StarPicture picture = MakeStarPicture(ShapeSettings, DirectionTable, inputs);
+    return MakeStarPicture(ShapeSettings, DirectionTable, inputs);
+}
 
-    QImage offscreen(picture.width, picture.height, QImage::Format_RGB32);
+void TForm1::DrawShape(QImage &target) {
+    const bool onScreen = &target == &PaintBox->Canvas();
+    const StarPicture picture = MakePicture(onScreen);
+    const auto render = [&picture](QImage &image) {
+        RenderStarRows(picture, reinterpret_cast<Pixel *>(image.bits()),
+                       image.bytesPerLine() / qsizetype(sizeof(Pixel)), 0, picture.height);
+    };
+    const QSize size(picture.width, picture.height);
+    if (!onScreen && target.size() == size && target.format() == QImage::Format_RGB32) {
+        // Nobody sees an output bitmap while it is drawn: render straight into it.
+        render(target);
+        return;
+    }
+    QImage offscreen(size, QImage::Format_RGB32);
     if (!offscreen.isNull())
-        RenderStarRows(picture, reinterpret_cast<Pixel *>(offscreen.bits()),
-                       offscreen.bytesPerLine() / qsizetype(sizeof(Pixel)), 0, picture.height);
+        render(offscreen);
     // The finished picture replaces the target's in one piece.
     target = offscreen;
     if (onScreen)
@@ -157,11 +187,137 @@ void TForm1::RenderToBitmap(QImage &bitmap) {
     const PictureSize size = OutputPictureSize(PaintBox->width(), PaintBox->height(),
                                                Circle1->isChecked(), ShapeSettings.SaveRate);
     bitmap = QImage(size.width, size.height, QImage::Format_RGB32);
-    DrawShape(bitmap);
+    if (!bitmap.isNull())
+        DrawShape(bitmap);
+}
+
+namespace {
+
+struct SaveFilter {
+    const char *name;
+    const char *suffix;
+};
+// The entry selected supplies the extension of a name typed without one.
+constexpr SaveFilter kSaveFilters[] = {
+    {"bmpファイル (*.BMP *.bmp)", "bmp"},
+    {"jpgファイル (*.JPG *.jpg)", "jpg"},
+    {"pngファイル (*.PNG *.png)", "png"},
+    {"svgファイル (*.SVG *.svg)", "svg"},
+};
+
+const QString kNothingToSaveText =
+    QStringLiteral("画像の幅か高さが 0 なので、保存するものがありません");
+
+void ShowFailure(QWidget *parent, const QString &text) {
+    QMessageBox::critical(parent, QStringLiteral("Vantrell"), text);
+}
+
+} // namespace
+
+void TForm1::CreateSaveDialog() {
+    SaveDialog1 = new QFileDialog(this);
+    SaveDialog1->setObjectName(QStringLiteral("SaveDialog1"));
+    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
+    SaveDialog1->setFileMode(QFileDialog::AnyFile);
+    // Qt's own dialog: the same on every platform, and tests can answer it.
+    SaveDialog1->setOption(QFileDialog::DontUseNativeDialog);
+    QStringList filters;
+    for (const SaveFilter &f : kSaveFilters)
+        filters << QString::fromUtf8(f.name);
+    SaveDialog1->setNameFilters(filters);
+    SaveDialog1->setDefaultSuffix(QString::fromLatin1(kSaveFilters[0].suffix));
+    connect(SaveDialog1, &QFileDialog::filterSelected, this, [this](const QString &filter) {
+        for (const SaveFilter &f : kSaveFilters)
+            if (filter == QString::fromUtf8(f.name))
+                SaveDialog1->setDefaultSuffix(QString::fromLatin1(f.suffix));
+    });
 }
 
 bool TForm1::SaveAsFile() {
+    if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty())
+        return false;
+    const QString path = SaveDialog1->selectedFiles().constFirst();
+    // The next Save As offers the same name again.
+    SaveDialog1->selectFile(path);
+
+    const StarPicture picture = MakePicture(false);
+    if (picture.width <= 0 || picture.height <= 0) {
+        ShowFailure(this, kNothingToSaveText);
+        return false;
+    }
+    QProgressDialog progress(QStringLiteral("%1 に保存しています...").arg(path),
+                             QStringLiteral("Cancel"), 0, picture.height, this);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    const ExportResult result =
+        ExportPictureFile(path.toStdString(), picture, FormatForFileName(path.toStdString()),
+                          [&progress](int64_t done, int64_t) {
+                              progress.setValue(int(done));
+                              return !progress.wasCanceled();
+                          });
+    progress.reset();
+    switch (result.status) {
+    case ExportResult::Written:
+        Modified = false;
+        return true;
+    case ExportResult::Cancelled:
+        return false;
+    case ExportResult::Failed:
+        break;
+    }
+    ShowFailure(this, QString::fromStdString(result.message));
     return false;
+}
+
+void TForm1::ClipClick() {
+    const StarPicture picture = MakePicture(false);
+    if (picture.width <= 0 || picture.height <= 0) {
+        ShowFailure(this, kNothingToSaveText);
+        return;
+    }
+    QImage bitmap;
+    RenderToBitmap(bitmap);
+    if (bitmap.isNull()) {
+        ShowFailure(this, QStringLiteral("メモリが足りないため、%1 x %2 の画像をクリップボードに"
+                                         "コピーできません")
+                              .arg(picture.width)
+                              .arg(picture.height));
+        return;
+    }
+    auto *content = new QMimeData;
+    content->setImageData(bitmap);
+    const std::string svg = StarSvg(picture);
+    content->setData(QStringLiteral("image/svg+xml"),
+                     QByteArray(svg.data(), qsizetype(svg.size())));
+    QGuiApplication::clipboard()->setMimeData(content);
+    Modified = false;
+}
+
+void TForm1::SizeClick() {
+    if (SizeInDlg->exec() != QDialog::Accepted)
+        return;
+    const int w = ReadLeadingInteger(SizeInDlg->Width->text().toStdU16String());
+    const int h = ReadLeadingInteger(SizeInDlg->Height->text().toStdU16String());
+    const bool same = SizeInDlg->Same->isChecked();
+    if (w == PaintBox->width() && h == PaintBox->height() && same == Circle1->isChecked())
+        return;
+    // Everything around the drawing area keeps its size.
+    SetClientSize(ClientWidth() - PaintBox->width() + w, ClientHeight() - PaintBox->height() + h);
+    SetSameSizeMarks(same);
+    Modified = true;
+    FormResize();
+}
+
+void TForm1::SaveRateClick() {
+    SaveRateDlg->Rate->setText(QString::number(ShapeSettings.SaveRate));
+    if (SaveRateDlg->exec() != QDialog::Accepted)
+        return;
+    ShapeSettings.SaveRate = SaveRateDlg->RateValue();
+    FormResize();
+}
+
+void TForm1::AboutClick() {
+    AboutDlg->exec();
 }
 
 void TForm1::FormResize() {
@@ -184,6 +340,15 @@ void TForm1::moveEvent(QMoveEvent *event) {
     QMainWindow::moveEvent(event);
     // Keeps a pseudo-transparent background in register with the desktop.
     FormPaint();
+}
+
+void TForm1::resizeEvent(QResizeEvent *event) {
+    QMainWindow::resizeEvent(event);
+    // The window's layout leaves an empty central area as it was; the drawing area
+    // must still shrink to nothing with it.
+    const QSize area(ClientWidth(), ClientHeight() - StatusBar1->height());
+    if (area.isEmpty() && PaintBox->size() != area.expandedTo({0, 0}))
+        PaintBox->setGeometry(QRect(PaintBox->pos(), area.expandedTo({0, 0})));
 }
 
 void TForm1::contextMenuEvent(QContextMenuEvent *event) {

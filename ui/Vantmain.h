@@ -3,12 +3,14 @@
 #include "PaintBox.h"
 #include "ShapeSettings.h"
 #include "StarGeometry.h"
+#include "StarPicture.h"
 #include "ui_Vantmain.h"
 
 #include <QColor>
 #include <QMainWindow>
 
 class QColorDialog;
+class QFileDialog;
 
 // The main window: drawing area, menus, status bar, and the one parameter record.
 // Fields and menu items are public, as the palettes and dialogs work on them directly.
@@ -29,6 +31,7 @@ public:
 
     QMenu *PopupMenu1 = nullptr; // the context menu, twin of the main menu's commands
     QColorDialog *ColorDialog1 = nullptr;
+    QFileDialog *SaveDialog1 = nullptr;
 
     void BuildDirections();
     // Renders the whole picture onto target: an on-screen rendering when target is
@@ -38,6 +41,8 @@ public:
     void RenderToBitmap(QImage &bitmap);
     // Save As; true when a picture file was written.
     bool SaveAsFile();
+    // The picture as the window's state describes it, for the screen or for output.
+    StarPicture MakePicture(bool onScreen) const;
 
     void LoadSettings();
     void SaveSettings();
@@ -66,6 +71,10 @@ public slots:
     void LeanClick();
     void RotateClick();
     void CenterClick();
+    void ClipClick();
+    void SizeClick();
+    void SaveRateClick();
+    void AboutClick();
 
     void FormMouseDown(Qt::MouseButton button, int x, int y);
     void FormMouseMove(int x, int y);
@@ -74,6 +83,7 @@ public slots:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
@@ -87,6 +97,7 @@ private:
     QSize DrawingSize() const;
     // Distance of a point from the drawing area's centre, truncated to whole pixels.
     int DistanceFromCentre(int x, int y) const;
+    void CreateSaveDialog();
     // Runs the colour dialog from the colour it returned last; false on Cancel.
     bool ChooseColor(uint32_t &colorValue);
 

@@ -1,0 +1,136 @@
+#include "PictureExport.h"
+
+#include "BmpWriter.h"
+#include "JpegWriter.h"
+#include "PngWriter.h"
+#include "SvgPicture.h"
+
+#include <QSaveFile>
+#include <QString>
+
+#include <algorithm>
+#include <future>
+#include <memory>
+#include <vector>
+
+std::string CannotCreateFileText(const std::string &path) {
+    return "ファイル " + path + " を作成できません";
+}
+std::string WriteErrorText() {
+    return "ストリームへの書き込みエラー";
+}
+std::string JpegErrorText(int messageCode) {
+    return "JPEG エラー #" + std::to_string(messageCode);
+}
+
+namespace {
+
+constexpr std::size_t kBandBytes = 4 << 20; // per band buffer; two are in use at once
+
+int32_t BandRowsFor(int32_t width) {
+    const std::size_t rowBytes = std::max<std::size_t>(1, std::size_t(width) * sizeof(Pixel));
+    return int32_t(std::clamp<std::size_t>(kBandBytes / rowBytes, 1, 1024));
+}
+
+class SaveFileSink : public ByteSink {
+public:
+    explicit SaveFileSink(QSaveFile &file) : file_(file) {}
+    bool Write(const void *data, std::size_t size) override {
+        return file_.write(static_cast<const char *>(data), qint64(size)) == qint64(size);
+    }
+
+private:
+    QSaveFile &file_;
+};
+
+std::unique_ptr<PictureWriter> MakeWriter(PictureFormat format, ByteSink &sink) {
+    switch (format) {
+    case PictureFormat::Jpeg:
+        return std::make_unique<JpegWriter>(sink);
+    case PictureFormat::Png:
+        return std::make_unique<PngWriter>(sink);
+    default:
+        return std::make_unique<BmpWriter>(sink);
+    }
+}
+
+} // namespace
+
+bool WritePicture(const StarPicture &picture, PictureWriter &writer, const ExportProgress &progress,
+                  int32_t bandRows) {
+    const int32_t width = picture.width, height = picture.height;
+    if (bandRows <= 0)
+        bandRows = BandRowsFor(width);
+    bandRows = std::max<int32_t>(1, std::min(bandRows, std::max(height, 1)));
+    const int32_t bands = (height + bandRows - 1) / bandRows;
+    const bool bottomUp = writer.BottomUp();
+    // Band i covers rows [first, first + count), bands taken in the writer's order.
+    const auto bandRange = [&](int32_t i) {
+        const int32_t k = bottomUp ? bands - 1 - i : i;
+        const int32_t first = k * bandRows;
+        return std::pair{first, std::min(bandRows, height - first)};
+    };
+    std::vector<Pixel> buffers[2];
+    for (auto &b : buffers)
+        b.resize(std::size_t(width) * std::size_t(std::min(bandRows, height)));
+    const auto render = [&](int32_t i) {
+        const auto [first, count] = bandRange(i);
+        RenderStarRows(picture, buffers[i % 2].data(), width, first, first + count);
+    };
+
+    writer.Begin(width, height);
+    std::future<void> next;
+    if (bands > 0)
+        next = std::async(std::launch::async, render, 0);
+    int64_t done = 0;
+    for (int32_t i = 0; i < bands; ++i) {
+        next.get();
+        if (i + 1 < bands)
+            next = std::async(std::launch::async, render, i + 1);
+        const auto [first, count] = bandRange(i);
+        try {
+            writer.WriteRows(buffers[i % 2].data(), width, first, count);
+        } catch (...) {
+            if (next.valid())
+                next.wait(); // the renderer still uses the other buffer
+            throw;
+        }
+        done += count;
+        if (progress && !progress(done, height)) {
+            if (next.valid())
+                next.wait();
+            return false;
+        }
+    }
+    writer.Finish();
+    return true;
+}
+
+ExportResult ExportPictureFile(const std::string &path, const StarPicture &picture,
+                               PictureFormat format, const ExportProgress &progress) {
+    QSaveFile file(QString::fromStdString(path));
+    // Unbuffered: the writers buffer themselves, and a write that fails (a full disk)
+    // must fail at once rather than in a flush whose error the commit would miss.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return {ExportResult::Failed, CannotCreateFileText(path)};
+    SaveFileSink sink(file);
+    try {
+        if (format == PictureFormat::Svg) {
+            const std::string svg = StarSvg(picture);
+            if (!sink.Write(svg.data(), svg.size()))
+                throw ExportError(WriteErrorText());
+        } else {
+            const std::unique_ptr<PictureWriter> writer = MakeWriter(format, sink);
+            if (!WritePicture(picture, *writer, progress)) {
+                file.cancelWriting();
+                return {ExportResult::Cancelled, {}};
+            }
+        }
+    } catch (const ExportError &error) {
+        file.cancelWriting();
+        return {ExportResult::Failed, error.what()};
+    }
+    if (!file.commit())
+        return {ExportResult::Failed, WriteErrorText()};
+    return {ExportResult::Written, {}};
+}

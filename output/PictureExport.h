@@ -1,0 +1,28 @@
+#pragma once
+
+#include "PictureFormat.h"
+#include "PictureWriter.h"
+#include "StarPicture.h"
+
+#include <functional>
+#include <string>
+
+// Told how many of the picture's rows are written so far; returns false to cancel.
+using ExportProgress = std::function<bool(int64_t rowsDone, int64_t rowsTotal)>;
+
+// Renders the picture band by band and hands the rows to the writer in its order,
+// so memory stays bounded at any size. The next band renders on a second thread
+// while the writer encodes the current one. bandRows 0 picks a band of a few MiB.
+// Returns false when progress cancelled; writer failures throw ExportError.
+bool WritePicture(const StarPicture &picture, PictureWriter &writer,
+                  const ExportProgress &progress = {}, int32_t bandRows = 0);
+
+struct ExportResult {
+    enum Status { Written, Cancelled, Failed } status;
+    std::string message; // for Failed: the text to show
+};
+
+// Writes the picture to path in the given format through a temporary file renamed
+// over the target on success; a failure or a cancel leaves any old file untouched.
+ExportResult ExportPictureFile(const std::string &path, const StarPicture &picture,
+                               PictureFormat format, const ExportProgress &progress = {});

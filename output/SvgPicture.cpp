@@ -1,0 +1,43 @@
+#include "SvgPicture.h"
+
+#include <cstdio>
+
+namespace {
+
+std::string Hex(Pixel p) {
+    char text[8];
+    std::snprintf(text, sizeof text, "#%06x", unsigned(p & 0xFFFFFF));
+    return text;
+}
+
+} // namespace
+
+std::string StarSvg(const StarPicture &p) {
+    const std::string fore = Hex(p.foreground), back = Hex(p.background);
+    std::string svg;
+    svg.reserve(512 + p.vertices.size() * 24);
+    svg += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" +
+           std::to_string(p.width) + "\" height=\"" + std::to_string(p.height) +
+           "\" viewBox=\"0 0 " + std::to_string(p.width) + " " + std::to_string(p.height) +
+           "\" shape-rendering=\"crispEdges\">\n";
+    svg += "<rect width=\"" + std::to_string(p.width) + "\" height=\"" + std::to_string(p.height) +
+           "\" fill=\"" + back + "\"/>\n";
+    // Pixel centres sit half a pixel in from the pixel grid's corners.
+    svg += "<g transform=\"translate(0.5 0.5)\" stroke=\"" + fore + "\" stroke-width=\"1\">\n";
+    svg +=
+        "<path fill-rule=\"evenodd\" fill=\"" + (p.fill ? fore : std::string("none")) + "\" d=\"";
+    for (std::size_t i = 0; i + 1 < p.vertices.size(); ++i)
+        svg += (i == 0 ? "M" : " L") + std::to_string(p.vertices[i].x) + " " +
+               std::to_string(p.vertices[i].y);
+    svg += " Z\"/>\n";
+    if (p.markers) {
+        for (std::size_t i = p.markInnerOnly ? 1 : 0; i + 1 < p.vertices.size();
+             i += p.markInnerOnly ? 2 : 1)
+            svg += "<rect x=\"" + std::to_string(p.vertices[i].x - kMarkerHalf) + "\" y=\"" +
+                   std::to_string(p.vertices[i].y - kMarkerHalf) +
+                   "\" width=\"5\" height=\"5\" fill=\"" + back + "\"/>\n";
+    }
+    svg += "</g>\n</svg>\n";
+    return svg;
+}

@@ -1,0 +1,243 @@
+#include "FullDisk.h"
+#include "PictureWriter.h"
+#include "SettingsFile.h"
+#include "WindowTestSupport.h"
+
+#include <QAbstractButton>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace {
+
+void Settle() {
+    QCoreApplication::processEvents();
+}
+
+// Answers the Save As dialog with a name, and a filter entry when given.
+ModalAnswer SaveAs(const std::string &path, const QString &filter = {}) {
+    return ModalAnswer::For<QFileDialog>([path, filter](QFileDialog *dialog) {
+        if (!filter.isEmpty()) {
+            // As the user picks an entry from the list.
+            auto *types = dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
+            const int index = types->findText(filter);
+            types->setCurrentIndex(index);
+            emit types->activated(index);
+            emit types->textActivated(filter);
+        }
+        dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))
+            ->setText(QString::fromStdString(path));
+        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+    });
+}
+
+ModalAnswer CancelSaveAs() {
+    return ModalAnswer::For<QFileDialog>([](QFileDialog *dialog) { dialog->reject(); });
+}
+
+// Closes the next message box with OK and keeps its text.
+ModalAnswer NoteMessage(QString &text) {
+    return ModalAnswer::For<QMessageBox>([&text](QMessageBox *box) {
+        text = box->text();
+        box->accept();
+    });
+}
+
+std::string Head(const std::string &path, std::size_t n) {
+    const std::vector<unsigned char> b = ReadBytes(path);
+    return std::string(b.begin(), b.begin() + std::min(n, b.size()));
+}
+
+struct FormatRow {
+    const char *name;
+    const char *typed;
+    const char *filter; // empty: the entry the dialog starts with
+    const char *written;
+    std::string signature;
+};
+
+class SaveAsFormats : public MainWindowTest, public testing::WithParamInterface<FormatRow> {};
+
+TEST_P(SaveAsFormats, WritesWhatTheNameAsksForAndClearsModified) {
+    Start();
+    Form1->Fill2->trigger();
+    ASSERT_TRUE(Form1->Modified);
+    const FormatRow &row = GetParam();
+    const ModalAnswer answer = SaveAs(dir_.File(row.typed), QString::fromUtf8(row.filter));
+    EXPECT_TRUE(Form1->SaveAsFile());
+    EXPECT_FALSE(Form1->Modified);
+    const std::string written = dir_.File(row.written);
+    ASSERT_TRUE(std::filesystem::exists(written)) << written;
+    EXPECT_EQ(Head(written, row.signature.size()), row.signature);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SaveAsFormats,
+    testing::Values(FormatRow{"Bmp", "star.bmp", "", "star.bmp", "BM"},
+                    FormatRow{"JpgUpper", "star.JPG", "", "star.JPG", "\xFF\xD8\xFF\xE0"},
+                    FormatRow{"Jpeg", "star.jpeg", "", "star.jpeg", "\xFF\xD8\xFF\xE0"},
+                    FormatRow{"Png", "star.png", "", "star.png", "\x89PNG"},
+                    FormatRow{"Svg", "star.svg", "", "star.svg", "<?xml"},
+                    FormatRow{"NoExtensionBmpEntry", "star", "", "star.bmp", "BM"},
+                    FormatRow{"NoExtensionJpgEntry", "star", "jpgファイル (*.JPG *.jpg)",
+                              "star.jpg", "\xFF\xD8"},
+                    FormatRow{"NoExtensionPngEntry", "star", "pngファイル (*.PNG *.png)",
+                              "star.png", "\x89PNG"}),
+    [](const testing::TestParamInfo<FormatRow> &p) { return p.param.name; });
+
+TEST_F(MainWindowTest, SaveDialogListsBmpAndJpgFirstAndRemembersTheLastChoice) {
+    Start();
+    QStringList filters;
+    {
+        const ModalAnswer answer = ModalAnswer::For<QFileDialog>([&](QFileDialog *dialog) {
+            filters = dialog->nameFilters();
+            dialog->reject();
+        });
+        Form1->Modified = true;
+        EXPECT_FALSE(Form1->SaveAsFile());
+        EXPECT_TRUE(Form1->Modified) << "a cancelled Save As changes nothing";
+    }
+    ASSERT_GE(filters.size(), 4);
+    EXPECT_TRUE(filters[0].startsWith("bmpファイル"));
+    EXPECT_TRUE(filters[1].startsWith("jpgファイル"));
+
+    const std::string first = dir_.File("first.jpg");
+    {
+        const ModalAnswer answer = SaveAs(first, filters[1]);
+        ASSERT_TRUE(Form1->SaveAsFile());
+    }
+    QStringList offered;
+    QString offeredFilter;
+    const ModalAnswer answer = ModalAnswer::For<QFileDialog>([&](QFileDialog *dialog) {
+        offered = dialog->selectedFiles();
+        offeredFilter = dialog->selectedNameFilter();
+        dialog->reject();
+    });
+    Form1->SaveAsFile();
+    ASSERT_FALSE(offered.isEmpty());
+    EXPECT_EQ(offered.first(), QString::fromStdString(first));
+    EXPECT_EQ(offeredFilter, filters[1]);
+}
+
+TEST_F(MainWindowTest, ReplacingAnExistingFileAsksFirst) {
+    Start();
+    const std::string path = dir_.File("old.bmp");
+    WriteBytes(path, {1, 2, 3});
+    bool asked = false;
+    const ModalAnswer confirm = ModalAnswer::For<QMessageBox>([&asked](QMessageBox *box) {
+        asked = true;
+        box->button(QMessageBox::Yes)->click();
+    });
+    const ModalAnswer answer = SaveAs(path);
+    EXPECT_TRUE(Form1->SaveAsFile());
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(Head(path, 2), "BM");
+}
+
+TEST_F(MainWindowTest, FailedSaveShowsTheErrorAndKeepsTheOldFile) {
+    FullDisk disk;
+    if (!disk.Mounted())
+        GTEST_SKIP() << "cannot mount a tmpfs here";
+    Start();
+    const std::string path = disk.File("old.png");
+    WriteBytes(path, {4, 5, 6});
+    disk.Fill();
+    Form1->Fill1->trigger();
+    QString text;
+    // Replacing was asked about and allowed; only the failure's message remains.
+    Form1->SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite);
+    const ModalAnswer answer = SaveAs(path);
+    const ModalAnswer message = NoteMessage(text);
+    EXPECT_FALSE(Form1->SaveAsFile());
+    EXPECT_EQ(text, QString::fromStdString(WriteErrorText()));
+    EXPECT_TRUE(Form1->Modified);
+    EXPECT_EQ(ReadBytes(path), (std::vector<unsigned char>{4, 5, 6}));
+}
+
+TEST_F(MainWindowTest, NothingIsSavedFromAnEmptyDrawingArea) {
+    Start();
+    Form1->SetClientSize(300, 25); // the status bar alone
+    Settle();
+    ASSERT_EQ(Form1->PaintBox->height(), 0);
+    Form1->Modified = true;
+    QString text;
+    const ModalAnswer answer = SaveAs(dir_.File("empty.bmp"));
+    const ModalAnswer message = NoteMessage(text);
+    EXPECT_FALSE(Form1->SaveAsFile());
+    EXPECT_FALSE(text.isEmpty());
+    EXPECT_FALSE(std::filesystem::exists(dir_.File("empty.bmp")));
+    EXPECT_TRUE(Form1->Modified);
+}
+
+struct YesRow {
+    const char *name;
+    bool saveSucceeds;
+};
+
+class PromptYes : public MainWindowTest, public testing::WithParamInterface<YesRow> {};
+
+TEST_P(PromptYes, ClosesOnlyWhenThePictureWasWritten) {
+    Start();
+    Form1->Fill1->trigger();
+    const ModalAnswer prompt = ModalAnswer::For<QMessageBox>(
+        [](QMessageBox *box) { box->button(QMessageBox::Yes)->click(); });
+    const ModalAnswer save =
+        GetParam().saveSucceeds ? SaveAs(dir_.File("closing.bmp")) : CancelSaveAs();
+    EXPECT_EQ(Form1->close(), GetParam().saveSucceeds);
+    EXPECT_EQ(Form1->Modified, !GetParam().saveSucceeds);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, PromptYes,
+                         testing::Values(YesRow{"SaveAsCancelled", false}, YesRow{"Saved", true}),
+                         [](const testing::TestParamInfo<YesRow> &p) { return p.param.name; });
+
+TEST_F(MainWindowTest, CopyPutsTheOutputPictureAndItsSvgOnTheClipboard) {
+    Start();
+    Form1->ShapeSettings.SaveRate = 2;
+    Form1->Fill2->trigger();
+    Form1->Copy1->trigger();
+    EXPECT_FALSE(Form1->Modified);
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    const QImage image = qvariant_cast<QImage>(data->imageData());
+    EXPECT_EQ(image.size(), QSize(816, 502));
+    QImage expected;
+    Form1->RenderToBitmap(expected);
+    EXPECT_EQ(image.convertToFormat(QImage::Format_RGB32), expected);
+    EXPECT_TRUE(data->data("image/svg+xml").startsWith("<?xml"));
+
+    const ModalAnswer prompt(
+        [](QWidget *w) { static_cast<QMessageBox *>(w)->button(QMessageBox::Cancel)->click(); });
+    EXPECT_TRUE(Form1->close()) << "closing right after a copy asks nothing";
+    Settle();
+    EXPECT_FALSE(prompt.Seen());
+}
+
+// The command-line renderer draws the same picture from the same settings.
+TEST_F(MainWindowTest, RendererWritesWhatSaveAsWrites) {
+    Start();
+    Form1->SetClientSize(150, 125);
+    Form1->ShapeSettings.SaveRate = 3;
+    Form1->ShapeSettings.LeanAngle = 12;
+    Form1->PaintBox->PenColor = 0x0000C0;
+    Form1->PaintBox->Color = 0xE0FFFF;
+    Form1->Fill1->trigger();
+    Form1->SaveDef->trigger();
+    for (const char *name : {"gui.png", "gui.bmp", "gui.jpg", "gui.svg"}) {
+        const ModalAnswer answer = SaveAs(dir_.File(name));
+        ASSERT_TRUE(Form1->SaveAsFile());
+        const std::string cli = dir_.File(std::string("cli") + (name + 3));
+        const std::string command = std::string(VANTRELL_RENDER_PATH) + " --settings '" +
+                                    SettingsPath() + "' '" + cli + "'";
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+        EXPECT_EQ(ReadBytes(cli), ReadBytes(dir_.File(name))) << name;
+    }
+}
+
+} // namespace

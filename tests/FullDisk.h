@@ -1,0 +1,42 @@
+#pragma once
+
+#include "TempDir.h"
+
+#include <cstdio>
+#include <sys/mount.h>
+
+// A tiny tmpfs mounted for the test, which Fill() then fills up, so writes fail as
+// on a full disk. Mounting needs root; Mounted() tells whether it worked.
+class FullDisk {
+public:
+    FullDisk() : path_(dir_.File("disk")) {
+        std::filesystem::create_directory(path_);
+        mounted_ = mount("tmpfs", path_.c_str(), "tmpfs", 0, "size=64k") == 0;
+    }
+    ~FullDisk() {
+        if (mounted_)
+            umount(path_.c_str());
+    }
+    bool Mounted() const { return mounted_; }
+    std::string File(const std::string &name) const { return path_ + "/" + name; }
+
+    // Takes whatever space is left with a file named "filler".
+    void Fill() const {
+        std::FILE *filler = std::fopen(File("filler").c_str(), "wb");
+        if (!filler)
+            return;
+        const std::vector<char> block(4096, 0);
+        while (std::fwrite(block.data(), 1, block.size(), filler) == block.size() &&
+               std::fflush(filler) == 0) {
+        }
+        std::fclose(filler);
+    }
+    std::size_t FileCount() const {
+        return std::size_t(std::distance(std::filesystem::directory_iterator(path_), {}));
+    }
+
+private:
+    TempDir dir_;
+    std::string path_;
+    bool mounted_ = false;
+};

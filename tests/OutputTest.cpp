@@ -1,0 +1,338 @@
+#include "BmpWriter.h"
+#include "FullDisk.h"
+#include "JpegWriter.h"
+#include "MemorySink.h"
+#include "PictureExport.h"
+#include "PngWriter.h"
+#include "SvgPicture.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <jerror.h>
+#include <jpeglib.h>
+#include <memory>
+
+namespace {
+
+constexpr Pixel kBack = PixelFromRgb(250, 240, 10);
+constexpr Pixel kFore = PixelFromRgb(20, 40, 200);
+
+StarPicture Picture(int w, int h, int saveRate = 1, bool fill = true) {
+    ShapeSettings s{};
+    ApplyDefaultParameters(s);
+    s.SaveRate = saveRate;
+    s.Points = 7;
+    s.InnerTwist = 120;
+    Directions table{};
+    BuildDirections(s, table);
+    PictureInputs in;
+    in.areaWidth = w;
+    in.areaHeight = h;
+    in.output = true;
+    in.fill = fill;
+    in.foreground = kFore;
+    in.background = kBack;
+    return MakeStarPicture(s, table, in);
+}
+
+std::unique_ptr<PictureWriter> Writer(PictureFormat format, ByteSink &sink) {
+    switch (format) {
+    case PictureFormat::Jpeg:
+        return std::make_unique<JpegWriter>(sink);
+    case PictureFormat::Png:
+        return std::make_unique<PngWriter>(sink);
+    default:
+        return std::make_unique<BmpWriter>(sink);
+    }
+}
+
+std::vector<unsigned char> Encode(const StarPicture &p, PictureFormat format, int bandRows) {
+    MemorySink sink;
+    const auto writer = Writer(format, sink);
+    EXPECT_TRUE(WritePicture(p, *writer, {}, bandRows));
+    return sink.bytes;
+}
+
+uint32_t U32(const std::vector<unsigned char> &b, std::size_t at) {
+    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | uint32_t(b[at + 3]) << 24;
+}
+
+struct BmpRow {
+    const char *name;
+    int areaW, areaH, saveRate;
+    uint32_t width, height, rowBytes, fileSize;
+};
+
+class BmpLayout : public testing::TestWithParam<BmpRow> {};
+
+TEST_P(BmpLayout, HeaderRowsAndPadding) {
+    const BmpRow &row = GetParam();
+    const StarPicture p = Picture(row.areaW, row.areaH, row.saveRate);
+    const std::vector<unsigned char> b = Encode(p, PictureFormat::Bmp, 0);
+    ASSERT_EQ(b.size(), row.fileSize);
+    EXPECT_EQ(b[0], 'B');
+    EXPECT_EQ(b[1], 'M');
+    EXPECT_EQ(U32(b, 2), row.fileSize);
+    EXPECT_EQ(U32(b, 6), 0u);
+    EXPECT_EQ(U32(b, 10), 54u);
+    EXPECT_EQ(U32(b, 14), 40u);
+    EXPECT_EQ(U32(b, 18), row.width);
+    EXPECT_EQ(U32(b, 22), row.height);
+    EXPECT_EQ(b[26] | b[27] << 8, 1);
+    EXPECT_EQ(b[28] | b[29] << 8, 24);
+    EXPECT_EQ(U32(b, 30), 0u);
+    EXPECT_EQ(U32(b, 34), row.rowBytes * row.height);
+    for (std::size_t at : {38, 42, 46, 50})
+        EXPECT_EQ(U32(b, at), 0u);
+    // Each stored row holds the picture's row from the bottom up, blue-green-red,
+    // then zeros up to the padded length.
+    std::vector<Pixel> pixels(std::size_t(p.width) * p.height);
+    RenderStarRows(p, pixels.data(), p.width, 0, p.height);
+    for (uint32_t r = 0; r < row.height; ++r) {
+        const unsigned char *stored = &b[54 + r * row.rowBytes];
+        for (uint32_t x = 0; x < row.width; ++x) {
+            const Pixel px = pixels[(row.height - 1 - r) * row.width + x];
+            ASSERT_EQ(stored[3 * x], px & 0xFF);
+            ASSERT_EQ(stored[3 * x + 1], (px >> 8) & 0xFF);
+            ASSERT_EQ(stored[3 * x + 2], (px >> 16) & 0xFF);
+        }
+        for (uint32_t pad = row.width * 3; pad < row.rowBytes; ++pad)
+            ASSERT_EQ(stored[pad], 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, BmpLayout,
+                         testing::Values(BmpRow{"TenByFiveAtTwo", 10, 5, 2, 20, 10, 60, 654},
+                                         BmpRow{"WidthThreePads", 3, 4, 1, 3, 4, 12, 54 + 48},
+                                         BmpRow{"WidthFourFits", 4, 4, 1, 4, 4, 12, 54 + 48},
+                                         BmpRow{"Odd", 37, 11, 3, 111, 33, 336, 54 + 336 * 33}),
+                         [](const testing::TestParamInfo<BmpRow> &p) { return p.param.name; });
+
+// The segments of a JPEG stream up to its scan, by marker.
+std::vector<std::pair<int, std::vector<unsigned char>>>
+JpegSegments(const std::vector<unsigned char> &b) {
+    std::vector<std::pair<int, std::vector<unsigned char>>> segments;
+    std::size_t at = 2;
+    while (at + 4 <= b.size() && b[at] == 0xFF) {
+        const int marker = b[at + 1];
+        const std::size_t length = std::size_t(b[at + 2] << 8 | b[at + 3]);
+        segments.push_back({marker, {b.begin() + at + 4, b.begin() + at + 2 + length}});
+        if (marker == 0xDA)
+            break;
+        at += 2 + length;
+    }
+    return segments;
+}
+
+TEST(JpegOutput, HasTheBaselineQualityHundredSegments) {
+    const StarPicture p = Picture(60, 40);
+    const std::vector<unsigned char> b = Encode(p, PictureFormat::Jpeg, 0);
+    ASSERT_GE(b.size(), 4u);
+    EXPECT_EQ(b[0], 0xFF);
+    EXPECT_EQ(b[1], 0xD8);
+    EXPECT_EQ(b[b.size() - 2], 0xFF);
+    EXPECT_EQ(b[b.size() - 1], 0xD9);
+    const auto segments = JpegSegments(b);
+    std::vector<int> markers;
+    for (const auto &s : segments)
+        markers.push_back(s.first);
+    EXPECT_EQ(markers, (std::vector<int>{0xE0, 0xDB, 0xDB, 0xC0, 0xC4, 0xC4, 0xC4, 0xC4, 0xDA}));
+    const auto &app0 = segments[0].second;
+    EXPECT_EQ(std::string(app0.begin(), app0.begin() + 5), std::string("JFIF\0", 5));
+    EXPECT_EQ(app0[5], 1);
+    EXPECT_EQ(app0[6], 1);
+    EXPECT_EQ(app0[7], 0) << "density unit";
+    EXPECT_EQ(app0[8] << 8 | app0[9], 1);
+    EXPECT_EQ(app0[10] << 8 | app0[11], 1);
+    for (int t = 0; t < 2; ++t) {
+        const auto &dqt = segments[1 + t].second;
+        ASSERT_EQ(dqt.size(), 65u);
+        EXPECT_EQ(dqt[0], t) << "8-bit table " << t;
+        for (int i = 1; i < 65; ++i)
+            ASSERT_EQ(dqt[i], 1) << "table " << t << " entry " << i;
+    }
+    const auto &sof = segments[3].second;
+    EXPECT_EQ(sof[0], 8);
+    EXPECT_EQ(sof[1] << 8 | sof[2], 40);
+    EXPECT_EQ(sof[3] << 8 | sof[4], 60);
+    EXPECT_EQ(sof[5], 3);
+    EXPECT_EQ((std::vector<int>{sof[6], sof[7], sof[8]}), (std::vector<int>{1, 0x22, 0}));
+    EXPECT_EQ((std::vector<int>{sof[9], sof[10], sof[11]}), (std::vector<int>{2, 0x11, 1}));
+    EXPECT_EQ((std::vector<int>{sof[12], sof[13], sof[14]}), (std::vector<int>{3, 0x11, 1}));
+}
+
+TEST(JpegOutput, KeepsThePictureColours) {
+    const StarPicture p = Picture(64, 48, 1, false);
+    const std::vector<unsigned char> b = Encode(p, PictureFormat::Jpeg, 0);
+    jpeg_decompress_struct d{};
+    jpeg_error_mgr errors{};
+    d.err = jpeg_std_error(&errors);
+    jpeg_create_decompress(&d);
+    jpeg_mem_src(&d, b.data(), static_cast<unsigned long>(b.size()));
+    ASSERT_EQ(jpeg_read_header(&d, TRUE), JPEG_HEADER_OK);
+    d.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&d);
+    std::vector<unsigned char> row(std::size_t(d.output_width) * 3);
+    JSAMPROW rows[1] = {row.data()};
+    jpeg_read_scanlines(&d, rows, 1); // the top row is background but for the tip
+    jpeg_abort_decompress(&d);
+    jpeg_destroy_decompress(&d);
+    EXPECT_NEAR(row[0], 250, 3) << "red";
+    EXPECT_NEAR(row[1], 240, 3) << "green";
+    EXPECT_NEAR(row[2], 10, 3) << "blue";
+}
+
+class Streaming : public testing::TestWithParam<PictureFormat> {};
+
+TEST_P(Streaming, AnyBandingGivesTheBytesOfAWholePictureWrite) {
+    const StarPicture p = Picture(53, 29, 3);
+    const std::vector<unsigned char> whole = Encode(p, GetParam(), p.height);
+    for (int bandRows : {1, 7, 16, 40})
+        EXPECT_EQ(Encode(p, GetParam(), bandRows), whole) << bandRows << " rows a band";
+    EXPECT_EQ(Encode(p, GetParam(), 0), whole);
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, Streaming,
+                         testing::Values(PictureFormat::Bmp, PictureFormat::Jpeg,
+                                         PictureFormat::Png),
+                         [](const testing::TestParamInfo<PictureFormat> &p) {
+                             return std::string(p.param == PictureFormat::Bmp    ? "Bmp"
+                                                : p.param == PictureFormat::Jpeg ? "Jpeg"
+                                                                                 : "Png");
+                         });
+
+class FailingSink : public testing::TestWithParam<PictureFormat> {};
+
+TEST_P(FailingSink, ReportsAWriteErrorWhereverTheDeviceStops) {
+    const StarPicture p = Picture(120, 80, 2);
+    const std::size_t size = Encode(p, GetParam(), 0).size();
+    for (std::size_t failAfter : {std::size_t(0), std::size_t(10), size / 3, size - 1}) {
+        MemorySink sink(failAfter);
+        const auto writer = Writer(GetParam(), sink);
+        try {
+            WritePicture(p, *writer);
+            ADD_FAILURE() << "no error after " << failAfter << " bytes";
+        } catch (const ExportError &e) {
+            EXPECT_EQ(std::string(e.what()), WriteErrorText()) << failAfter;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, FailingSink,
+                         testing::Values(PictureFormat::Bmp, PictureFormat::Jpeg,
+                                         PictureFormat::Png),
+                         [](const testing::TestParamInfo<PictureFormat> &p) {
+                             return std::string(p.param == PictureFormat::Bmp    ? "Bmp"
+                                                : p.param == PictureFormat::Jpeg ? "Jpeg"
+                                                                                 : "Png");
+                         });
+
+TEST(JpegOutput, LibraryErrorsCarryTheirMessageCode) {
+    const StarPicture p = Picture(70000, 2); // wider than JPEG allows
+    MemorySink sink;
+    JpegWriter writer(sink);
+    try {
+        WritePicture(p, writer);
+        ADD_FAILURE() << "no error";
+    } catch (const ExportError &e) {
+        EXPECT_EQ(std::string(e.what()), JpegErrorText(JERR_IMAGE_TOO_BIG));
+    }
+}
+
+struct NameRow {
+    const char *name;
+    const char *file;
+    PictureFormat format;
+};
+
+class FormatByName : public testing::TestWithParam<NameRow> {};
+
+TEST_P(FormatByName, FollowsTheExtensionInAnyCase) {
+    EXPECT_EQ(FormatForFileName(GetParam().file), GetParam().format);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, FormatByName,
+                         testing::Values(NameRow{"Jpg", "/a/b.jpg", PictureFormat::Jpeg},
+                                         NameRow{"JpgUpper", "B.JPG", PictureFormat::Jpeg},
+                                         NameRow{"JpgMixed", "b.Jpg", PictureFormat::Jpeg},
+                                         NameRow{"Jpeg", "b.jpeg", PictureFormat::Jpeg},
+                                         NameRow{"Jpe", "b.JPE", PictureFormat::Jpeg},
+                                         NameRow{"Png", "b.Png", PictureFormat::Png},
+                                         NameRow{"Svg", "b.svg", PictureFormat::Svg},
+                                         NameRow{"Bmp", "b.bmp", PictureFormat::Bmp},
+                                         NameRow{"Other", "b.gif", PictureFormat::Bmp},
+                                         NameRow{"NoExtension", "picture", PictureFormat::Bmp},
+                                         NameRow{"DotInFolder", "/x.jpg/picture",
+                                                 PictureFormat::Bmp},
+                                         NameRow{"JpgWithoutDot", "/tmp/ajpg", PictureFormat::Bmp}),
+                         [](const testing::TestParamInfo<NameRow> &p) { return p.param.name; });
+
+TEST(SvgOutput, DescribesTheSameStar) {
+    StarPicture p = Picture(30, 20);
+    p.markers = true;
+    const std::string svg = StarSvg(p);
+    EXPECT_NE(svg.find("width=\"30\" height=\"20\""), std::string::npos);
+    EXPECT_NE(svg.find("shape-rendering=\"crispEdges\""), std::string::npos);
+    EXPECT_NE(svg.find("fill-rule=\"evenodd\""), std::string::npos);
+    EXPECT_NE(svg.find("fill=\"#faf00a\""), std::string::npos) << "background";
+    EXPECT_NE(svg.find("stroke=\"#1428c8\""), std::string::npos) << "star";
+    EXPECT_NE(
+        svg.find("M" + std::to_string(p.vertices[0].x) + " " + std::to_string(p.vertices[0].y)),
+        std::string::npos);
+    std::size_t markers = 0;
+    for (std::size_t at = svg.find("<rect x="); at != std::string::npos;
+         at = svg.find("<rect x=", at + 1))
+        ++markers;
+    EXPECT_EQ(markers, p.vertices.size() - 1);
+}
+
+TEST(ExportFile, CannotCreateNamesThePath) {
+    TempDir dir;
+    const std::string path = dir.File("missing/star.bmp");
+    const ExportResult r = ExportPictureFile(path, Picture(10, 10), PictureFormat::Bmp);
+    EXPECT_EQ(r.status, ExportResult::Failed);
+    EXPECT_EQ(r.message, CannotCreateFileText(path));
+}
+
+TEST(ExportFile, CancelLeavesTheOldFileAndNoTemporaryFile) {
+    TempDir dir;
+    const std::string path = dir.File("star.png");
+    WriteBytes(path, {1, 2, 3});
+    const ExportResult r = ExportPictureFile(path, Picture(50, 50, 8), PictureFormat::Png,
+                                             [](int64_t, int64_t) { return false; });
+    EXPECT_EQ(r.status, ExportResult::Cancelled);
+    EXPECT_EQ(ReadBytes(path), (std::vector<unsigned char>{1, 2, 3}));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+
+TEST(ExportFile, WrittenFileEqualsTheStreamAndReplacesTheOldOne) {
+    TempDir dir;
+    for (PictureFormat format : {PictureFormat::Bmp, PictureFormat::Jpeg, PictureFormat::Png}) {
+        const std::string path = dir.File("star.out");
+        WriteBytes(path, std::vector<unsigned char>(100000, 7));
+        const StarPicture p = Picture(40, 30, 2);
+        ASSERT_EQ(ExportPictureFile(path, p, format).status, ExportResult::Written);
+        EXPECT_EQ(ReadBytes(path), Encode(p, format, p.height));
+    }
+}
+
+TEST(ExportFile, FullDiskLeavesTheOldFileIntact) {
+    FullDisk disk;
+    if (!disk.Mounted())
+        GTEST_SKIP() << "cannot mount a tmpfs here";
+    const std::string path = disk.File("star.bmp");
+    WriteBytes(path, std::vector<unsigned char>(1000, 9));
+    disk.Fill();
+    for (PictureFormat format : {PictureFormat::Bmp, PictureFormat::Jpeg, PictureFormat::Png}) {
+        const ExportResult r = ExportPictureFile(path, Picture(300, 300), format);
+        EXPECT_EQ(r.status, ExportResult::Failed);
+        EXPECT_EQ(r.message, WriteErrorText());
+        EXPECT_EQ(ReadBytes(path), std::vector<unsigned char>(1000, 9));
+        EXPECT_EQ(disk.FileCount(), 2u) << "no temporary file is left behind";
+    }
+}
+
+} // namespace

@@ -1,0 +1,78 @@
+#include "SettingsFile.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+namespace {
+
+// Runs vantrell-render in dir with the arguments; returns its exit status.
+int Render(const TempDir &dir, const std::string &arguments) {
+    const std::string command = "cd '" + dir.Path().string() + "' && " + VANTRELL_RENDER_PATH +
+                                " " + arguments + " 2>/dev/null";
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::pair<uint32_t, uint32_t> BmpSize(const std::string &path) {
+    const std::vector<unsigned char> b = ReadBytes(path);
+    if (b.size() < 26)
+        return {0, 0};
+    const auto u32 = [&b](std::size_t at) {
+        return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | uint32_t(b[at + 3]) << 24;
+    };
+    return {u32(18), u32(22)};
+}
+
+struct CliRow {
+    const char *name;
+    const char *arguments;
+    int status;
+};
+
+class RenderCli : public testing::TestWithParam<CliRow> {};
+
+TEST_P(RenderCli, ExitStatus) {
+    TempDir dir;
+    EXPECT_EQ(Render(dir, GetParam().arguments), GetParam().status);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, RenderCli,
+                         testing::Values(CliRow{"Plain", "star.bmp", 0}, CliRow{"NoOutput", "", 2},
+                                         CliRow{"TwoOutputs", "a.bmp b.bmp", 2},
+                                         CliRow{"UnknownOption", "--big a.bmp", 2},
+                                         CliRow{"ScaleTooBig", "--scale 65 a.bmp", 2},
+                                         CliRow{"ScaleNotANumber", "--scale x a.bmp", 2},
+                                         CliRow{"SizeMalformed", "--size 10by20 a.bmp", 2},
+                                         CliRow{"MissingValue", "a.bmp --scale", 2},
+                                         CliRow{"NoSuchFolder", "missing/a.bmp", 1},
+                                         CliRow{"EmptyPicture", "--size 0x10 a.bmp", 1},
+                                         CliRow{"MissingSettingsGiveDefaults",
+                                                "--settings none.def a.png", 0}),
+                         [](const testing::TestParamInfo<CliRow> &p) { return p.param.name; });
+
+TEST(RenderCliSize, ComesFromOptionsThenTheRecordThenTheLayout) {
+    TempDir dir;
+    ASSERT_EQ(Render(dir, "a.bmp"), 0);
+    EXPECT_EQ(BmpSize(dir.File("a.bmp")), std::make_pair(408u, 251u));
+    ASSERT_EQ(Render(dir, "--size 30x20 --scale 3 b.bmp"), 0);
+    EXPECT_EQ(BmpSize(dir.File("b.bmp")), std::make_pair(90u, 60u));
+
+    ShapeSettings s{};
+    ApplyDefaultParameters(s);
+    s.ClientWidth = 50;
+    s.ClientHeight = 25 + 40;
+    s.SaveRate = 2;
+    s.SameSize = 1;
+    ASSERT_TRUE(WriteSettingsFile(dir.File("Vantrell.def"), s));
+    ASSERT_EQ(Render(dir, "c.bmp"), 0);
+    EXPECT_EQ(BmpSize(dir.File("c.bmp")), std::make_pair(80u, 80u)) << "same size, 40 x 2";
+    s.Points = 500; // brought into range like the program does
+    s.SameSize = 0;
+    ASSERT_TRUE(WriteSettingsFile(dir.File("other.def"), s));
+    ASSERT_EQ(Render(dir, "--settings other.def d.bmp"), 0);
+    EXPECT_EQ(BmpSize(dir.File("d.bmp")), std::make_pair(100u, 80u));
+}
+
+} // namespace
