@@ -28,6 +28,7 @@ test: deps
 
 bench: release
 	$(RELEASE_DIR)/bench/vantrell-bench
+	$(RELEASE_DIR)/bench/vantrell-export-bench
 
 clean:
 	rm -rf build

@@ -279,9 +279,11 @@ TEST(SvgOutput, DescribesTheSameStar) {
     EXPECT_NE(svg.find("fill-rule=\"evenodd\""), std::string::npos);
     EXPECT_NE(svg.find("fill=\"#faf00a\""), std::string::npos) << "background";
     EXPECT_NE(svg.find("stroke=\"#1428c8\""), std::string::npos) << "star";
-    EXPECT_NE(
-        svg.find("M" + std::to_string(p.vertices[0].x) + " " + std::to_string(p.vertices[0].y)),
-        std::string::npos);
+    std::string firstVertex = "M";
+    firstVertex += std::to_string(p.vertices[0].x);
+    firstVertex += ' ';
+    firstVertex += std::to_string(p.vertices[0].y);
+    EXPECT_NE(svg.find(firstVertex), std::string::npos);
     std::size_t markers = 0;
     for (std::size_t at = svg.find("<rect x="); at != std::string::npos;
          at = svg.find("<rect x=", at + 1))

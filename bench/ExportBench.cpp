@@ -1,0 +1,149 @@
+// Exports of the default star at x64 (26112 x 16064) through vantrell-render, each in
+// a process of its own so its peak memory can be read, beside what the same work
+// costs from a picture already in memory.
+#include "JpegWriter.h"
+#include "PictureExport.h"
+#include "PngWriter.h"
+#include "StarPicture.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr int kScale = 64;
+const std::filesystem::path kScratch = std::filesystem::temp_directory_path() / "vantrell-bench";
+
+StarPicture DefaultPictureAtX64() {
+    ShapeSettings s{};
+    ApplyDefaultParameters(s);
+    s.SaveRate = kScale;
+    Directions table{};
+    BuildDirections(s, table);
+    PictureInputs in;
+    in.areaWidth = 408;
+    in.areaHeight = 251;
+    in.output = true;
+    in.foreground = PixelFromRgb(0, 0, 0);
+    in.background = PixelFromRgb(255, 255, 255);
+    return MakeStarPicture(s, table, in);
+}
+
+std::vector<Pixel> WholePicture(const StarPicture &p) {
+    std::vector<Pixel> all(std::size_t(p.width) * p.height);
+    RenderStarRows(p, all.data(), p.width, 0, p.height);
+    return all;
+}
+
+class CountingSink : public ByteSink {
+public:
+    bool Write(const void *, std::size_t size) override {
+        bytes += size;
+        return true;
+    }
+    std::size_t bytes = 0;
+};
+
+double Seconds(std::chrono::steady_clock::time_point since) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+void BM_RenderToFile(benchmark::State &state, const char *extension) {
+    std::filesystem::create_directories(kScratch);
+    const std::string output = (kScratch / (std::string("star.") + extension)).string();
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        const pid_t child = fork();
+        if (child == 0) {
+            execl(VANTRELL_RENDER_PATH, "vantrell-render", "--scale", "64", output.c_str(),
+                  static_cast<char *>(nullptr));
+            _exit(127);
+        }
+        int status = 0;
+        rusage usage{};
+        wait4(child, &status, 0, &usage);
+        state.SetIterationTime(Seconds(start));
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+            state.SkipWithError("vantrell-render failed");
+        state.counters["peak_RSS_MiB"] = double(usage.ru_maxrss) / 1024;
+        state.counters["file_MiB"] = double(std::filesystem::file_size(output)) / (1 << 20);
+    }
+    std::filesystem::remove(output);
+}
+
+// (a) libjpeg-turbo alone, from the whole picture already in memory.
+void BM_JpegFromMemory(benchmark::State &state) {
+    const StarPicture p = DefaultPictureAtX64();
+    const std::vector<Pixel> pixels = WholePicture(p);
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        CountingSink sink;
+        JpegWriter writer(sink);
+        writer.Begin(p.width, p.height);
+        writer.WriteRows(pixels.data(), p.width, 0, p.height);
+        writer.Finish();
+        state.SetIterationTime(Seconds(start));
+    }
+}
+
+// A full-frame PNG: render the whole picture, then encode it with the same settings.
+void BM_PngFullFrame(benchmark::State &state) {
+    const StarPicture p = DefaultPictureAtX64();
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        const std::vector<Pixel> all = WholePicture(p);
+        CountingSink sink;
+        PngWriter writer(sink);
+        writer.Begin(p.width, p.height);
+        writer.WriteRows(all.data(), p.width, 0, p.height);
+        writer.Finish();
+        state.SetIterationTime(Seconds(start));
+    }
+}
+
+// (b) As many bytes as the BMP, written with plain write calls.
+void BM_PlainWriteOfBmpSize(benchmark::State &state) {
+    std::filesystem::create_directories(kScratch);
+    const std::string output = (kScratch / "plain.bin").string();
+    const StarPicture p = DefaultPictureAtX64();
+    const std::size_t total = 54 + std::size_t((p.width * 24 + 31) / 32 * 4) * p.height;
+    const std::vector<char> block(1 << 20, 'x');
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        const int fd = open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        for (std::size_t left = total; left > 0;) {
+            const std::size_t n = std::min(left, block.size());
+            if (write(fd, block.data(), n) != ssize_t(n)) {
+                state.SkipWithError("write failed");
+                break;
+            }
+            left -= n;
+        }
+        close(fd);
+        state.SetIterationTime(Seconds(start));
+    }
+    std::filesystem::remove(output);
+}
+
+// The exports run first: a child forked from a process that holds a whole picture
+// would count the parent's pages in its own peak.
+BENCHMARK_CAPTURE(BM_RenderToFile, bmp, "bmp")->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_RenderToFile, jpeg, "jpg")->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_RenderToFile, png, "png")->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainWriteOfBmpSize)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_JpegFromMemory)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PngFullFrame)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
