@@ -137,9 +137,18 @@ void BM_PlainWriteOfBmpSize(benchmark::State &state) {
 
 // The exports run first: a child forked from a process that holds a whole picture
 // would count the parent's pages in its own peak.
-BENCHMARK_CAPTURE(BM_RenderToFile, bmp, "bmp")->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_RenderToFile, jpeg, "jpg")->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_RenderToFile, png, "png")->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_RenderToFile, bmp, "bmp")
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_RenderToFile, jpeg, "jpg")
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_RenderToFile, png, "png")
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlainWriteOfBmpSize)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_JpegFromMemory)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PngFullFrame)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);

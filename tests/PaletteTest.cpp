@@ -245,3 +245,27 @@ TEST_F(MainWindowTest, RotationAndCentreResetButtonsReturnToZero) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, GetBackgroundBringsBackOnlyThePalettesThatWereOpen) {
+    Start();
+    Form1->Twist1->trigger();
+    Form1->PaintBox->Color = ColorValueFromRgb(0, 0, 255);
+    Form1->Trans1->trigger();
+    Form1->Modified = false;
+    ASSERT_TRUE(Form1->GetBack2->isEnabled());
+    Form1->GetBack2->trigger();
+    Settle();
+    EXPECT_TRUE(Form1->isVisible());
+    EXPECT_TRUE(RotationDlg->isVisible());
+    EXPECT_FALSE(PointsDlg->isVisible() || LeanDlg->isVisible() || CenterSettingDlg->isVisible());
+    EXPECT_FALSE(Form1->Modified) << "getting the background is no change to the picture";
+    // The offscreen platform has no screen to read: the backdrop shows white.
+    EXPECT_EQ(Form1->PaintBox->Canvas().pixel(2, 2), PixelFromRgb(255, 255, 255));
+    Form1->Trans2->trigger();
+    EXPECT_EQ(Form1->PaintBox->Canvas().pixel(2, 2), PixelFromRgb(0, 0, 255));
+    EXPECT_FALSE(Form1->GetBack1->isEnabled() || Form1->GetBack2->isEnabled());
+}
+
+} // namespace

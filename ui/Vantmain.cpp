@@ -26,6 +26,8 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QProgressDialog>
+#include <QScreen>
+#include <QThread>
 
 #include <algorithm>
 #include <cmath>
@@ -88,6 +90,8 @@ void TForm1::ConnectCommands() {
         connect(a, &QAction::triggered, this, &TForm1::Fill1Click);
     for (QAction *a : {Trans1, Trans2})
         connect(a, &QAction::triggered, this, &TForm1::Trans1Click);
+    for (QAction *a : {GetBack1, GetBack2})
+        connect(a, &QAction::triggered, this, &TForm1::GetBack1Click);
     for (QAction *a : {ForeColor2, ForeColor1})
         connect(a, &QAction::triggered, this, &TForm1::ForeColor1Click);
     for (QAction *a : {BackColor2, BackColor1})
@@ -111,6 +115,8 @@ void TForm1::FormCreate() {
     GetBack1->setEnabled(ShapeSettings.Trans != 0);
     GetBack2->setEnabled(ShapeSettings.Trans != 0);
     BuildDirections();
+    // Taken before any window of the program is on the screen.
+    CaptureBackdrop();
 }
 
 // The menu bar takes the height it needs at the window's width (it may wrap onto
@@ -146,7 +152,7 @@ void TForm1::BuildDirections() {
     ::BuildDirections(ShapeSettings, DirectionTable);
 }
 
-StarPicture TForm1::MakePicture(bool onScreen) const {
+StarPicture TForm1::MakePicture(bool onScreen, const BackdropView *backdrop) const {
     const SystemColors system = SystemColorsFromPalette(palette());
     PictureInputs inputs;
     inputs.areaWidth = PaintBox->width();
@@ -158,12 +164,22 @@ StarPicture TForm1::MakePicture(bool onScreen) const {
     inputs.dragInner = DragInner;
     inputs.foreground = ResolveColorValue(PaintBox->PenColor, system);
     inputs.background = ResolveColorValue(PaintBox->Color, system);
+    inputs.backdrop = backdrop;
     return MakeStarPicture(ShapeSettings, DirectionTable, inputs);
 }
 
 void TForm1::DrawShape(QImage &target) {
     const bool onScreen = &target == &PaintBox->Canvas();
-    const StarPicture picture = MakePicture(onScreen);
+    // The captured screen, placed where the drawing area is on the screen now.
+    const QPoint origin = PaintBox->mapToGlobal(QPoint(0, 0)) -
+                          (screen() ? screen()->geometry().topLeft() : QPoint());
+    const BackdropView backdrop{reinterpret_cast<const Pixel *>(Backdrop.constBits()),
+                                Backdrop.bytesPerLine() / qsizetype(sizeof(Pixel)),
+                                Backdrop.width(),
+                                Backdrop.height(),
+                                origin.x(),
+                                origin.y()};
+    const StarPicture picture = MakePicture(onScreen, &backdrop);
     const auto render = [&picture](QImage &image) {
         RenderStarRows(picture, reinterpret_cast<Pixel *>(image.bits()),
                        image.bytesPerLine() / qsizetype(sizeof(Pixel)), 0, picture.height);
@@ -521,6 +537,37 @@ void TForm1::Fill1Click(bool checked) {
     SetFillMarks(checked);
     Modified = true;
     DrawShape(PaintBox->Canvas());
+}
+
+void TForm1::CaptureBackdrop() {
+    Backdrop = QImage();
+    // Only where windows are drawn on a real screen that can be read back; elsewhere
+    // (the offscreen platform, Wayland) the backdrop stays white.
+    const QString platform = QGuiApplication::platformName();
+    if (platform != QLatin1String("xcb") && platform != QLatin1String("windows") &&
+        platform != QLatin1String("cocoa"))
+        return;
+    if (QScreen *primary = QGuiApplication::primaryScreen())
+        Backdrop = primary->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+void TForm1::GetBack1Click() {
+    TPalette *const palettes[] = {RotationDlg, CenterSettingDlg, LeanDlg, PointsDlg};
+    bool shown[std::size(palettes)];
+    for (std::size_t i = 0; i < std::size(palettes); ++i) {
+        shown[i] = palettes[i]->isVisible();
+        palettes[i]->hide();
+    }
+    hide();
+    // Let the window system take the windows off the screen, then give the programs
+    // underneath time to repaint before the screen is read.
+    QGuiApplication::sync();
+    QThread::msleep(100);
+    CaptureBackdrop();
+    show();
+    FormPaint(); // the window comes back showing the new picture
+    for (std::size_t i = 0; i < std::size(palettes); ++i)
+        palettes[i]->setVisible(shown[i]);
 }
 
 void TForm1::Trans1Click(bool checked) {

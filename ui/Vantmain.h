@@ -29,6 +29,9 @@ public:
     bool Modified = false;
     bool FirstResize = false;
 
+    // A still picture of the primary screen, shown behind the star while Trans is
+    // on; null where the screen cannot be read, which shows white.
+    QImage Backdrop;
     QMenu *PopupMenu1 = nullptr; // the context menu, twin of the main menu's commands
     QColorDialog *ColorDialog1 = nullptr;
     QFileDialog *SaveDialog1 = nullptr;
@@ -41,11 +44,13 @@ public:
     void RenderToBitmap(QImage &bitmap);
     // Save As; true when a picture file was written.
     bool SaveAsFile();
-    // The picture as the window's state describes it, for the screen or for output.
-    StarPicture MakePicture(bool onScreen) const;
+    // The picture as the window's state describes it, for the screen or for output;
+    // an on-screen picture with Trans on shows backdrop behind the star.
+    StarPicture MakePicture(bool onScreen, const BackdropView *backdrop = nullptr) const;
 
     void LoadSettings();
     void SaveSettings();
+    void CaptureBackdrop();
 
     // The resize path; Redraw is the same path when a parameter changed.
     void FormResize();
@@ -67,6 +72,7 @@ public slots:
     void Circle1Click(bool checked);
     void Fill1Click(bool checked);
     void Trans1Click(bool checked);
+    void GetBack1Click();
     void Points1Click();
     void LeanClick();
     void RotateClick();

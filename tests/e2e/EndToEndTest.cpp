@@ -1,0 +1,209 @@
+// Drives the real program on an Xvfb server the way a person does: keyboard menus,
+// window moves, the screen and the clipboard read back while it runs.
+#include "SettingsFile.h"
+#include "TempDir.h"
+#include "XSession.h"
+
+#include <QColor>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <thread>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+XSession *gX = nullptr;
+
+constexpr QRgb kBack = qRgb(255, 0, 255); // the drawing area's colour in the prepared settings
+constexpr QRgb kFore = qRgb(0, 0, 128);
+
+class EndToEnd : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(gX && gX->Started());
+        ShapeSettings s{};
+        ApplyDefaultParameters(s);
+        s.ClientWidth = 408;
+        s.ClientHeight = 251 + 25;
+        s.Left = 60;
+        s.Top = 40;
+        s.BackColor = 0x00FF00FF;
+        s.ForeColor = 0x00800000;
+        settings_ = s;
+    }
+    void TearDown() override {
+        if (program_ > 0)
+            Stop(program_);
+    }
+
+    // Writes the prepared settings, starts the program and waits for its window.
+    void Launch() {
+        ASSERT_TRUE(WriteSettingsFile(dir_.File("Vantrell.def"), settings_));
+        program_ = gX->Spawn(VANTRELL_PATH, dir_.Path().string());
+        window_ = gX->FindWindow("Vantrell", 20s);
+        ASSERT_NE(window_, 0u) << "the main window did not appear";
+        std::this_thread::sleep_for(500ms);
+    }
+
+    // The drawing area's top-left corner on the screen: the corner of the region in
+    // the background colour.
+    QPoint FindDrawingArea(const QImage &screen) const {
+        for (int y = 0; y < screen.height(); ++y)
+            for (int x = 0; x < screen.width(); ++x)
+                if (screen.pixel(x, y) == kBack)
+                    return {x, y};
+        return {-1, -1};
+    }
+
+    TempDir dir_;
+    ShapeSettings settings_{};
+    pid_t program_ = -1;
+    unsigned long window_ = 0;
+};
+
+TEST_F(EndToEnd, DrawsTheDefaultStarOnTheLayoutDrawingArea) {
+    Launch();
+    const QImage screen = gX->Screenshot();
+    const QPoint origin = FindDrawingArea(screen);
+    ASSERT_GE(origin.x(), 0) << "no drawing area on the screen";
+    EXPECT_EQ(screen.pixel(origin + QPoint(407, 250)), kBack) << "408 x 251";
+    EXPECT_NE(screen.pixel(origin + QPoint(408, 250)), kBack);
+    for (QPoint vertex : {QPoint(344, 138), QPoint(398, 163), QPoint(330, 164), QPoint(369, 198),
+                          QPoint(203, 250), QPoint(0, 124), QPoint(204, 0)})
+        EXPECT_EQ(screen.pixel(origin + vertex), kFore) << vertex.x() << "," << vertex.y();
+    EXPECT_EQ(screen.pixel(origin + QPoint(204, 125)), kBack);
+}
+
+// A tile whose colour tells each position within it apart.
+QImage PatternTile() {
+    QImage tile(61, 47, QImage::Format_RGB32);
+    for (int y = 0; y < tile.height(); ++y)
+        for (int x = 0; x < tile.width(); ++x)
+            tile.setPixel(x, y, qRgb(4 * x, 5 * y, 128 + x - y));
+    return tile;
+}
+
+// How many of a grid of points in the drawing area show what the desktop shows there.
+int InRegister(const QImage &screen, const QImage &desktop, QPoint origin) {
+    int same = 0;
+    for (int y = 20; y < 240; y += 22)
+        for (int x = 20; x < 400; x += 38)
+            same += screen.pixel(origin + QPoint(x, y)) == desktop.pixel(origin + QPoint(x, y));
+    return same; // of 100
+}
+
+TEST_F(EndToEnd, TransparentBackgroundStaysInRegisterWhenTheWindowMoves) {
+    gX->SetRootPattern(PatternTile(), dir_.Path().string());
+    const QImage desktop = gX->Screenshot();
+    Launch();
+    const QPoint offset = FindDrawingArea(gX->Screenshot()) - gX->WindowPosition(window_);
+    gX->Keys(window_, "alt+e a"); // 背景透過(&A)
+    QPoint origin = gX->WindowPosition(window_) + offset;
+    EXPECT_GE(InRegister(gX->Screenshot(), desktop, origin), 90);
+
+    gX->Run("xdotool windowmove --sync " + std::to_string(window_) + " 333 222");
+    std::this_thread::sleep_for(700ms);
+    origin = gX->WindowPosition(window_) + offset;
+    ASSERT_EQ(origin - offset, QPoint(333, 222));
+    EXPECT_GE(InRegister(gX->Screenshot(), desktop, origin), 90);
+    QImage black(8, 8, QImage::Format_RGB32);
+    black.fill(Qt::black);
+    gX->SetRootPattern(black, dir_.Path().string());
+}
+
+TEST_F(EndToEnd, GetBackgroundPicksUpAWindowOpenedAfterStartUp) {
+    settings_.Trans = 1;
+    Launch();
+    const QPoint origin = gX->WindowPosition(window_) + QPoint(0, 40);
+    // A green window over part of the drawing area, opened after the program started.
+    QImage green(160, 120, QImage::Format_RGB32);
+    green.fill(qRgb(0, 200, 0));
+    green.save(QString::fromStdString(dir_.File("green.png")));
+    const pid_t viewer = fork();
+    if (viewer == 0) {
+        setenv("DISPLAY", gX->Display().c_str(), 1);
+        const std::string geometry =
+            "160x120+" + std::to_string(origin.x() + 100) + "+" + std::to_string(origin.y() + 60);
+        execlp("feh", "feh", "--title", "green", "-g", geometry.c_str(),
+               dir_.File("green.png").c_str(), static_cast<char *>(nullptr));
+        _exit(127);
+    }
+    ASSERT_NE(gX->FindWindow("green", 10s), 0u);
+    std::this_thread::sleep_for(500ms);
+    gX->Keys(window_, "alt+e g"); // 背景取得(&G)
+    std::this_thread::sleep_for(800ms);
+    Stop(viewer);
+    std::this_thread::sleep_for(500ms);
+    // The viewer is gone; the program still shows it, from the new capture.
+    const QImage screen = gX->Screenshot();
+    EXPECT_EQ(screen.pixel(origin + QPoint(180, 120)), qRgb(0, 200, 0));
+}
+
+TEST_F(EndToEnd, CopyPutsTheDrawingAreaOnTheClipboard) {
+    Launch();
+    gX->Keys(window_, "ctrl+c");
+    int status = 0;
+    const std::string png =
+        gX->Run("timeout 10 xclip -selection clipboard -t image/png -o", &status);
+    ASSERT_EQ(status, 0);
+    QImage image;
+    ASSERT_TRUE(image.loadFromData(QByteArray(png.data(), qsizetype(png.size())), "PNG"));
+    EXPECT_EQ(image.size(), QSize(408, 251));
+    EXPECT_EQ(image.pixel(344, 138), kFore);
+    EXPECT_EQ(image.pixel(204, 125), kBack);
+}
+
+TEST_F(EndToEnd, SavesSettingsAndAsksBeforeClosingOnlyWhenChanged) {
+    Launch();
+    gX->Keys(window_, "alt+e f"); // 塗りつぶす(&F)
+    gX->Keys(window_, "alt+f s"); // 設定保存(&S)
+    const std::vector<unsigned char> bytes = ReadBytes(dir_.File("Vantrell.def"));
+    ASSERT_EQ(bytes.size(), 68u);
+    const std::optional<ShapeSettings> saved = ReadSettingsFile(dir_.File("Vantrell.def"));
+    ASSERT_TRUE(saved);
+    const QPoint position = gX->WindowPosition(window_);
+    EXPECT_EQ(saved->Left, position.x());
+    EXPECT_EQ(saved->Top, position.y());
+    EXPECT_EQ(saved->ClientWidth, 408);
+    EXPECT_EQ(saved->ClientHeight, 276);
+    EXPECT_EQ(saved->Fill, 1);
+    EXPECT_EQ(saved->SameSize, 0);
+    EXPECT_EQ(saved->BackColor, 0x00FF00FFu);
+    EXPECT_EQ(saved->ForeColor, 0x00800000u);
+
+    gX->Keys(window_, "alt+f x"); // 終了(&X)
+    const unsigned long prompt = gX->FindWindow("確認", 10s);
+    ASSERT_NE(prompt, 0u) << "a changed picture asks before closing";
+    gX->Keys(prompt, "n");
+    EXPECT_TRUE(WaitForExit(program_, 10s));
+    program_ = -1;
+
+    Launch(); // unchanged this time
+    gX->Keys(window_, "alt+f x");
+    EXPECT_TRUE(WaitForExit(program_, 10s)) << "an unchanged picture closes at once";
+    program_ = -1;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    testing::InitGoogleTest(&argc, argv);
+    for (const char *tool : {"Xvfb", "xdotool", "xwd", "xclip", "feh"}) {
+        if (std::system((std::string("command -v ") + tool + " >/dev/null 2>&1").c_str()) != 0) {
+            std::printf(
+                "SKIPPED: the end-to-end tests need %s (scripts/install-deps installs it)\n", tool);
+            return 77;
+        }
+    }
+    XSession session;
+    if (!session.Started()) {
+        std::printf("SKIPPED: no Xvfb server could be started\n");
+        return 77;
+    }
+    gX = &session;
+    return RUN_ALL_TESTS();
+}
