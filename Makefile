@@ -3,10 +3,12 @@
 
 RELEASE_DIR := build/release
 TEST_DIR    := build/sanitize
+FUZZ_DIR    := build/fuzz
+FUZZ_SECONDS ?= 120
 WERROR      := $(if $(CI),ON,OFF)
 JOBS        ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps run test bench release clean
+.PHONY: all deps run test bench release fuzz clean
 
 all: release
 
@@ -25,6 +27,18 @@ test: deps
 	      -DVANTRELL_WERROR=$(WERROR)
 	cmake --build $(TEST_DIR) -j $(JOBS)
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(TEST_DIR) --output-on-failure -j $(JOBS)
+	@if command -v clang++ >/dev/null 2>&1; then \
+	    $(MAKE) --no-print-directory fuzz FUZZ_SECONDS=30; \
+	else \
+	    echo "clang++ not found: the fuzz targets were not run"; \
+	fi
+
+# Each libFuzzer target for FUZZ_SECONDS seconds (clang with its fuzzer runtime).
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	      -DVANTRELL_FUZZ=ON -DVANTRELL_WERROR=$(WERROR)
+	cmake --build $(FUZZ_DIR) -j $(JOBS)
+	scripts/run-fuzzers $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 bench: release
 	$(RELEASE_DIR)/bench/vantrell-bench

@@ -3,6 +3,7 @@
 #include <QSaveFile>
 #include <QString>
 
+#include <algorithm>
 #include <cstdio>
 
 std::optional<ShapeSettings> ReadSettingsFile(const std::string &path) {
@@ -10,10 +11,16 @@ std::optional<ShapeSettings> ReadSettingsFile(const std::string &path) {
     if (!file)
         return std::nullopt;
     SettingsBytes bytes{};
-    const std::size_t items = std::fread(bytes.data(), bytes.size(), 1, file);
+    const std::size_t read = std::fread(bytes.data(), 1, bytes.size(), file);
     std::fclose(file);
-    if (items != 1)
+    return SettingsFromFileBytes(bytes.data(), read);
+}
+
+std::optional<ShapeSettings> SettingsFromFileBytes(const uint8_t *data, std::size_t size) {
+    if (size < kSettingsSize)
         return std::nullopt;
+    SettingsBytes bytes{};
+    std::copy_n(data, kSettingsSize, bytes.begin());
     return DecodeSettings(bytes);
 }
 

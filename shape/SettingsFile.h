@@ -14,6 +14,10 @@ inline constexpr const char *kSettingsFileName = "Vantrell.def";
 // 68 bytes. The record comes back exactly as stored, without range checks.
 std::optional<ShapeSettings> ReadSettingsFile(const std::string &path);
 
+// The record a settings file holding these bytes gives: nothing when they are
+// fewer than 68, else the first 68, as stored.
+std::optional<ShapeSettings> SettingsFromFileBytes(const uint8_t *data, std::size_t size);
+
 // Writes exactly 68 bytes through a temporary file renamed over the target, so a
 // failed or interrupted save leaves any earlier file as it was. On failure returns
 // false and, when errorText is given, a description of the cause.

@@ -5,8 +5,9 @@
 #include <cstdio>
 #include <sys/mount.h>
 
-// A tiny tmpfs mounted for the test, which Fill() then fills up, so writes fail as
-// on a full disk. Mounting needs root; Mounted() tells whether it worked.
+// A tiny tmpfs mounted for the test, which Fill() fills up, so writes fail as on a
+// full disk, or MakeReadOnly() turns read-only. Mounting needs root; Mounted() tells
+// whether it worked.
 class FullDisk {
 public:
     FullDisk() : path_(dir_.File("disk")) {
@@ -30,6 +31,9 @@ public:
                std::fflush(filler) == 0) {
         }
         std::fclose(filler);
+    }
+    bool MakeReadOnly() const {
+        return mount("tmpfs", path_.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k") == 0;
     }
     std::size_t FileCount() const {
         return std::size_t(std::distance(std::filesystem::directory_iterator(path_), {}));

@@ -337,4 +337,24 @@ TEST(ExportFile, FullDiskLeavesTheOldFileIntact) {
     }
 }
 
+TEST(ExportFile, ReadOnlyFolderOrAFolderInTheWayLeaveEverythingAsItWas) {
+    FullDisk disk;
+    if (!disk.Mounted())
+        GTEST_SKIP() << "cannot mount a tmpfs here";
+    const std::string path = disk.File("star.jpg");
+    const std::string folder = disk.File("folder.png");
+    WriteBytes(path, {1, 2});
+    std::filesystem::create_directory(folder);
+    ASSERT_TRUE(disk.MakeReadOnly());
+    const ExportResult readOnly = ExportPictureFile(path, Picture(20, 20), PictureFormat::Jpeg);
+    EXPECT_EQ(readOnly.status, ExportResult::Failed);
+    EXPECT_EQ(readOnly.message, CannotCreateFileText(path));
+    EXPECT_EQ(ReadBytes(path), (std::vector<unsigned char>{1, 2}));
+    const ExportResult inTheWay = ExportPictureFile(folder, Picture(20, 20), PictureFormat::Png);
+    EXPECT_EQ(inTheWay.status, ExportResult::Failed);
+    EXPECT_EQ(inTheWay.message, CannotCreateFileText(folder));
+    EXPECT_TRUE(std::filesystem::is_directory(folder));
+    EXPECT_EQ(disk.FileCount(), 2u);
+}
+
 } // namespace

@@ -130,6 +130,19 @@ TEST(SettingsFile, FullDiskKeepsTheOldFile) {
     EXPECT_EQ(disk.FileCount(), 2u);
 }
 
+TEST(SettingsFile, ReadOnlyFolderKeepsTheOldFile) {
+    FullDisk disk;
+    if (!disk.Mounted())
+        GTEST_SKIP() << "cannot mount a tmpfs here";
+    const std::string path = disk.File("Vantrell.def");
+    WriteBytes(path, std::vector<unsigned char>(68, 4));
+    ASSERT_TRUE(disk.MakeReadOnly());
+    std::string error;
+    EXPECT_FALSE(WriteSettingsFile(path, DefaultRecord(), &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(ReadBytes(path), std::vector<unsigned char>(68, 4));
+}
+
 struct ClampRow {
     const char *name;
     void (*damage)(ShapeSettings &);
