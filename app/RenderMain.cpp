@@ -100,15 +100,7 @@ int main(int argc, char **argv) {
     if (!loaded && options.settingsPath)
         std::fprintf(stderr, "vantrell-render: no settings in %s, drawing the default star\n",
                      settingsPath.c_str());
-    ShapeSettings settings{};
-    if (loaded) {
-        settings = *loaded;
-        ClampToEditorRanges(settings);
-    } else {
-        ApplyDefaultParameters(settings);
-        settings.ForeColor = kWindowTextColor;
-        settings.BackColor = kWindowColor;
-    }
+    ShapeSettings settings = StartingRecord(loaded);
     if (options.scale)
         settings.SaveRate = *options.scale;
 

@@ -9,19 +9,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size) {
     const std::optional<ShapeSettings> loaded = SettingsFromFileBytes(data, size);
-    ShapeSettings s{};
-    if (loaded) {
-        // The file's first 68 bytes are the record, and a save writes them back.
-        const SettingsBytes back = EncodeSettings(*loaded);
-        if (std::memcmp(back.data(), data, back.size()) != 0)
-            std::abort();
-        s = *loaded;
-        ClampToEditorRanges(s);
-    } else {
-        ApplyDefaultParameters(s);
-        s.ForeColor = kWindowTextColor;
-        s.BackColor = kWindowColor;
-    }
+    // The file's first 68 bytes are the record, and a save writes them back.
+    if (loaded && std::memcmp(EncodeSettings(*loaded).data(), data, kSettingsSize) != 0)
+        std::abort();
+    ShapeSettings s = StartingRecord(loaded);
     Directions table{};
     BuildDirections(s, table);
 

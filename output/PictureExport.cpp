@@ -43,7 +43,9 @@ private:
     QSaveFile &file_;
 };
 
-std::unique_ptr<PictureWriter> MakeWriter(PictureFormat format, ByteSink &sink) {
+} // namespace
+
+std::unique_ptr<PictureWriter> MakePictureWriter(PictureFormat format, ByteSink &sink) {
     switch (format) {
     case PictureFormat::Jpeg:
         return std::make_unique<JpegWriter>(sink);
@@ -53,8 +55,6 @@ std::unique_ptr<PictureWriter> MakeWriter(PictureFormat format, ByteSink &sink) 
         return std::make_unique<BmpWriter>(sink);
     }
 }
-
-} // namespace
 
 bool WritePicture(const StarPicture &picture, PictureWriter &writer, const ExportProgress &progress,
                   int32_t bandRows) {
@@ -120,7 +120,7 @@ ExportResult ExportPictureFile(const std::string &path, const StarPicture &pictu
             if (!sink.Write(svg.data(), svg.size()))
                 throw ExportError(WriteErrorText());
         } else {
-            const std::unique_ptr<PictureWriter> writer = MakeWriter(format, sink);
+            const std::unique_ptr<PictureWriter> writer = MakePictureWriter(format, sink);
             if (!WritePicture(picture, *writer, progress)) {
                 file.cancelWriting();
                 return {ExportResult::Cancelled, {}};

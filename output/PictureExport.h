@@ -5,10 +5,14 @@
 #include "StarPicture.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 
 // Told how many of the picture's rows are written so far; returns false to cancel.
 using ExportProgress = std::function<bool(int64_t rowsDone, int64_t rowsTotal)>;
+
+// The row writer of a raster format (BMP, JPEG or PNG) over sink.
+std::unique_ptr<PictureWriter> MakePictureWriter(PictureFormat format, ByteSink &sink);
 
 // Renders the picture band by band and hands the rows to the writer in its order,
 // so memory stays bounded at any size. The next band renders on a second thread

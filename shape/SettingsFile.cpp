@@ -1,5 +1,7 @@
 #include "SettingsFile.h"
 
+#include "ColorValue.h"
+
 #include <QSaveFile>
 #include <QString>
 
@@ -22,6 +24,19 @@ std::optional<ShapeSettings> SettingsFromFileBytes(const uint8_t *data, std::siz
     SettingsBytes bytes{};
     std::copy_n(data, kSettingsSize, bytes.begin());
     return DecodeSettings(bytes);
+}
+
+ShapeSettings StartingRecord(const std::optional<ShapeSettings> &loaded) {
+    ShapeSettings s{};
+    if (loaded) {
+        s = *loaded;
+        ClampToEditorRanges(s);
+    } else {
+        ApplyDefaultParameters(s);
+        s.ForeColor = kWindowTextColor;
+        s.BackColor = kWindowColor;
+    }
+    return s;
 }
 
 bool WriteSettingsFile(const std::string &path, const ShapeSettings &settings,

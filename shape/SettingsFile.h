@@ -18,6 +18,10 @@ std::optional<ShapeSettings> ReadSettingsFile(const std::string &path);
 // fewer than 68, else the first 68, as stored.
 std::optional<ShapeSettings> SettingsFromFileBytes(const uint8_t *data, std::size_t size);
 
+// The record a program starts from: a loaded one brought into the editors' ranges,
+// or, with nothing loaded, the default parameters and colours.
+ShapeSettings StartingRecord(const std::optional<ShapeSettings> &loaded);
+
 // Writes exactly 68 bytes through a temporary file renamed over the target, so a
 // failed or interrupted save leaves any earlier file as it was. On failure returns
 // false and, when errorText is given, a description of the cause.

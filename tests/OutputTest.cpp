@@ -13,7 +13,6 @@
 #include <filesystem>
 #include <jerror.h>
 #include <jpeglib.h>
-#include <memory>
 
 namespace {
 
@@ -38,20 +37,9 @@ StarPicture Picture(int w, int h, int saveRate = 1, bool fill = true) {
     return MakeStarPicture(s, table, in);
 }
 
-std::unique_ptr<PictureWriter> Writer(PictureFormat format, ByteSink &sink) {
-    switch (format) {
-    case PictureFormat::Jpeg:
-        return std::make_unique<JpegWriter>(sink);
-    case PictureFormat::Png:
-        return std::make_unique<PngWriter>(sink);
-    default:
-        return std::make_unique<BmpWriter>(sink);
-    }
-}
-
 std::vector<unsigned char> Encode(const StarPicture &p, PictureFormat format, int bandRows) {
     MemorySink sink;
-    const auto writer = Writer(format, sink);
+    const auto writer = MakePictureWriter(format, sink);
     EXPECT_TRUE(WritePicture(p, *writer, {}, bandRows));
     return sink.bytes;
 }
@@ -185,6 +173,13 @@ TEST(JpegOutput, KeepsThePictureColours) {
     EXPECT_NEAR(row[2], 10, 3) << "blue";
 }
 
+std::string FormatName(const testing::TestParamInfo<PictureFormat> &p) {
+    return p.param == PictureFormat::Bmp ? "Bmp" : p.param == PictureFormat::Jpeg ? "Jpeg" : "Png";
+}
+
+const auto kRasterFormats =
+    testing::Values(PictureFormat::Bmp, PictureFormat::Jpeg, PictureFormat::Png);
+
 class Streaming : public testing::TestWithParam<PictureFormat> {};
 
 TEST_P(Streaming, AnyBandingGivesTheBytesOfAWholePictureWrite) {
@@ -195,14 +190,7 @@ TEST_P(Streaming, AnyBandingGivesTheBytesOfAWholePictureWrite) {
     EXPECT_EQ(Encode(p, GetParam(), 0), whole);
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, Streaming,
-                         testing::Values(PictureFormat::Bmp, PictureFormat::Jpeg,
-                                         PictureFormat::Png),
-                         [](const testing::TestParamInfo<PictureFormat> &p) {
-                             return std::string(p.param == PictureFormat::Bmp    ? "Bmp"
-                                                : p.param == PictureFormat::Jpeg ? "Jpeg"
-                                                                                 : "Png");
-                         });
+INSTANTIATE_TEST_SUITE_P(Formats, Streaming, kRasterFormats, FormatName);
 
 class FailingSink : public testing::TestWithParam<PictureFormat> {};
 
@@ -211,7 +199,7 @@ TEST_P(FailingSink, ReportsAWriteErrorWhereverTheDeviceStops) {
     const std::size_t size = Encode(p, GetParam(), 0).size();
     for (std::size_t failAfter : {std::size_t(0), std::size_t(10), size / 3, size - 1}) {
         MemorySink sink(failAfter);
-        const auto writer = Writer(GetParam(), sink);
+        const auto writer = MakePictureWriter(GetParam(), sink);
         try {
             WritePicture(p, *writer);
             ADD_FAILURE() << "no error after " << failAfter << " bytes";
@@ -221,14 +209,7 @@ TEST_P(FailingSink, ReportsAWriteErrorWhereverTheDeviceStops) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, FailingSink,
-                         testing::Values(PictureFormat::Bmp, PictureFormat::Jpeg,
-                                         PictureFormat::Png),
-                         [](const testing::TestParamInfo<PictureFormat> &p) {
-                             return std::string(p.param == PictureFormat::Bmp    ? "Bmp"
-                                                : p.param == PictureFormat::Jpeg ? "Jpeg"
-                                                                                 : "Png");
-                         });
+INSTANTIATE_TEST_SUITE_P(Formats, FailingSink, kRasterFormats, FormatName);
 
 TEST(JpegOutput, LibraryErrorsCarryTheirMessageCode) {
     const StarPicture p = Picture(70000, 2); // wider than JPEG allows

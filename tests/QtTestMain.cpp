@@ -7,9 +7,7 @@
 // GoogleTest entry point for tests that need a QApplication, offscreen unless the
 // environment names another platform.
 int main(int argc, char **argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(QuietPlatformNotes);
+    UseTestPlatform();
     QApplication application(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

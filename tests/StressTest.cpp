@@ -243,9 +243,7 @@ TEST_F(Stress, RandomActionsKeepEveryParameterInRangeAndOnShow) {
 } // namespace
 
 int main(int argc, char **argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(QuietPlatformNotes);
+    UseTestPlatform();
     QApplication application(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     for (int i = 1; i + 1 < argc; ++i) {

@@ -24,6 +24,14 @@ inline void QuietPlatformNotes(QtMsgType type, const QMessageLogContext &context
     qt_message_output(type, context, text);
 }
 
+// For a test program's main, before its QApplication: the offscreen platform unless
+// the environment names another, without its notes.
+inline void UseTestPlatform() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(QuietPlatformNotes);
+}
+
 // Answers the next modal window (a message box, a colour dialog) from the event
 // loop once it is open, or the next one of type Modal when given. Gives up after a
 // few seconds so a missing dialog fails the test instead of hanging it; Seen()
