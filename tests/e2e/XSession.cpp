@@ -56,7 +56,8 @@ XSession::~XSession() {
 }
 
 std::string XSession::Run(const std::string &command, int *status) const {
-    const std::string full = "DISPLAY=" + displayName_ + " " + command;
+    // No tool may keep a test waiting for long.
+    const std::string full = "DISPLAY=" + displayName_ + " timeout 30 " + command;
     std::FILE *pipe = popen(full.c_str(), "r");
     std::string out;
     if (!pipe)
@@ -99,7 +100,7 @@ unsigned long XSession::FindWindow(const std::string &title,
 }
 
 void XSession::Focus(unsigned long window) const {
-    Run("timeout 5 xdotool windowfocus --sync " + std::to_string(window));
+    Run("xdotool windowfocus --sync " + std::to_string(window));
 }
 
 void XSession::Keys(unsigned long window, const std::string &keys) const {
