@@ -3,6 +3,7 @@
 #include "PictureExport.h"
 #include "SettingsFile.h"
 #include "StarPicture.h"
+#include "WindowLayout.h"
 
 #include <algorithm>
 #include <charconv>
@@ -13,9 +14,6 @@
 #include <string_view>
 
 namespace {
-
-constexpr int kStatusBarHeight = 25;
-constexpr int kLayoutAreaWidth = 408, kLayoutAreaHeight = 251;
 
 struct Options {
     std::optional<std::string> settingsPath;

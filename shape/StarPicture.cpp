@@ -44,21 +44,13 @@ PictureSize OutputPictureSize(int32_t areaWidth, int32_t areaHeight, bool sameSi
 StarPicture MakeStarPicture(const ShapeSettings &settings, const Directions &table,
                             const PictureInputs &in) {
     StarPicture p;
-    int32_t W = in.areaWidth, H = in.areaHeight;
-    if (in.sameSize)
-        W = H = std::min(W, H);
-    if (in.output) {
-        W *= settings.SaveRate;
-        H *= settings.SaveRate;
-        p.width = W;
-        p.height = H;
-    } else {
-        // On screen the bitmap covers the whole drawing area; in same-size mode the
-        // star keeps to the square at its top-left corner.
-        p.width = in.areaWidth;
-        p.height = in.areaHeight;
-    }
-    p.box = ComputeBox(W, H, settings);
+    // The box: the drawing area, or its top-left square in same-size mode, scaled
+    // by SaveRate for output. On screen the bitmap still covers the whole area.
+    const PictureSize box = OutputPictureSize(in.areaWidth, in.areaHeight, in.sameSize,
+                                              in.output ? settings.SaveRate : 1);
+    p.width = in.output ? box.width : in.areaWidth;
+    p.height = in.output ? box.height : in.areaHeight;
+    p.box = ComputeBox(box.width, box.height, settings);
     ComputeVertices(settings, table, p.box, p.vertices);
     p.fill = in.fill;
     p.markers = in.dragging;

@@ -10,10 +10,6 @@
 
 namespace {
 
-void Settle() {
-    QCoreApplication::processEvents();
-}
-
 struct SizeRow {
     const char *name;
     const char *width, *height;

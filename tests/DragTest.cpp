@@ -2,10 +2,6 @@
 
 namespace {
 
-void Settle() {
-    QCoreApplication::processEvents();
-}
-
 // A drawing area of 400 x 200: centre (200, 100), the inner circle's radius 100.
 class DragTest : public MainWindowTest {
 protected:

@@ -16,10 +16,6 @@
 
 namespace {
 
-void Settle() {
-    QCoreApplication::processEvents();
-}
-
 // Answers the Save As dialog with a name, and a filter entry when given.
 ModalAnswer SaveAs(const std::string &path, const QString &filter = {}) {
     return ModalAnswer::For<QFileDialog>([path, filter](QFileDialog *dialog) {

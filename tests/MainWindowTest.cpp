@@ -15,10 +15,6 @@
 
 namespace {
 
-void Settle() {
-    QCoreApplication::processEvents();
-}
-
 std::vector<unsigned char> Bytes(const ShapeSettings &s) {
     const SettingsBytes b = EncodeSettings(s);
     return {b.begin(), b.end()};

@@ -11,10 +11,6 @@
 
 namespace {
 
-void Settle() {
-    QCoreApplication::processEvents();
-}
-
 struct PlacementRow {
     const char *name;
     int mainLeft, paletteWidth, screenWidth;

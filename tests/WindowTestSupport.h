@@ -24,6 +24,11 @@ inline void QuietPlatformNotes(QtMsgType type, const QMessageLogContext &context
     qt_message_output(type, context, text);
 }
 
+// Lets the event loop deliver what the last action queued.
+inline void Settle() {
+    QCoreApplication::processEvents();
+}
+
 // For a test program's main, before its QApplication: the offscreen platform unless
 // the environment names another, without its notes.
 inline void UseTestPlatform() {

@@ -15,6 +15,7 @@
 #include "StarPicture.h"
 #include "SvgPicture.h"
 #include "SystemPalette.h"
+#include "WindowLayout.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -37,8 +38,6 @@ TForm1 *Form1 = nullptr;
 namespace {
 
 constexpr int kLayoutLeft = 57, kLayoutTop = 202;
-constexpr int kLayoutAreaWidth = 408, kLayoutAreaHeight = 251;
-constexpr int kStatusBarHeight = 25;
 
 } // namespace
 

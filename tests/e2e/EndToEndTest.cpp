@@ -147,8 +147,7 @@ TEST_F(EndToEnd, CopyPutsTheDrawingAreaOnTheClipboard) {
     Launch();
     gX->Keys(window_, "ctrl+c");
     int status = 0;
-    const std::string png =
-        gX->Run("xclip -selection clipboard -t image/png -o", &status);
+    const std::string png = gX->Run("xclip -selection clipboard -t image/png -o", &status);
     ASSERT_EQ(status, 0);
     QImage image;
     ASSERT_TRUE(image.loadFromData(QByteArray(png.data(), qsizetype(png.size())), "PNG"));

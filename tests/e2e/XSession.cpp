@@ -22,10 +22,13 @@ std::string Quote(const std::string &s) {
 
 XSession::XSession() {
     for (int n = 90; n < 140 && display_ < 0; ++n) {
-        if (std::filesystem::exists("/tmp/.X" + std::to_string(n) + "-lock") ||
-            std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(n)))
+        const std::string number = std::to_string(n);
+        const std::filesystem::path socket =
+            std::filesystem::path("/tmp/.X11-unix") / ("X" + number);
+        if (std::filesystem::exists(std::filesystem::path("/tmp") / (".X" + number + "-lock")) ||
+            std::filesystem::exists(socket))
             continue;
-        const std::string name = ":" + std::to_string(n);
+        const std::string name = std::string(":").append(number);
         const pid_t pid = fork();
         if (pid == 0) {
             execlp("Xvfb", "Xvfb", name.c_str(), "-screen", "0", "1024x768x24", "-noreset",
@@ -35,7 +38,7 @@ XSession::XSession() {
         // The server is ready once its socket exists; it ends at once if the display is taken.
         const auto deadline = std::chrono::steady_clock::now() + 10s;
         while (std::chrono::steady_clock::now() < deadline) {
-            if (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(n))) {
+            if (std::filesystem::exists(socket)) {
                 display_ = n;
                 displayName_ = name;
                 server_ = pid;
