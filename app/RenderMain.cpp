@@ -1,9 +1,14 @@
 // vantrell-render: renders the star of a settings file to a picture file, without
 // a window, through the same renderer and writers as the program's Save As.
+#include "ArgumentText.h"
 #include "PictureExport.h"
 #include "SettingsFile.h"
 #include "StarPicture.h"
+#include "SystemPalette.h"
 #include "WindowLayout.h"
+
+#include <QCommandLineParser>
+#include <QGuiApplication>
 
 #include <algorithm>
 #include <charconv>
@@ -20,15 +25,19 @@ struct Options {
     std::optional<std::pair<int, int>> size;
     std::optional<int> scale;
     bool progress = false;
-    std::string output;
+    std::string output; // bytes of the name; "-" is standard output
 };
 
-[[noreturn]] void Usage(const char *problem) {
-    std::fprintf(stderr, "vantrell-render: %s\n", problem);
-    std::fprintf(stderr,
-                 "usage: vantrell-render [--settings FILE] [--size WxH] [--scale N] [--progress] "
-                 "OUTPUT\n");
+[[noreturn]] void Usage(const QString &problem) {
+    std::fprintf(stderr, "vantrell-render: %s\nTry 'vantrell-render --help'.\n",
+                 qPrintable(problem));
     std::exit(2);
+}
+
+// The parser names the program only inside a running application.
+QString HelpText(const QCommandLineParser &parser) {
+    return parser.helpText().replace(QStringLiteral("<executable_name>"),
+                                     QStringLiteral("vantrell-render"));
 }
 
 std::optional<int> Number(std::string_view text) {
@@ -39,41 +48,82 @@ std::optional<int> Number(std::string_view text) {
     return value;
 }
 
-Options Parse(int argc, char **argv) {
-    Options o;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        const auto value = [&]() -> std::string_view {
-            if (i + 1 >= argc)
-                Usage("an option lacks its value");
-            return argv[++i];
-        };
-        if (arg == "--settings") {
-            o.settingsPath = std::string(value());
-        } else if (arg == "--size") {
-            const std::string_view v = value();
-            const std::size_t x = v.find('x');
-            const auto w = x == std::string_view::npos ? std::nullopt : Number(v.substr(0, x));
-            const auto h = x == std::string_view::npos ? std::nullopt : Number(v.substr(x + 1));
-            if (!w || !h || *w < 0 || *h < 0 || *w > kMaxAreaSide || *h > kMaxAreaSide)
-                Usage("--size takes WxH, each from 0 to 16384");
-            o.size = {*w, *h};
-        } else if (arg == "--scale") {
-            o.scale = Number(value());
-            if (!o.scale || *o.scale < settings_range::kMinSaveRate ||
-                *o.scale > settings_range::kMaxSaveRate)
-                Usage("--scale takes a whole number from 1 to 64");
-        } else if (arg == "--progress") {
-            o.progress = true;
-        } else if (arg.starts_with("--") || !o.output.empty()) {
-            Usage(("unexpected argument " + std::string(arg)).c_str());
-        } else {
-            o.output = std::string(arg);
-        }
+Options Parse(const QStringList &arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Renders the star of a Vantrell settings file to a picture file "
+                       "(BMP, JPEG, PNG or SVG, chosen by the file's extension)."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show this help and exit."));
+    const QCommandLineOption version(QStringLiteral("version"),
+                                     QStringLiteral("Show the version and exit."));
+    const QCommandLineOption settings(
+        QStringLiteral("settings"),
+        QStringLiteral("Read the star from FILE instead of Vantrell.def in the current folder."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption size(QStringLiteral("size"),
+                                  QStringLiteral("Drawing area of W x H pixels, 0 to 16384 each, "
+                                                 "instead of the one stored in the settings."),
+                                  QStringLiteral("WxH"));
+    const QCommandLineOption scale(QStringLiteral("scale"),
+                                   QStringLiteral("Magnification, 1 to 64, instead of the stored one."),
+                                   QStringLiteral("N"));
+    const QCommandLineOption progress(QStringLiteral("progress"),
+                                      QStringLiteral("Show a progress bar on standard error."));
+    parser.addOptions({help, version, settings, size, scale, progress});
+    parser.addPositionalArgument(QStringLiteral("OUTPUT"),
+                                 QStringLiteral("The picture file to write; - writes to standard "
+                                                "output. Write -- first for a name that begins "
+                                                "with a dash."));
+    if (!parser.parse(arguments))
+        Usage(parser.errorText());
+    if (parser.isSet(help)) {
+        std::fputs(qPrintable(HelpText(parser)), stdout);
+        std::exit(0);
     }
-    if (o.output.empty())
-        Usage("no output file given");
+    if (parser.isSet(version)) {
+        std::printf("vantrell-render %s\n", VANTRELL_VERSION);
+        std::exit(0);
+    }
+
+    Options o;
+    if (parser.isSet(settings))
+        o.settingsPath = ArgumentToBytes(parser.value(settings));
+    if (parser.isSet(size)) {
+        const std::string v = parser.value(size).toStdString();
+        const std::size_t x = v.find('x');
+        const auto w = x == std::string::npos ? std::nullopt : Number(std::string_view(v).substr(0, x));
+        const auto h = x == std::string::npos ? std::nullopt : Number(std::string_view(v).substr(x + 1));
+        if (!w || !h || *w < 0 || *h < 0 || *w > kMaxAreaSide || *h > kMaxAreaSide)
+            Usage(QStringLiteral("--size takes WxH, each from 0 to 16384"));
+        o.size = {*w, *h};
+    }
+    if (parser.isSet(scale)) {
+        o.scale = Number(parser.value(scale).toStdString());
+        if (!o.scale || *o.scale < settings_range::kMinSaveRate ||
+            *o.scale > settings_range::kMaxSaveRate)
+            Usage(QStringLiteral("--scale takes a whole number from 1 to 64"));
+    }
+    o.progress = parser.isSet(progress);
+    const QStringList outputs = parser.positionalArguments();
+    if (outputs.isEmpty())
+        Usage(QStringLiteral("no output file given"));
+    if (outputs.size() > 1)
+        Usage(QStringLiteral("one output file only, but also given: %1").arg(outputs.at(1)));
+    o.output = ArgumentToBytes(outputs.constFirst());
     return o;
+}
+
+// System colours resolve from Qt's own default palette, as the program's windows do
+// where no desktop theme sets one. The offscreen platform gives it without a display;
+// its start-up notes are of no interest here.
+SystemColors DefaultSystemColors(int argc, char **argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+    int appArgc = std::min(argc, 1);
+    const QGuiApplication application(appArgc, argv);
+    qInstallMessageHandler(nullptr);
+    return SystemColorsFromPalette(QGuiApplication::palette());
 }
 
 void DrawProgressBar(int64_t done, int64_t total) {
@@ -89,7 +139,7 @@ void DrawProgressBar(int64_t done, int64_t total) {
 } // namespace
 
 int main(int argc, char **argv) {
-    const Options options = Parse(argc, argv);
+    const Options options = Parse(ArgumentsFromBytes(argc, argv));
 
     // The program's loading rules: a missing or short file gives the defaults, a
     // loaded record is brought into range.
@@ -116,9 +166,9 @@ int main(int argc, char **argv) {
     inputs.sameSize = settings.SameSize != 0;
     inputs.fill = settings.Fill != 0;
     inputs.output = true;
-    const SystemColors plain = PlainSystemColors();
-    inputs.foreground = ResolveColorValue(settings.ForeColor, plain);
-    inputs.background = ResolveColorValue(settings.BackColor, plain);
+    const SystemColors system = DefaultSystemColors(argc, argv);
+    inputs.foreground = ResolveColorValue(settings.ForeColor, system);
+    inputs.background = ResolveColorValue(settings.BackColor, system);
 
     Directions table{};
     BuildDirections(settings, table);

@@ -5,12 +5,13 @@
 #include "PngWriter.h"
 #include "SvgPicture.h"
 
-#include <QSaveFile>
-#include <QString>
+#include "OutputFile.h"
 
 #include <algorithm>
 #include <future>
 #include <memory>
+#include <new>
+#include <system_error>
 #include <vector>
 
 std::string CannotCreateFileText(const std::string &path) {
@@ -22,6 +23,12 @@ std::string WriteErrorText() {
 std::string JpegErrorText(int messageCode) {
     return "JPEG エラー #" + std::to_string(messageCode);
 }
+std::string OutOfMemoryText() {
+    return "メモリが足りないため、画像を保存できません";
+}
+std::string NoThreadText(const std::string &cause) {
+    return "作業スレッドを作成できないため、画像を保存できません (" + cause + ")";
+}
 
 namespace {
 
@@ -32,15 +39,13 @@ int32_t BandRowsFor(int32_t width) {
     return int32_t(std::clamp<std::size_t>(kBandBytes / rowBytes, 1, 1024));
 }
 
-class SaveFileSink : public ByteSink {
+class OutputFileSink : public ByteSink {
 public:
-    explicit SaveFileSink(QSaveFile &file) : file_(file) {}
-    bool Write(const void *data, std::size_t size) override {
-        return file_.write(static_cast<const char *>(data), qint64(size)) == qint64(size);
-    }
+    explicit OutputFileSink(OutputFile &file) : file_(file) {}
+    bool Write(const void *data, std::size_t size) override { return file_.Write(data, size); }
 
 private:
-    QSaveFile &file_;
+    OutputFile &file_;
 };
 
 } // namespace
@@ -108,12 +113,12 @@ bool WritePicture(const StarPicture &picture, PictureWriter &writer, const Expor
 
 ExportResult ExportPictureFile(const std::string &path, const StarPicture &picture,
                                PictureFormat format, const ExportProgress &progress) {
-    QSaveFile file(QString::fromStdString(path));
-    // Unbuffered: the writers buffer themselves, and a write that fails (a full disk)
-    // must fail at once rather than in a flush whose error the commit would miss.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    // Opened before anything is rendered, so a name that cannot be created fails at
+    // once. The writers buffer themselves; the file writes straight through.
+    OutputFile file(path);
+    if (!file.Open())
         return {ExportResult::Failed, CannotCreateFileText(path)};
-    SaveFileSink sink(file);
+    OutputFileSink sink(file);
     try {
         if (format == PictureFormat::Svg) {
             const std::string svg = StarSvg(picture);
@@ -122,15 +127,23 @@ ExportResult ExportPictureFile(const std::string &path, const StarPicture &pictu
         } else {
             const std::unique_ptr<PictureWriter> writer = MakePictureWriter(format, sink);
             if (!WritePicture(picture, *writer, progress)) {
-                file.cancelWriting();
+                file.Cancel();
                 return {ExportResult::Cancelled, {}};
             }
         }
     } catch (const ExportError &error) {
-        file.cancelWriting();
+        file.Cancel();
         return {ExportResult::Failed, error.what()};
+    } catch (const std::bad_alloc &) {
+        // The band buffers, the encoders and the render thread all allocate: running
+        // short of memory or threads fails this export, not the program.
+        file.Cancel();
+        return {ExportResult::Failed, OutOfMemoryText()};
+    } catch (const std::system_error &error) {
+        file.Cancel();
+        return {ExportResult::Failed, NoThreadText(error.what())};
     }
-    if (!file.commit())
+    if (!file.Commit())
         return {ExportResult::Failed, WriteErrorText()};
     return {ExportResult::Written, {}};
 }

@@ -26,7 +26,10 @@ struct ExportResult {
     std::string message; // for Failed: the text to show
 };
 
-// Writes the picture to path in the given format through a temporary file renamed
-// over the target on success; a failure or a cancel leaves any old file untouched.
+// Writes the picture to path (bytes, as the file system names it) in the given
+// format as an OutputFile: a regular file through a temporary file renamed over it
+// on success, so a failure or a cancel leaves any old file untouched; a FIFO or
+// device in place; "-" to standard output. Running out of memory or threads is a
+// failure like any other.
 ExportResult ExportPictureFile(const std::string &path, const StarPicture &picture,
                                PictureFormat format, const ExportProgress &progress = {});

@@ -1,14 +1,18 @@
 #include "SettingsFile.h"
 
 #include "ColorValue.h"
-
-#include <QSaveFile>
-#include <QString>
+#include "OutputFile.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 
 std::optional<ShapeSettings> ReadSettingsFile(const std::string &path) {
+    // Only a regular file holds settings: reading a FIFO or a device could block or
+    // never end.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return std::nullopt;
     std::FILE *file = std::fopen(path.c_str(), "rb");
     if (!file)
         return std::nullopt;
@@ -42,14 +46,9 @@ ShapeSettings StartingRecord(const std::optional<ShapeSettings> &loaded) {
 bool WriteSettingsFile(const std::string &path, const ShapeSettings &settings,
                        std::string *errorText) {
     const SettingsBytes bytes = EncodeSettings(settings);
-    QSaveFile file(QString::fromStdString(path));
-    // Unbuffered, so a failed write (a full disk) is seen here and not lost in a
-    // flush whose error the commit would miss.
-    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
-                         file.write(reinterpret_cast<const char *>(bytes.data()),
-                                    qint64(bytes.size())) == qint64(bytes.size()) &&
-                         file.commit();
+    OutputFile file(path);
+    const bool written = file.Open() && file.Write(bytes.data(), bytes.size()) && file.Commit();
     if (!written && errorText)
-        *errorText = file.errorString().toStdString();
+        *errorText = file.Error();
     return written;
 }

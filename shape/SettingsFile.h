@@ -9,8 +9,8 @@
 // resolved afresh at each opening.
 inline constexpr const char *kSettingsFileName = "Vantrell.def";
 
-// Reads the first 68 bytes of the file. No file, an unreadable file or a file
-// shorter than a whole record gives nothing; longer files are read by their first
+// Reads the first 68 bytes of the file. No file, an unreadable file, anything but a
+// regular file or a file shorter than a whole record gives nothing; longer files are read by their first
 // 68 bytes. The record comes back exactly as stored, without range checks.
 std::optional<ShapeSettings> ReadSettingsFile(const std::string &path);
 
@@ -22,8 +22,8 @@ std::optional<ShapeSettings> SettingsFromFileBytes(const uint8_t *data, std::siz
 // or, with nothing loaded, the default parameters and colours.
 ShapeSettings StartingRecord(const std::optional<ShapeSettings> &loaded);
 
-// Writes exactly 68 bytes through a temporary file renamed over the target, so a
-// failed or interrupted save leaves any earlier file as it was. On failure returns
+// Writes exactly 68 bytes as an OutputFile: through a temporary file renamed over
+// the target, so a failed or interrupted save leaves any earlier file as it was. On failure returns
 // false and, when errorText is given, a description of the cause.
 bool WriteSettingsFile(const std::string &path, const ShapeSettings &settings,
                        std::string *errorText = nullptr);

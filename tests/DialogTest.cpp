@@ -2,10 +2,13 @@
 #include "SaveRate.h"
 #include "SettingsFile.h"
 #include "SizeIn.h"
+#include "Translations.h"
 #include "WindowTestSupport.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QToolButton>
 
 namespace {
@@ -137,9 +140,12 @@ TEST_F(MainWindowTest, RateEditAndArrowsFollowEachOther) {
         EXPECT_EQ(d->UpDown1->Position(), 8);
         d->UpDown1->UpButton()->click();
         EXPECT_EQ(d->Rate->text(), "9");
-        d->Rate->setText("64");
-        d->UpDown1->UpButton()->click();
-        EXPECT_EQ(d->Rate->text(), "64");
+        for (const char *typed : {"64", "100"}) {
+            d->Rate->setText(typed);
+            d->UpDown1->UpButton()->click();
+            EXPECT_EQ(d->Rate->text(), "64") << "the clamped value, also after " << typed;
+            EXPECT_EQ(d->Rate->selectedText(), "64");
+        }
         d->Rate->setText("1");
         d->UpDown1->DownButton()->click();
         EXPECT_EQ(d->Rate->text(), "1");
@@ -163,6 +169,16 @@ TEST_F(MainWindowTest, AboutBoxShowsTheHomePage) {
     Form1->About1->trigger();
     EXPECT_TRUE(answer.Seen());
     EXPECT_FALSE(Form1->Modified);
+}
+
+TEST_F(MainWindowTest, QtsOwnDialogTextsAreJapanese) {
+    const Translations translations;
+    Start();
+    QMessageBox prompt(QMessageBox::Question, QString(), QString(),
+                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    EXPECT_TRUE(prompt.button(QMessageBox::Yes)->text().contains(QStringLiteral("はい")))
+        << prompt.button(QMessageBox::Yes)->text().toStdString();
+    EXPECT_TRUE(prompt.button(QMessageBox::Cancel)->text().contains(QStringLiteral("キャンセル")));
 }
 
 } // namespace

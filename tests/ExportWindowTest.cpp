@@ -1,5 +1,6 @@
 #include "FullDisk.h"
 #include "PictureWriter.h"
+#include "Points.h"
 #include "SettingsFile.h"
 #include "WindowTestSupport.h"
 
@@ -11,8 +12,15 @@
 #include <QMessageBox>
 #include <QMimeData>
 
+#include <QProgressDialog>
+
 #include <cstdlib>
 #include <filesystem>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -222,7 +230,7 @@ TEST_F(MainWindowTest, RendererWritesWhatSaveAsWrites) {
     Form1->ShapeSettings.SaveRate = 3;
     Form1->ShapeSettings.LeanAngle = 12;
     Form1->PaintBox->PenColor = 0x0000C0;
-    Form1->PaintBox->Color = 0xE0FFFF;
+    Form1->PaintBox->Color = 0x80000001; // a system colour, resolved alike by both
     Form1->Fill1->trigger();
     Form1->SaveDef->trigger();
     for (const char *name : {"gui.png", "gui.bmp", "gui.jpg", "gui.svg"}) {
@@ -234,6 +242,43 @@ TEST_F(MainWindowTest, RendererWritesWhatSaveAsWrites) {
         ASSERT_EQ(std::system(command.c_str()), 0) << command;
         EXPECT_EQ(ReadBytes(cli), ReadBytes(dir_.File(name))) << name;
     }
+}
+
+// A change made in a palette while a picture is written is not taken for saved.
+TEST_F(MainWindowTest, AChangeDuringAnExportStaysUnsaved) {
+    Start();
+    Form1->SetClientSize(100, 3000 + 25); // several bands, written in several steps
+    Form1->Points1->trigger();
+    Settle();
+    const std::string fifo = dir_.File("slow.bmp");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // The other end reads late, so the export lasts long enough to show its progress.
+    std::thread reader([fifo] {
+        const int fd = ::open(fifo.c_str(), O_RDONLY);
+        std::this_thread::sleep_for(std::chrono::milliseconds(900));
+        char buffer[65536];
+        while (::read(fd, buffer, sizeof buffer) > 0) {
+        }
+        ::close(fd);
+    });
+    bool changed = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *progress = Form1->findChild<QProgressDialog *>();
+        if (!changed && progress && progress->isVisible()) {
+            PointsDlg->Edit1->setText(QStringLiteral("35"));
+            changed = true;
+        }
+    });
+    poll.start(10);
+    const ModalAnswer answer = SaveAs(fifo);
+    const ModalAnswer replace = ModalAnswer::For<QMessageBox>(
+        [](QMessageBox *box) { box->button(QMessageBox::Yes)->click(); });
+    EXPECT_TRUE(Form1->SaveAsFile());
+    reader.join();
+    ASSERT_TRUE(changed) << "the change was made while the picture was written";
+    EXPECT_EQ(Form1->ShapeSettings.Points, 35);
+    EXPECT_TRUE(Form1->Modified);
 }
 
 } // namespace

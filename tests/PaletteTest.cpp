@@ -37,17 +37,29 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(MainWindowTest, PalettesKeepFixedSlotsDownTheRightEdge) {
     Start();
+    // Opened before the palettes above them were ever shown (and so never framed),
+    // the lower palettes still leave room for those palettes' whole frames.
     Form1->CenterClick();
-    Settle();
-    const QRect main = Form1->frameGeometry();
-    const int above = PointsDlg->frameGeometry().height() + LeanDlg->frameGeometry().height() +
-                      RotationDlg->frameGeometry().height();
-    EXPECT_EQ(CenterSettingDlg->frameGeometry().top(), main.top() + above)
-        << "the hidden palettes above keep their room";
-    EXPECT_EQ(CenterSettingDlg->frameGeometry().left(), main.left() + main.width());
     Form1->LeanClick();
     Settle();
-    EXPECT_EQ(LeanDlg->frameGeometry().top(), main.top() + PointsDlg->frameGeometry().height());
+    const QRect centre = CenterSettingDlg->frameGeometry(), lean = LeanDlg->frameGeometry();
+    Form1->Points1Click();
+    Form1->RotateClick();
+    Settle();
+    const QRect main = Form1->frameGeometry();
+    EXPECT_EQ(lean.top(), main.top() + PointsDlg->frameGeometry().height());
+    EXPECT_EQ(centre.top(), main.top() + PointsDlg->frameGeometry().height() +
+                                LeanDlg->frameGeometry().height() +
+                                RotationDlg->frameGeometry().height());
+    EXPECT_EQ(centre.left(), main.left() + main.width());
+    // Flipped to the left, the palette's frame ends where the main window's begins.
+    for (TPalette *p : std::initializer_list<TPalette *>{PointsDlg, LeanDlg, RotationDlg,
+                                                         CenterSettingDlg})
+        p->hide();
+    Form1->move(800 - main.width() - 20, main.top());
+    Form1->RotateClick();
+    Settle();
+    EXPECT_EQ(RotationDlg->frameGeometry().right() + 1, Form1->frameGeometry().left());
     for (TPalette *p :
          std::initializer_list<TPalette *>{PointsDlg, LeanDlg, RotationDlg, CenterSettingDlg})
         EXPECT_EQ(p->windowTitle(), "Vantrell");
@@ -82,18 +94,22 @@ TEST_F(MainWindowTest, ArrowsStepTheJagCountWithinItsRange) {
     EXPECT_TRUE(Form1->Modified);
     EXPECT_TRUE(PointsDlg->Edit1->hasSelectedText());
 
+    // At a bound the arrow still takes the clamped value into the edit and applies it.
     struct Bound {
+        const char *typed;
         int points;
         QToolButton *arrow;
     };
-    for (const Bound &bound :
-         {Bound{50, PointsDlg->UpDown1->UpButton()}, Bound{3, PointsDlg->UpDown1->DownButton()}}) {
-        PointsDlg->Edit1->setText(QString::number(bound.points));
+    for (const Bound &bound : {Bound{"50", 50, PointsDlg->UpDown1->UpButton()},
+                               Bound{"3", 3, PointsDlg->UpDown1->DownButton()},
+                               Bound{"75", 50, PointsDlg->UpDown1->UpButton()}}) {
+        PointsDlg->Edit1->setText(QString::fromLatin1(bound.typed));
         Form1->Modified = false;
         bound.arrow->click();
-        EXPECT_EQ(PointsDlg->Edit1->text(), QString::number(bound.points));
+        EXPECT_EQ(PointsDlg->Edit1->text(), QString::number(bound.points)) << bound.typed;
+        EXPECT_EQ(PointsDlg->Edit1->selectedText(), PointsDlg->Edit1->text());
         EXPECT_EQ(Form1->ShapeSettings.Points, bound.points);
-        EXPECT_FALSE(Form1->Modified) << "a step beyond the end changes nothing";
+        EXPECT_TRUE(Form1->Modified) << bound.typed;
     }
 }
 

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -27,7 +29,7 @@ std::pair<uint32_t, uint32_t> BmpSize(const std::string &path) {
 
 struct CliRow {
     const char *name;
-    const char *arguments;
+    std::string arguments;
     int status;
 };
 
@@ -49,7 +51,13 @@ INSTANTIATE_TEST_SUITE_P(Rows, RenderCli,
                                          CliRow{"NoSuchFolder", "missing/a.bmp", 1},
                                          CliRow{"EmptyPicture", "--size 0x10 a.bmp", 1},
                                          CliRow{"MissingSettingsGiveDefaults",
-                                                "--settings none.def a.png", 0}),
+                                                "--settings none.def a.png", 0},
+                                         CliRow{"ShortHelp", "-h", 0},
+                                         CliRow{"Help", "--help", 0},
+                                         CliRow{"Version", "--version", 0},
+                                         CliRow{"UnknownShortOption", "-x out.bmp", 2},
+                                         CliRow{"DashNameAfterDoubleDash", "-- -a.bmp", 0},
+                                         CliRow{"NameTooLong", std::string(300, 'a') + ".bmp", 1}),
                          [](const testing::TestParamInfo<CliRow> &p) { return p.param.name; });
 
 TEST(RenderCliSize, ComesFromOptionsThenTheRecordThenTheLayout) {
@@ -73,6 +81,41 @@ TEST(RenderCliSize, ComesFromOptionsThenTheRecordThenTheLayout) {
     ASSERT_TRUE(WriteSettingsFile(dir.File("other.def"), s));
     ASSERT_EQ(Render(dir, "--settings other.def d.bmp"), 0);
     EXPECT_EQ(BmpSize(dir.File("d.bmp")), std::make_pair(100u, 80u));
+}
+
+// Standard output takes the picture a file would; an unknown option is named; the
+// help names no file.
+TEST(RenderCliOutput, StandardOutputAndMessages) {
+    TempDir dir;
+    ASSERT_EQ(Render(dir, "star.bmp"), 0);
+    ASSERT_EQ(Render(dir, "- > piped.bmp"), 0);
+    EXPECT_EQ(ReadBytes(dir.File("piped.bmp")), ReadBytes(dir.File("star.bmp")));
+    const std::string command = std::string("cd '") + dir.Path().string() + "' && " +
+                                VANTRELL_RENDER_PATH + " -x out.bmp 2> message.txt";
+    EXPECT_NE(std::system(command.c_str()), 0);
+    const std::vector<unsigned char> message = ReadBytes(dir.File("message.txt"));
+    EXPECT_NE(std::string(message.begin(), message.end()).find("'x'"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("-h")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("out.bmp")));
+}
+
+// In a folder where no new file can be made, a writable file is written directly.
+TEST(RenderCliOutput, WritableFileInAClosedFolder) {
+    TempDir dir;
+    const std::string folder = dir.File("closed");
+    std::filesystem::create_directory(folder);
+    WriteBytes(folder + "/star.bmp", {1});
+    ::chmod((folder + "/star.bmp").c_str(), 0666);
+    ::chmod(folder.c_str(), 0555);
+    ::chmod(dir.Path().c_str(), 0755);
+    // As root every folder is writable: the renderer runs as an ordinary user then.
+    const std::string asUser =
+        geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+    const std::string command = "cd '" + folder + "' && " + asUser + VANTRELL_RENDER_PATH +
+                                " star.bmp 2>/dev/null";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(BmpSize(folder + "/star.bmp"), std::make_pair(408u, 251u));
+    ::chmod(folder.c_str(), 0755);
 }
 
 } // namespace

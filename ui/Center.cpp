@@ -10,7 +10,7 @@ TCenterSettingDlg::TCenterSettingDlg(QWidget *parent) : TPalette(CenterSlot, fal
     setFont(FormFont(12));
     setFixedSize(size());
     for (QSlider *bar : {CenterXRateTrackBar, CenterYRateTrackBar})
-        connect(bar, &QSlider::valueChanged, this, &TCenterSettingDlg::ApplyCenter);
+        ConnectTrackBar(bar, this, [this] { ApplyCenter(); });
     connect(RestButton, &QPushButton::clicked, this, &TCenterSettingDlg::RestButtonClick);
 }
 

@@ -9,7 +9,7 @@ TLeanDlg::TLeanDlg(QWidget *parent) : TPalette(LeanSlot, true, parent) {
     setupUi(this);
     setFont(FormFont(12));
     setFixedSize(size());
-    connect(LeanTrackBar, &QSlider::valueChanged, this, &TLeanDlg::LeanTrackBarChange);
+    ConnectTrackBar(LeanTrackBar, this, [this] { LeanTrackBarChange(); });
     connect(RestButton, &QPushButton::clicked, this, &TLeanDlg::RestButtonClick);
 }
 

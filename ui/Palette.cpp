@@ -4,8 +4,10 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSlider>
 #include <QTimer>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -24,6 +26,8 @@ PalettePosition PlacePalette(int mainLeft, int mainTop, int mainOuterWidth, int 
 }
 
 TPalette::TPalette(Slot slot, bool staysOnTop, QWidget *parent) : QWidget(parent), slot_(slot) {
+    // A utility window with a title and only a close button: nothing to minimise or
+    // maximise, as far as the window manager honours the request.
     Qt::WindowFlags flags =
         Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
     if (staysOnTop)
@@ -41,8 +45,44 @@ void TPalette::setVisible(bool visible) {
     if (showing)
         FormShow();
     QWidget::setVisible(visible);
-    if (showing)
+    if (showing) {
         FormPaint();
+        // A window manager frames the palette after it is mapped and may place it by
+        // its client area; the frame goes where it belongs once it exists.
+        // The frame's arrival moves nothing in Qt's view of the window, so it is
+        // looked for a few times.
+        placing_ = true;
+        for (int delay : kPlacingChecks)
+            QTimer::singleShot(delay, this, &TPalette::KeepTarget);
+        QTimer::singleShot(kPlacingChecks.back() + 1, this, [this] { placing_ = false; });
+    }
+}
+
+void TPalette::BringBack() {
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+}
+
+void TPalette::KeepTarget() {
+    if (!placing_ || !isVisible())
+        return;
+    const bool framed = frameGeometry().size() != size();
+    if (frameGeometry().topLeft() != target_)
+        move(target_);
+    else if (framed)
+        placing_ = false; // framed and in place: later moves are the user's
+}
+
+void TPalette::moveEvent(QMoveEvent *event) {
+    QWidget::moveEvent(event);
+    KeepTarget();
+}
+
+void TPalette::resizeEvent(QResizeEvent *event) {
+    QWidget::resizeEvent(event);
+    KeepTarget();
 }
 
 void TPalette::RequestRepaint() {
@@ -52,15 +92,42 @@ void TPalette::RequestRepaint() {
     });
 }
 
+void ConnectTrackBar(QSlider *bar, QObject *context, const std::function<void()> &handler) {
+    QObject::connect(bar, &QSlider::valueChanged, context, handler);
+    QObject::connect(bar, &QSlider::sliderPressed, context, handler);
+    QObject::connect(bar, &QSlider::sliderReleased, context, handler);
+    // A step is reported before the position moves; one that moves it is handled by
+    // the change of value that follows.
+    QObject::connect(bar, &QSlider::actionTriggered, context, [bar, handler](int) {
+        if (bar->sliderPosition() == bar->value())
+            handler();
+    });
+}
+
+QSize FramedSize(const QWidget *window) {
+    const QSize own = window->frameGeometry().size() - window->size();
+    if (own.width() > 0 || own.height() > 0)
+        return window->frameGeometry().size();
+    // Not framed yet: it will get a frame like the main window's, except that a
+    // window of fixed size has no resize handle, so its bottom border is as thin as
+    // its side borders.
+    const QRect outer = Form1->frameGeometry(), inner = Form1->geometry();
+    const int side = inner.left() - outer.left();
+    const int top = inner.top() - outer.top();
+    const int bottom = std::min(outer.bottom() - inner.bottom(), side);
+    return window->size() + QSize(outer.width() - inner.width(), top + bottom);
+}
+
 void TPalette::FormShow() {
     int heightsAbove = 0;
     for (int s = 0; s < slot_; ++s)
         if (gSlots[s])
-            heightsAbove += gSlots[s]->frameGeometry().height();
+            heightsAbove += FramedSize(gSlots[s]).height();
     const QRect main = Form1->frameGeometry();
     const QScreen *screen = QGuiApplication::primaryScreen();
     const PalettePosition p =
-        PlacePalette(main.left(), main.top(), main.width(), heightsAbove, frameGeometry().width(),
+        PlacePalette(main.left(), main.top(), main.width(), heightsAbove, FramedSize(this).width(),
                      screen ? screen->geometry().width() : 0);
-    move(p.left, p.top);
+    target_ = QPoint(p.left, p.top);
+    move(target_);
 }

@@ -2,6 +2,11 @@
 
 #include <QWidget>
 
+#include <array>
+#include <functional>
+
+class QSlider;
+
 // A tool palette beside the main window. Palettes stack down the main window's right
 // edge in fixed slots (jag count, rotation angle, twist, centre) and bring their
 // controls in line with the main window's ShapeSettings whenever they are shown.
@@ -22,13 +27,32 @@ public:
     // Queues FormPaint for when the event loop next runs, if the palette is shown
     // then; a hidden palette catches up when it is next shown.
     void RequestRepaint();
+    // Shows a minimised palette again, raised and active.
+    void BringBack();
+
+protected:
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
-    // Places the palette in its slot beside the main window.
+    // Places the palette's frame in its slot beside the main window.
     void FormShow();
+    void KeepTarget();
 
+    // When to look again, in ms after showing, whether a frame came and moved it.
+    static constexpr std::array<int, 6> kPlacingChecks{0, 50, 150, 300, 700, 1500};
     Slot slot_;
+    QPoint target_;        // where the frame's top left corner belongs
+    bool placing_ = false; // just shown: a move by the window system is put right
 };
+
+// Connects every scroll notification of a track bar to handler: a change of its
+// position, and also a press, release or step that leaves the position as it was.
+void ConnectTrackBar(QSlider *bar, QObject *context, const std::function<void()> &handler);
+
+// The outer size of a window with its frame; for a window never framed yet, its
+// size plus the main window's frame.
+QSize FramedSize(const QWidget *window);
 
 // Where a palette goes: top after the outer heights of the slots above it, left
 // against the main window's right edge, or against its left edge when the palette

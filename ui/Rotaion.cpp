@@ -9,9 +9,8 @@ TRotationDlg::TRotationDlg(QWidget *parent) : TPalette(TwistSlot, true, parent) 
     setupUi(this);
     setFont(FormFont(12));
     setFixedSize(size());
-    connect(InRotateTrackBar, &QSlider::valueChanged, this, &TRotationDlg::InRotateTrackBarChange);
-    connect(OutRotateTrackBar, &QSlider::valueChanged, this,
-            &TRotationDlg::OutRotateTrackBarChange);
+    ConnectTrackBar(InRotateTrackBar, this, [this] { InRotateTrackBarChange(); });
+    ConnectTrackBar(OutRotateTrackBar, this, [this] { OutRotateTrackBarChange(); });
     connect(RestButton, &QPushButton::clicked, this, &TRotationDlg::RestButtonClick);
 }
 

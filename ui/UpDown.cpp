@@ -25,7 +25,10 @@ void TUpDown::SetPosition(int position) {
 }
 
 void TUpDown::Step(int delta) {
-    SetPosition(position_ + delta);
+    // Every arrow click reports, also one at a bound that leaves the position.
+    const int position = std::clamp(position_ + delta, min_, std::max(min_, max_));
+    emit changing(position);
+    position_ = position;
 }
 
 void TUpDown::resizeEvent(QResizeEvent *) {

@@ -5,8 +5,9 @@
 class QToolButton;
 
 // A pair of up/down arrows holding a position within a range, apart from any edit.
-// Before the position changes, by an arrow or by the program, changing() reports
-// the value it is about to take; a step beyond either end changes nothing.
+// changing() reports the value the position is about to take: on every arrow click
+// (at either end the position stays and that value is reported), and when the
+// program sets a different position.
 class TUpDown : public QWidget {
     Q_OBJECT
 

@@ -21,6 +21,7 @@
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QContextMenuEvent>
+#include <QFile>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMenu>
@@ -38,6 +39,8 @@ TForm1 *Form1 = nullptr;
 namespace {
 
 constexpr int kLayoutLeft = 57, kLayoutTop = 202;
+// The narrowest frame, in pixels, whatever the menu bar asks for.
+constexpr int kMinimumFrameWidth = 120;
 
 } // namespace
 
@@ -127,17 +130,42 @@ int TForm1::MenuBarHeight(int width) const {
 }
 
 int TForm1::ClientWidth() const {
-    return width();
+    return narrowClientWidth_ >= 0 ? narrowClientWidth_ : width();
 }
 
 int TForm1::ClientHeight() const {
     return height() - MenuBarHeight(width());
 }
 
+int TForm1::MinimumFrameWidth() const {
+    return std::max(kMinimumFrameWidth, MainMenu1->minimumSizeHint().width());
+}
+
 void TForm1::SetClientSize(int width, int height) {
     const int clientWidth = std::clamp(width, 0, kMaxAreaSide);
     const int clientHeight = std::clamp(height, 0, kMaxAreaSide + kStatusBarHeight);
-    resize(clientWidth, clientHeight + MenuBarHeight(clientWidth));
+    // A window narrower than its menu bar's minimum (0 wide at the extreme) is not
+    // mapped by the window system and could never be reached again. The frame keeps
+    // that minimum and the drawing area alone takes the narrower width, at the left.
+    const int frameWidth = std::max(clientWidth, MinimumFrameWidth());
+    narrowClientWidth_ = clientWidth < frameWidth ? clientWidth : -1;
+    narrowFrameWidth_ = frameWidth;
+    PaintBox->setMaximumWidth(narrowClientWidth_ >= 0 ? narrowClientWidth_ : QWIDGETSIZE_MAX);
+    resize(frameWidth, clientHeight + MenuBarHeight(frameWidth));
+}
+
+void TForm1::KeepOnSomeScreen() {
+    const QRect frame(pos(), frameGeometry().size().expandedTo(size()));
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    if (screens.isEmpty() || std::any_of(screens.begin(), screens.end(), [&](QScreen *screen) {
+            return screen->geometry().intersects(frame);
+        }))
+        return;
+    // Off every screen: centre it on the primary screen's free area, or put its
+    // top left corner there when it is larger.
+    const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
+    const QPoint centred = free.center() - QRect(QPoint(), frame.size()).center();
+    move(std::max(centred.x(), free.left()), std::max(centred.y(), free.top()));
 }
 
 QSize TForm1::DrawingSize() const {
@@ -264,23 +292,23 @@ bool TForm1::SaveAsFile() {
                              QStringLiteral("Cancel"), 0, picture.height, this);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
-    const ExportResult result =
-        ExportPictureFile(path.toStdString(), picture, FormatForFileName(path.toStdString()),
-                          [&progress](int64_t done, int64_t) {
-                              progress.setValue(int(done));
-                              return !progress.wasCanceled();
-                          });
+    // The picture is fixed now. The palettes stay usable while it is written, and a
+    // change made meanwhile sets Modified again, so the saved state is what was
+    // written and nothing later is taken for saved.
+    const bool wasModified = Modified;
+    Modified = false;
+    const std::string fileName = QFile::encodeName(path).toStdString();
+    const ExportResult result = ExportPictureFile(fileName, picture, FormatForFileName(fileName),
+                                                  [&progress](int64_t done, int64_t) {
+                                                      progress.setValue(int(done));
+                                                      return !progress.wasCanceled();
+                                                  });
     progress.reset();
-    switch (result.status) {
-    case ExportResult::Written:
-        Modified = false;
+    if (result.status == ExportResult::Written)
         return true;
-    case ExportResult::Cancelled:
-        return false;
-    case ExportResult::Failed:
-        break;
-    }
-    ShowFailure(this, QString::fromStdString(result.message));
+    Modified = Modified || wasModified;
+    if (result.status == ExportResult::Failed)
+        ShowFailure(this, QString::fromStdString(result.message));
     return false;
 }
 
@@ -359,6 +387,12 @@ void TForm1::moveEvent(QMoveEvent *event) {
 
 void TForm1::resizeEvent(QResizeEvent *event) {
     QMainWindow::resizeEvent(event);
+    // Resized to another width from outside (the window manager): the drawing area
+    // fills the window again.
+    if (narrowClientWidth_ >= 0 && width() != narrowFrameWidth_) {
+        narrowClientWidth_ = -1;
+        PaintBox->setMaximumWidth(QWIDGETSIZE_MAX);
+    }
     // The window's layout leaves an empty central area as it was; the drawing area
     // must still shrink to nothing with it.
     const QSize area(ClientWidth(), ClientHeight() - StatusBar1->height());
@@ -403,6 +437,21 @@ void TForm1::FormMouseMove(int x, int y) {
     DrawShape(PaintBox->Canvas());
 }
 
+void TForm1::EndDrag() {
+    if (!Dragging)
+        return;
+    Dragging = false;
+    DrawShape(PaintBox->Canvas());
+}
+
+bool TForm1::event(QEvent *event) {
+    // A dialog or another window that takes the mouse in the middle of a drag keeps
+    // the release from arriving: the drag ends here instead.
+    if (event->type() == QEvent::WindowBlocked || event->type() == QEvent::WindowDeactivate)
+        EndDrag();
+    return QMainWindow::event(event);
+}
+
 void TForm1::FormMouseUp(Qt::MouseButton button) {
     if (button == Qt::LeftButton)
         Dragging = false;
@@ -443,6 +492,7 @@ void TForm1::LoadSettings() {
         PaintBox->Color = ShapeSettings.BackColor;
         PaintBox->PenColor = ShapeSettings.ForeColor;
         move(ShapeSettings.Left, ShapeSettings.Top);
+        KeepOnSomeScreen();
     } else {
         PaintBox->Color = kWindowColor;
         PaintBox->PenColor = kWindowTextColor;
@@ -578,8 +628,12 @@ void TForm1::Trans1Click(bool checked) {
 }
 
 namespace {
-void ToggleVisible(QWidget *window) {
-    window->setVisible(!window->isVisible());
+// Shows a hidden palette, hides a shown one, and brings back a minimised one.
+void ToggleVisible(TPalette *palette) {
+    if (palette->isVisible() && palette->isMinimized())
+        palette->BringBack();
+    else
+        palette->setVisible(!palette->isVisible());
 }
 } // namespace
 

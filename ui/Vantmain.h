@@ -60,8 +60,13 @@ public:
     // Client area: the drawing area plus the status bar; the menu bar is not part of it.
     int ClientWidth() const;
     int ClientHeight() const;
+    // Width and height of the client area; a width below the frame's minimum
+    // leaves the frame at that minimum with a drawing area that narrow inside it.
     void SetClientSize(int width, int height);
     int MenuBarHeight(int width) const;
+    int MinimumFrameWidth() const;
+    // Moves a window that lies off every screen onto the primary screen.
+    void KeepOnSomeScreen();
 
 public slots:
     void DefaultClick();
@@ -85,8 +90,11 @@ public slots:
     void FormMouseDown(Qt::MouseButton button, int x, int y);
     void FormMouseMove(int x, int y);
     void FormMouseUp(Qt::MouseButton button);
+    // Ends a drag whose release will not come; the markers go.
+    void EndDrag();
 
 protected:
+    bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -108,6 +116,8 @@ private:
     bool ChooseColor(uint32_t &colorValue);
 
     QColor lastChosenColor_ = Qt::black;
+    int narrowClientWidth_ = -1; // a client width narrower than the frame, or -1
+    int narrowFrameWidth_ = 0;   // the frame width that goes with it
 };
 
 extern TForm1 *Form1;

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <thread>
 
@@ -185,6 +186,65 @@ TEST_F(EndToEnd, SavesSettingsAndAsksBeforeClosingOnlyWhenChanged) {
     gX->Keys(window_, "alt+f x");
     EXPECT_TRUE(WaitForExit(program_, 10s)) << "an unchanged picture closes at once";
     program_ = -1;
+}
+
+// The outer rectangle of a window with the frame a window manager gave it.
+QRect FrameOf(unsigned long window) {
+    const std::string id = std::to_string(window);
+    const QString info = QString::fromStdString(gX->Run("xwininfo -id " + id));
+    const auto field = [&info](const char *name) {
+        const qsizetype at = info.indexOf(QLatin1String(name));
+        return at < 0 ? 0 : info.mid(at + qsizetype(std::strlen(name))).section('\n', 0, 0).trimmed().toInt();
+    };
+    const QStringList extents =
+        QString::fromStdString(gX->Run("xprop -id " + id + " _NET_FRAME_EXTENTS"))
+            .section('=', 1)
+            .split(',');
+    const auto extent = [&extents](int i) { return extents.size() == 4 ? extents[i].trimmed().toInt() : 0; };
+    return QRect(field("Absolute upper-left X:") - extent(0), field("Absolute upper-left Y:") - extent(2),
+                 field("Width:") + extent(0) + extent(1), field("Height:") + extent(2) + extent(3));
+}
+
+// The shown windows titled Vantrell other than the main window.
+std::vector<unsigned long> Palettes(unsigned long main) {
+    std::vector<unsigned long> found;
+    for (const QString &id : QString::fromStdString(gX->Run("xdotool search --onlyvisible --name '^Vantrell$'"))
+                                 .split('\n', Qt::SkipEmptyParts))
+        if (id.toULong() != main)
+            found.push_back(id.toULong());
+    return found;
+}
+
+TEST_F(EndToEnd, PalettesLandInTheirSlotsUnderAWindowManager) {
+    const std::string openbox = gX->Run("sh -c 'command -v openbox'");
+    if (openbox.empty())
+        GTEST_SKIP() << "openbox is not installed";
+    const pid_t manager = gX->Spawn(openbox.substr(0, openbox.find('\n')), dir_.Path().string());
+    std::this_thread::sleep_for(1s);
+    Launch();
+    // The rotation palette first, then the jag-count palette that sits above it.
+    gX->Keys(window_, "alt+e r");
+    gX->Keys(window_, "alt+e p");
+    std::this_thread::sleep_for(1s);
+    std::vector<unsigned long> shown = Palettes(window_);
+    ASSERT_EQ(shown.size(), 2u);
+    QRect main = FrameOf(window_), first = FrameOf(shown[0]), second = FrameOf(shown[1]);
+    const QRect points = first.top() < second.top() ? first : second;
+    const QRect lean = first.top() < second.top() ? second : first;
+    EXPECT_EQ(points.topLeft(), QPoint(main.right() + 1, main.top()));
+    EXPECT_EQ(lean.topLeft(), QPoint(main.right() + 1, main.top() + points.height()));
+    // Hidden, the main window moved, shown again: beside the main window's new place.
+    gX->Keys(window_, "alt+e r");
+    gX->Keys(window_, "alt+e p");
+    gX->Run("xdotool windowmove " + std::to_string(window_) + " 100 150");
+    std::this_thread::sleep_for(500ms);
+    gX->Keys(window_, "alt+e p");
+    std::this_thread::sleep_for(2s);
+    shown = Palettes(window_);
+    ASSERT_EQ(shown.size(), 1u);
+    main = FrameOf(window_);
+    EXPECT_EQ(FrameOf(shown[0]).topLeft(), QPoint(main.right() + 1, main.top()));
+    Stop(manager);
 }
 
 } // namespace
