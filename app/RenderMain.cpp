@@ -65,9 +65,9 @@ Options Parse(const QStringList &arguments) {
                                   QStringLiteral("Drawing area of W x H pixels, 0 to 16384 each, "
                                                  "instead of the one stored in the settings."),
                                   QStringLiteral("WxH"));
-    const QCommandLineOption scale(QStringLiteral("scale"),
-                                   QStringLiteral("Magnification, 1 to 64, instead of the stored one."),
-                                   QStringLiteral("N"));
+    const QCommandLineOption scale(
+        QStringLiteral("scale"),
+        QStringLiteral("Magnification, 1 to 64, instead of the stored one."), QStringLiteral("N"));
     const QCommandLineOption progress(QStringLiteral("progress"),
                                       QStringLiteral("Show a progress bar on standard error."));
     parser.addOptions({help, version, settings, size, scale, progress});
@@ -92,8 +92,10 @@ Options Parse(const QStringList &arguments) {
     if (parser.isSet(size)) {
         const std::string v = parser.value(size).toStdString();
         const std::size_t x = v.find('x');
-        const auto w = x == std::string::npos ? std::nullopt : Number(std::string_view(v).substr(0, x));
-        const auto h = x == std::string::npos ? std::nullopt : Number(std::string_view(v).substr(x + 1));
+        const auto w =
+            x == std::string::npos ? std::nullopt : Number(std::string_view(v).substr(0, x));
+        const auto h =
+            x == std::string::npos ? std::nullopt : Number(std::string_view(v).substr(x + 1));
         if (!w || !h || *w < 0 || *h < 0 || *w > kMaxAreaSide || *h > kMaxAreaSide)
             Usage(QStringLiteral("--size takes WxH, each from 0 to 16384"));
         o.size = {*w, *h};

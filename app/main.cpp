@@ -1,4 +1,6 @@
+#include "ArgumentText.h"
 #include "Forms.h"
+#include "ProgramArguments.h"
 #include "Translations.h"
 #include "Vantmain.h"
 
@@ -6,8 +8,12 @@
 
 int main(int argc, char *argv[]) {
     QApplication application(argc, argv);
+    // Qt has taken its own options (-platform and the like) out of argv by now.
+    const ProgramArguments arguments = ParseProgramArguments(ArgumentsFromBytes(argc, argv));
+    if (arguments.exitStatus)
+        return *arguments.exitStatus;
     const Translations translations;
-    CreateForms();
+    CreateForms(arguments.settingsPath);
     Form1->show();
     const int result = application.exec();
     DestroyForms();

@@ -10,8 +10,8 @@
 inline constexpr const char *kSettingsFileName = "Vantrell.def";
 
 // Reads the first 68 bytes of the file. No file, an unreadable file, anything but a
-// regular file or a file shorter than a whole record gives nothing; longer files are read by their first
-// 68 bytes. The record comes back exactly as stored, without range checks.
+// regular file or a file shorter than a whole record gives nothing; longer files are read by their
+// first 68 bytes. The record comes back exactly as stored, without range checks.
 std::optional<ShapeSettings> ReadSettingsFile(const std::string &path);
 
 // The record a settings file holding these bytes gives: nothing when they are

@@ -342,14 +342,19 @@ TEST(ExportFile, ReadOnlyFolderOrAFolderInTheWayLeaveEverythingAsItWas) {
 }
 
 TEST(ExportFile, RunningShortOfMemoryOrThreadsFailsTheExportOnly) {
-    const std::function<void()> shortages[] = {
-        [] { throw std::bad_alloc(); },
-        [] { throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again)); }};
+    const std::function<void()> shortages[] = {[] { throw std::bad_alloc(); },
+                                               [] {
+                                                   throw std::system_error(std::make_error_code(
+                                                       std::errc::resource_unavailable_try_again));
+                                               }};
     for (const auto &shortage : shortages) {
         TempDir dir;
         const std::string path = dir.File("star.png");
         const ExportResult r = ExportPictureFile(path, Picture(50, 50, 8), PictureFormat::Png,
-                                                 [&](int64_t, int64_t) -> bool { shortage(); return true; });
+                                                 [&](int64_t, int64_t) -> bool {
+                                                     shortage();
+                                                     return true;
+                                                 });
         EXPECT_EQ(r.status, ExportResult::Failed);
         EXPECT_FALSE(r.message.empty());
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 0)

@@ -53,8 +53,8 @@ TEST_F(MainWindowTest, PalettesKeepFixedSlotsDownTheRightEdge) {
                                 RotationDlg->frameGeometry().height());
     EXPECT_EQ(centre.left(), main.left() + main.width());
     // Flipped to the left, the palette's frame ends where the main window's begins.
-    for (TPalette *p : std::initializer_list<TPalette *>{PointsDlg, LeanDlg, RotationDlg,
-                                                         CenterSettingDlg})
+    for (TPalette *p :
+         std::initializer_list<TPalette *>{PointsDlg, LeanDlg, RotationDlg, CenterSettingDlg})
         p->hide();
     Form1->move(800 - main.width() - 20, main.top());
     Form1->RotateClick();

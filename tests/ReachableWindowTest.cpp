@@ -37,8 +37,7 @@ std::vector<unsigned char> Record(int32_t width, int32_t height, int32_t left, i
     return {bytes.begin(), bytes.end()};
 }
 
-class WindowStaysReachable : public MainWindowTest,
-                             public testing::WithParamInterface<ReachRow> {};
+class WindowStaysReachable : public MainWindowTest, public testing::WithParamInterface<ReachRow> {};
 
 TEST_P(WindowStaysReachable, OnAScreenAndWideEnoughToMap) {
     const ReachRow &row = GetParam();
@@ -58,8 +57,8 @@ TEST_P(WindowStaysReachable, OnAScreenAndWideEnoughToMap) {
     EXPECT_GE(Form1->width(), Form1->MinimumFrameWidth());
     EXPECT_EQ(Form1->PaintBox->width(), row.areaWidth);
     EXPECT_EQ(Form1->ClientWidth(), row.areaWidth);
-    EXPECT_TRUE(Form1->StatusBar1->PanelText(0).startsWith(
-        QStringLiteral("Size:%1,").arg(row.areaWidth)));
+    EXPECT_TRUE(
+        Form1->StatusBar1->PanelText(0).startsWith(QStringLiteral("Size:%1,").arg(row.areaWidth)));
     EXPECT_TRUE(QGuiApplication::primaryScreen()->geometry().intersects(Form1->frameGeometry()));
     if (row.keptAt.x() != -1)
         EXPECT_EQ(Form1->pos(), row.keptAt);
@@ -116,13 +115,12 @@ TEST_P(StepAtTheEnd, CountsAsAChange) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, StepAtTheEnd,
-    testing::Values(
-        StepRow{"Rotation", [] -> TPalette * { return LeanDlg; },
-                [] { return LeanDlg->LeanTrackBar; }},
-        StepRow{"InnerTwist", [] -> TPalette * { return RotationDlg; },
-                [] { return RotationDlg->InRotateTrackBar; }},
-        StepRow{"CentreY", [] -> TPalette * { return CenterSettingDlg; },
-                [] { return CenterSettingDlg->CenterYRateTrackBar; }}),
+    testing::Values(StepRow{"Rotation", [] -> TPalette * { return LeanDlg; },
+                            [] { return LeanDlg->LeanTrackBar; }},
+                    StepRow{"InnerTwist", [] -> TPalette * { return RotationDlg; },
+                            [] { return RotationDlg->InRotateTrackBar; }},
+                    StepRow{"CentreY", [] -> TPalette * { return CenterSettingDlg; },
+                            [] { return CenterSettingDlg->CenterYRateTrackBar; }}),
     [](const testing::TestParamInfo<StepRow> &p) { return p.param.name; });
 
 TEST_F(MainWindowTest, TheCommandBringsBackAMinimisedPalette) {
@@ -142,9 +140,8 @@ TEST_F(MainWindowTest, EveryLabelFitsItsWidestText) {
     // The widest values the palettes' labels show.
     Form1->ShapeSettings.LeanAngle = -90;
     Form1->ShapeSettings.InnerTwist = Form1->ShapeSettings.OuterTwist = -1000;
-    const std::initializer_list<QWidget *> forms = {PointsDlg,   LeanDlg,     RotationDlg,
-                                                    CenterSettingDlg, SizeInDlg, SaveRateDlg,
-                                                    AboutDlg};
+    const std::initializer_list<QWidget *> forms = {
+        PointsDlg, LeanDlg, RotationDlg, CenterSettingDlg, SizeInDlg, SaveRateDlg, AboutDlg};
     for (QWidget *form : forms)
         form->show();
     Settle();

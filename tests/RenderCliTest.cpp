@@ -52,8 +52,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, RenderCli,
                                          CliRow{"EmptyPicture", "--size 0x10 a.bmp", 1},
                                          CliRow{"MissingSettingsGiveDefaults",
                                                 "--settings none.def a.png", 0},
-                                         CliRow{"ShortHelp", "-h", 0},
-                                         CliRow{"Help", "--help", 0},
+                                         CliRow{"ShortHelp", "-h", 0}, CliRow{"Help", "--help", 0},
                                          CliRow{"Version", "--version", 0},
                                          CliRow{"UnknownShortOption", "-x out.bmp", 2},
                                          CliRow{"DashNameAfterDoubleDash", "-- -a.bmp", 0},
@@ -111,8 +110,8 @@ TEST(RenderCliOutput, WritableFileInAClosedFolder) {
     // As root every folder is writable: the renderer runs as an ordinary user then.
     const std::string asUser =
         geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
-    const std::string command = "cd '" + folder + "' && " + asUser + VANTRELL_RENDER_PATH +
-                                " star.bmp 2>/dev/null";
+    const std::string command =
+        "cd '" + folder + "' && " + asUser + VANTRELL_RENDER_PATH + " star.bmp 2>/dev/null";
     EXPECT_EQ(std::system(command.c_str()), 0);
     EXPECT_EQ(BmpSize(folder + "/star.bmp"), std::make_pair(408u, 251u));
     ::chmod(folder.c_str(), 0755);

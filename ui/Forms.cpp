@@ -21,11 +21,11 @@ template <typename Form> void Destroy(Form *&form) {
 
 } // namespace
 
-void CreateForms() {
+void CreateForms(const std::string &settingsPath) {
     // The windows ask for the classic Japanese proportional Gothic face; IPA's
     // proportional Gothic is the free face that matches it.
     QFont::insertSubstitution(kFormFaceName, QStringLiteral("IPAPGothic"));
-    Form1 = new TForm1;
+    Form1 = new TForm1(settingsPath);
     PointsDlg = new TPointsDlg;
     SizeInDlg = new TSizeInDlg;
     RotationDlg = new TRotationDlg;

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "SettingsFile.h"
+
+#include <string>
+
 // Creates the program's eight windows, hidden, in their fixed order, each into
 // its process-wide reference; the main window first, so its start-up runs before
-// any other window exists.
-void CreateForms();
+// any other window exists. settingsPath names the settings file (bytes).
+void CreateForms(const std::string &settingsPath = kSettingsFileName);
 // Destroys them in the opposite order and clears the references.
 void DestroyForms();

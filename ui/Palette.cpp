@@ -1,5 +1,6 @@
 #include "Palette.h"
 
+#include "UndoSteps.h"
 #include "Vantmain.h"
 
 #include <QGuiApplication>
@@ -46,7 +47,7 @@ void TPalette::setVisible(bool visible) {
         FormShow();
     QWidget::setVisible(visible);
     if (showing) {
-        FormPaint();
+        PaintQuietly();
         // A window manager frames the palette after it is mapped and may place it by
         // its client area; the frame goes where it belongs once it exists.
         // The frame's arrival moves nothing in Qt's view of the window, so it is
@@ -85,10 +86,17 @@ void TPalette::resizeEvent(QResizeEvent *event) {
     KeepTarget();
 }
 
+void TPalette::PaintQuietly() {
+    // The controls catch up with the record; a value they apply again is no step of
+    // the user's.
+    const ChangeRecorder::Suspend quiet(*Form1->Recorder);
+    FormPaint();
+}
+
 void TPalette::RequestRepaint() {
     QTimer::singleShot(0, this, [this] {
         if (isVisible())
-            FormPaint();
+            PaintQuietly();
     });
 }
 

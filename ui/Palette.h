@@ -37,6 +37,8 @@ protected:
 private:
     // Places the palette's frame in its slot beside the main window.
     void FormShow();
+    // FormPaint, without recording the values it applies as a step.
+    void PaintQuietly();
     void KeepTarget();
 
     // When to look again, in ms after showing, whether a frame came and moved it.

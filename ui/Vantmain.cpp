@@ -12,15 +12,19 @@
 #include "SaveRate.h"
 #include "SettingsFile.h"
 #include "SizeIn.h"
+#include "StarFiles.h"
 #include "StarPicture.h"
 #include "SvgPicture.h"
 #include "SystemPalette.h"
+#include "UndoSteps.h"
 #include "WindowLayout.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -44,7 +48,8 @@ constexpr int kMinimumFrameWidth = 120;
 
 } // namespace
 
-TForm1::TForm1(QWidget *parent) : QMainWindow(parent) {
+TForm1::TForm1(std::string settingsPath, QWidget *parent)
+    : QMainWindow(parent), SettingsPath(std::move(settingsPath)) {
     setupUi(this);
     setFont(FormFont(12));
 
@@ -52,6 +57,8 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent) {
     ColorDialog1 = new QColorDialog(this);
     CreateSaveDialog();
     PopupMenu1 = new QMenu(this);
+    PopupMenu1->addActions({Undo1, Redo1});
+    PopupMenu1->addSeparator();
     PopupMenu1->addActions({Clip});
     PopupMenu1->addSeparator();
     PopupMenu1->addActions({Points1, Lean2, Rotate, Center, Circle1, Size});
@@ -70,12 +77,28 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent) {
             [this](Qt::MouseButton button, int, int) { FormMouseUp(button); });
     ConnectCommands();
     FormCreate();
+    Recorder = new ChangeRecorder(*this);
+    ConnectUndo();
+    setAcceptDrops(true);
 }
 
 TForm1::~TForm1() = default;
 
+void TForm1::ConnectUndo() {
+    QUndoStack &stack = Recorder->Stack();
+    Undo1->setShortcuts(QKeySequence::Undo);
+    Redo1->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(Undo1, &QAction::triggered, &stack, &QUndoStack::undo);
+    connect(Redo1, &QAction::triggered, &stack, &QUndoStack::redo);
+    connect(&stack, &QUndoStack::canUndoChanged, Undo1, &QAction::setEnabled);
+    connect(&stack, &QUndoStack::canRedoChanged, Redo1, &QAction::setEnabled);
+}
+
 void TForm1::ConnectCommands() {
     connect(SaveAs2, &QAction::triggered, this, [this] { SaveAsFile(); });
+    connect(Open1, &QAction::triggered, this, [this] { OpenStarFileClick(*this); });
+    connect(SaveDefAs1, &QAction::triggered, this, [this] { SaveStarFileAsClick(*this); });
     connect(SaveRate, &QAction::triggered, this, &TForm1::SaveRateClick);
     connect(SaveDef, &QAction::triggered, this, &TForm1::SaveDefClick);
     connect(About1, &QAction::triggered, this, &TForm1::AboutClick);
@@ -207,6 +230,8 @@ void TForm1::DrawShape(QImage &target) {
                                 origin.x(),
                                 origin.y()};
     const StarPicture picture = MakePicture(onScreen, &backdrop);
+    if (onScreen && Recorder)
+        Recorder->Observe(); // every change of the picture is drawn here
     const auto render = [&picture](QImage &image) {
         RenderStarRows(picture, reinterpret_cast<Pixel *>(image.bits()),
                        image.bytesPerLine() / qsizetype(sizeof(Pixel)), 0, picture.height);
@@ -344,11 +369,14 @@ void TForm1::SizeClick() {
     const bool same = SizeInDlg->Same->isChecked();
     if (w == PaintBox->width() && h == PaintBox->height() && same == Circle1->isChecked())
         return;
-    // Everything around the drawing area keeps its size.
-    SetClientSize(ClientWidth() - PaintBox->width() + w, ClientHeight() - PaintBox->height() + h);
-    SetSameSizeMarks(same);
-    Modified = true;
-    FormResize();
+    Recorder->Record(StepKind::Other, [&] {
+        // Everything around the drawing area keeps its size.
+        SetClientSize(ClientWidth() - PaintBox->width() + w,
+                      ClientHeight() - PaintBox->height() + h);
+        SetSameSizeMarks(same);
+        Modified = true;
+        FormResize();
+    });
 }
 
 void TForm1::SaveRateClick() {
@@ -398,6 +426,22 @@ void TForm1::resizeEvent(QResizeEvent *event) {
     const QSize area(ClientWidth(), ClientHeight() - StatusBar1->height());
     if (area.isEmpty() && PaintBox->size() != area.expandedTo({0, 0}))
         PaintBox->setGeometry(QRect(PaintBox->pos(), area.expandedTo({0, 0})));
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent *event) {
+    // Anything but one star file is refused, and the cursor shows it.
+    if (IsStarFileDrop(event->mimeData()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void TForm1::dropEvent(QDropEvent *event) {
+    QString path;
+    if (!IsStarFileDrop(event->mimeData(), &path))
+        return event->ignore();
+    event->acceptProposedAction();
+    OpenStarFile(*this, path);
 }
 
 void TForm1::contextMenuEvent(QContextMenuEvent *event) {
@@ -481,7 +525,7 @@ void TForm1::SetTransMarks(bool on) {
 }
 
 void TForm1::LoadSettings() {
-    const std::optional<::ShapeSettings> loaded = ReadSettingsFile(kSettingsFileName);
+    const std::optional<::ShapeSettings> loaded = ReadSettingsFile(SettingsPath);
     if (loaded) {
         ShapeSettings = *loaded;
         ClampToEditorRanges(ShapeSettings);
@@ -500,7 +544,7 @@ void TForm1::LoadSettings() {
     }
 }
 
-void TForm1::SaveSettings() {
+bool TForm1::SaveSettings() {
     ShapeSettings.Left = x();
     ShapeSettings.Top = y();
     ShapeSettings.ClientWidth = ClientWidth();
@@ -510,11 +554,13 @@ void TForm1::SaveSettings() {
     ShapeSettings.ForeColor = PaintBox->PenColor;
     ShapeSettings.BackColor = PaintBox->Color;
     std::string error;
-    if (!WriteSettingsFile(kSettingsFileName, ShapeSettings, &error))
-        QMessageBox::warning(
-            this, QStringLiteral("Vantrell"),
-            QStringLiteral("設定ファイル %1 を保存できません\n%2")
-                .arg(QString::fromLatin1(kSettingsFileName), QString::fromStdString(error)));
+    if (WriteSettingsFile(SettingsPath, ShapeSettings, &error))
+        return true;
+    QMessageBox::warning(this, QStringLiteral("Vantrell"),
+                         QStringLiteral("設定ファイル %1 を保存できません\n%2")
+                             .arg(QFile::decodeName(QByteArray::fromStdString(SettingsPath)),
+                                  QString::fromStdString(error)));
+    return false;
 }
 
 void TForm1::SaveDefClick() {

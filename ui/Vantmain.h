@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PaintBox.h"
+#include "SettingsFile.h"
 #include "ShapeSettings.h"
 #include "StarGeometry.h"
 #include "StarPicture.h"
@@ -9,6 +10,7 @@
 #include <QColor>
 #include <QMainWindow>
 
+class ChangeRecorder;
 class QColorDialog;
 class QFileDialog;
 
@@ -18,7 +20,8 @@ class TForm1 : public QMainWindow, public Ui::TForm1 {
     Q_OBJECT
 
 public:
-    explicit TForm1(QWidget *parent = nullptr);
+    // settingsPath: the settings file, as the bytes of its name.
+    explicit TForm1(std::string settingsPath = kSettingsFileName, QWidget *parent = nullptr);
     ~TForm1() override;
 
     Directions DirectionTable{};
@@ -28,6 +31,11 @@ public:
     ::ShapeSettings ShapeSettings{};
     bool Modified = false;
     bool FirstResize = false;
+    // The file that 設定保存 writes and start-up reads; opening a star file makes
+    // that file the settings file.
+    std::string SettingsPath;
+    // Records every change of the picture as a step of the undo stack.
+    ChangeRecorder *Recorder = nullptr;
 
     // A still picture of the primary screen, shown behind the star while Trans is
     // on; null where the screen cannot be read, which shows white.
@@ -49,7 +57,8 @@ public:
     StarPicture MakePicture(bool onScreen, const BackdropView *backdrop = nullptr) const;
 
     void LoadSettings();
-    void SaveSettings();
+    // Writes the settings file; on failure says so and returns false.
+    bool SaveSettings();
     void CaptureBackdrop();
 
     // The resize path; Redraw is the same path when a parameter changed.
@@ -93,21 +102,26 @@ public slots:
     // Ends a drag whose release will not come; the markers go.
     void EndDrag();
 
+    // The window's own colour and the twin check marks, both items at once.
+    void SetWindowColor(uint32_t colorValue);
+    void SetSameSizeMarks(bool on);
+    void SetFillMarks(bool on);
+    void SetTransMarks(bool on);
+
 protected:
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void FormCreate();
     bool FormCloseQuery();
-    void SetWindowColor(uint32_t colorValue);
-    void SetSameSizeMarks(bool on);
-    void SetFillMarks(bool on);
-    void SetTransMarks(bool on);
     void ConnectCommands();
+    void ConnectUndo();
     QSize DrawingSize() const;
     // Distance of a point from the drawing area's centre, truncated to whole pixels.
     int DistanceFromCentre(int x, int y) const;

@@ -194,22 +194,30 @@ QRect FrameOf(unsigned long window) {
     const QString info = QString::fromStdString(gX->Run("xwininfo -id " + id));
     const auto field = [&info](const char *name) {
         const qsizetype at = info.indexOf(QLatin1String(name));
-        return at < 0 ? 0 : info.mid(at + qsizetype(std::strlen(name))).section('\n', 0, 0).trimmed().toInt();
+        return at < 0 ? 0
+                      : info.mid(at + qsizetype(std::strlen(name)))
+                            .section('\n', 0, 0)
+                            .trimmed()
+                            .toInt();
     };
     const QStringList extents =
         QString::fromStdString(gX->Run("xprop -id " + id + " _NET_FRAME_EXTENTS"))
             .section('=', 1)
             .split(',');
-    const auto extent = [&extents](int i) { return extents.size() == 4 ? extents[i].trimmed().toInt() : 0; };
-    return QRect(field("Absolute upper-left X:") - extent(0), field("Absolute upper-left Y:") - extent(2),
+    const auto extent = [&extents](int i) {
+        return extents.size() == 4 ? extents[i].trimmed().toInt() : 0;
+    };
+    return QRect(field("Absolute upper-left X:") - extent(0),
+                 field("Absolute upper-left Y:") - extent(2),
                  field("Width:") + extent(0) + extent(1), field("Height:") + extent(2) + extent(3));
 }
 
 // The shown windows titled Vantrell other than the main window.
 std::vector<unsigned long> Palettes(unsigned long main) {
     std::vector<unsigned long> found;
-    for (const QString &id : QString::fromStdString(gX->Run("xdotool search --onlyvisible --name '^Vantrell$'"))
-                                 .split('\n', Qt::SkipEmptyParts))
+    for (const QString &id :
+         QString::fromStdString(gX->Run("xdotool search --onlyvisible --name '^Vantrell$'"))
+             .split('\n', Qt::SkipEmptyParts))
         if (id.toULong() != main)
             found.push_back(id.toULong());
     return found;
@@ -245,6 +253,47 @@ TEST_F(EndToEnd, PalettesLandInTheirSlotsUnderAWindowManager) {
     main = FrameOf(window_);
     EXPECT_EQ(FrameOf(shown[0]).topLeft(), QPoint(main.right() + 1, main.top()));
     Stop(manager);
+}
+
+// The drawing area as it is on the screen now.
+QImage DrawingArea(const QPoint &origin) {
+    return gX->Screenshot().copy(QRect(origin, QSize(408, 251)));
+}
+
+TEST_F(EndToEnd, DragPaletteAndResetAreUndoneAndRedoneByKeysAndMenu) {
+    Launch();
+    const QPoint origin = FindDrawingArea(gX->Screenshot());
+    ASSERT_GE(origin.x(), 0);
+    const QImage start = DrawingArea(origin);
+    // A drag of the outer radius towards the centre.
+    const auto at = [&origin](int x, int y) {
+        return std::to_string(origin.x() + x) + " " + std::to_string(origin.y() + y);
+    };
+    gX->Run("xdotool mousemove " + at(400, 10) + " mousedown 1 mousemove " + at(380, 20) +
+            " mousemove " + at(340, 40) + " mouseup 1");
+    std::this_thread::sleep_for(500ms);
+    const QImage dragged = DrawingArea(origin);
+    ASSERT_NE(dragged, start);
+    gX->Keys(window_, "ctrl+z");
+    EXPECT_EQ(DrawingArea(origin), start) << "the whole drag is one step";
+    gX->Keys(window_, "ctrl+y");
+    EXPECT_EQ(DrawingArea(origin), dragged);
+    // The jag-count palette, then the reset, each undone from the menu.
+    gX->Keys(window_, "alt+e p");
+    const std::vector<unsigned long> palettes = Palettes(window_);
+    ASSERT_EQ(palettes.size(), 1u);
+    gX->Focus(palettes[0]); // the edit has the palette's focus, its text selected
+    gX->Run("xdotool type --delay 100 7");
+    std::this_thread::sleep_for(500ms);
+    const QImage sevenJags = DrawingArea(origin);
+    gX->Keys(window_, "alt+f d");
+    ASSERT_NE(DrawingArea(origin), sevenJags);
+    gX->Keys(window_, "alt+e u");
+    EXPECT_EQ(DrawingArea(origin), sevenJags);
+    gX->Keys(window_, "alt+e u");
+    EXPECT_EQ(DrawingArea(origin), dragged);
+    gX->Keys(window_, "ctrl+shift+z");
+    EXPECT_EQ(DrawingArea(origin), sevenJags);
 }
 
 } // namespace

@@ -1,0 +1,233 @@
+#include "Points.h"
+#include "Rotaion.h"
+#include "SaveRate.h"
+#include "SettingsFile.h"
+#include "SizeIn.h"
+#include "StarFiles.h"
+#include "UndoSteps.h"
+#include "WindowTestSupport.h"
+
+#include <QDragEnterEvent>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QUrl>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+namespace {
+
+// One user action: afterwards the stack holds exactly one more step, which undo
+// and redo take back and forth, pixels and parameters alike.
+struct StepRow {
+    const char *name;
+    void (*act)();
+    void (*prepare)() = nullptr; // brings the window into the state the action starts from
+};
+
+class UndoRedo : public MainWindowTest, public testing::WithParamInterface<StepRow> {};
+
+TEST_P(UndoRedo, RestoresTheEarlierPictureExactly) {
+    Start();
+    Form1->Points1->trigger();
+    Form1->Twist1->trigger();
+    if (GetParam().prepare)
+        GetParam().prepare();
+    Settle();
+    const int steps = Form1->Recorder->Stack().count();
+    const PictureState before = CaptureState(*Form1, true);
+    const QImage picture = Form1->PaintBox->Canvas();
+    GetParam().act();
+    Settle();
+    const PictureState after = CaptureState(*Form1, true);
+    const QImage changed = Form1->PaintBox->Canvas();
+    ASSERT_FALSE(after.SameParameters(before));
+    EXPECT_EQ(Form1->Recorder->Stack().count(), steps + 1) << "one step for the whole action";
+    Form1->Modified = false;
+    Form1->Undo1->trigger();
+    EXPECT_TRUE(CaptureState(*Form1, true).SameParameters(before));
+    EXPECT_EQ(Form1->PaintBox->Canvas(), picture);
+    EXPECT_TRUE(Form1->Modified);
+    EXPECT_EQ(PointsDlg->Edit1->text(), QString::number(before.record.Points));
+    EXPECT_EQ(RotationDlg->InRotateTrackBar->value(), before.record.InnerTwist);
+    Form1->Redo1->trigger();
+    EXPECT_TRUE(CaptureState(*Form1, true).SameParameters(after));
+    EXPECT_EQ(Form1->PaintBox->Canvas(), changed);
+    EXPECT_EQ(Form1->StatusBar1->PanelText(1),
+              QStringLiteral("Points:%1").arg(after.record.Points));
+}
+
+void Drag() {
+    QTest::mousePress(Form1->PaintBox, Qt::LeftButton, {}, QPoint(5, 5));
+    for (int x : {6, 8, 12, 20}) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(x, x),
+                         Form1->PaintBox->mapToGlobal(QPointF(x, x)), Qt::NoButton, Qt::LeftButton,
+                         {});
+        QCoreApplication::sendEvent(Form1->PaintBox, &move);
+    }
+    QTest::mouseRelease(Form1->PaintBox, Qt::LeftButton, {}, QPoint(20, 20));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, UndoRedo,
+    testing::Values(StepRow{"DragOfARadius", Drag},
+                    StepRow{"TypingAJagCount",
+                            [] {
+                                QApplication::setActiveWindow(PointsDlg);
+                                PointsDlg->Edit1->setFocus();
+                                PointsDlg->Edit1->selectAll();
+                                QTest::keyClicks(PointsDlg->Edit1, "37");
+                            }},
+                    StepRow{"ArrowHeld",
+                            [] {
+                                for (int i = 0; i < 5; ++i)
+                                    emit PointsDlg->UpDown1->changing(21 + i);
+                            }},
+                    StepRow{"TwistSliderMovedWithSync",
+                            [] {
+                                RotationDlg->SyncCheckBox->setChecked(true);
+                                for (int v : {50, 120, 300})
+                                    RotationDlg->InRotateTrackBar->setValue(v);
+                            }},
+                    StepRow{"Fill", [] { Form1->Fill1->trigger(); }},
+                    StepRow{"ResetAfterChanges", [] { Form1->Default->trigger(); },
+                            [] {
+                                Form1->ShapeSettings.LeanAngle = 30;
+                                Form1->PaintBox->Color = 0x00FF00;
+                                Form1->Fill1->trigger();
+                            }},
+                    StepRow{"SizeDialog",
+                            [] {
+                                const ModalAnswer answer =
+                                    ModalAnswer::For<TSizeInDlg>([](TSizeInDlg *d) {
+                                        d->Width->setText("200");
+                                        d->Same->click();
+                                        d->OKBtn->click();
+                                    });
+                                Form1->Size->trigger();
+                            }},
+                    StepRow{"Magnification",
+                            [] {
+                                const ModalAnswer answer =
+                                    ModalAnswer::For<TSaveRateDlg>([](TSaveRateDlg *d) {
+                                        d->Rate->setText("7");
+                                        d->OKBtn->click();
+                                    });
+                                Form1->SaveRate->trigger();
+                            }}),
+    [](const testing::TestParamInfo<StepRow> &p) { return p.param.name; });
+
+ModalAnswer ChooseFile(const std::string &path) {
+    return ModalAnswer::For<QFileDialog>([path](QFileDialog *dialog) {
+        dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))
+            ->setText(QString::fromStdString(path));
+        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+    });
+}
+
+TEST_F(MainWindowTest, StarFilesRoundTripAndBecomeTheSettingsFile) {
+    Start();
+    Form1->ShapeSettings.Points = 7;
+    Form1->Fill1->trigger();
+    {
+        const ModalAnswer answer = ChooseFile(dir_.File("star.def"));
+        Form1->SaveDefAs1->trigger();
+    }
+    const SettingsBytes saved = EncodeSettings(Form1->ShapeSettings);
+    EXPECT_EQ(ReadBytes(dir_.File("star.def")),
+              std::vector<unsigned char>(saved.begin(), saved.end()));
+    Form1->Default->trigger();
+    Form1->SetClientSize(100, 100);
+    {
+        const ModalAnswer answer = ChooseFile(dir_.File("star.def"));
+        Form1->Open1->trigger();
+    }
+    EXPECT_EQ(Form1->ShapeSettings.Points, 7);
+    EXPECT_TRUE(Form1->Fill1->isChecked());
+    EXPECT_EQ(Form1->PaintBox->size(), QSize(408, 251)) << "the file's drawing area";
+    Form1->Undo1->trigger();
+    EXPECT_EQ(Form1->ShapeSettings.Points, 20);
+    EXPECT_EQ(Form1->PaintBox->size(), QSize(100, 75));
+    // 設定保存 now writes the opened file, not Vantrell.def.
+    Form1->SaveDef->trigger();
+    EXPECT_EQ(ReadSettingsFile(dir_.File("star.def"))->Points, 20);
+    EXPECT_FALSE(std::filesystem::exists(SettingsPath()));
+    // A file that cannot be read at all says so and changes nothing.
+    QString message;
+    const ModalAnswer note = ModalAnswer::For<QMessageBox>([&](QMessageBox *box) {
+        message = box->text();
+        box->accept();
+    });
+    const int steps = Form1->Recorder->Stack().count();
+    EXPECT_FALSE(OpenStarFile(*Form1, QString::fromStdString(dir_.Path().string())));
+    EXPECT_FALSE(message.isEmpty());
+    EXPECT_EQ(Form1->Recorder->Stack().count(), steps);
+}
+
+TEST_F(MainWindowTest, OnlyOneStarFileIsTakenByDropping) {
+    Start();
+    WriteBytes(dir_.File("drop.def"), std::vector<unsigned char>(68, 0));
+    struct DropRow {
+        const char *name;
+        QList<QUrl> urls;
+        bool accepted;
+    };
+    const QUrl star = QUrl::fromLocalFile(QString::fromStdString(dir_.File("drop.def")));
+    for (const DropRow &row :
+         {DropRow{"StarFile", {star}, true},
+          DropRow{"Picture", {QUrl::fromLocalFile(QStringLiteral("/tmp/a.png"))}, false},
+          DropRow{"TwoFiles", {star, star}, false},
+          DropRow{"RemoteFile", {QUrl(QStringLiteral("https://example.org/a.def"))}, false}}) {
+        QMimeData data;
+        data.setUrls(row.urls);
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(Form1, &enter);
+        EXPECT_EQ(enter.isAccepted(), row.accepted) << row.name;
+    }
+    QMimeData data;
+    data.setUrls({star});
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(Form1, &drop);
+    EXPECT_EQ(Form1->ShapeSettings.Points, 3) << "a record of zeros, brought into range";
+}
+
+// The settings file named on the command line: a missing one gives the defaults and
+// is created by 設定保存; one that is not a regular file counts as missing.
+TEST_F(MainWindowTest, TheSettingsFileFromTheCommandLine) {
+    const std::string fifo = dir_.File("fifo.def");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string &path : {dir_.File("new/../missing.def"), fifo}) {
+        CreateForms(path);
+        EXPECT_EQ(Form1->ShapeSettings.Points, 20) << path;
+        DestroyForms();
+    }
+    CreateForms(dir_.File("missing.def"));
+    Form1->SaveDef->trigger();
+    EXPECT_TRUE(ReadSettingsFile(dir_.File("missing.def")));
+}
+
+struct ArgumentRow {
+    const char *name;
+    const char *arguments;
+    int status;
+};
+
+class ProgramArgumentsRow : public testing::TestWithParam<ArgumentRow> {};
+
+TEST_P(ProgramArgumentsRow, ExitStatus) {
+    const std::string command = std::string("QT_QPA_PLATFORM=offscreen ") + VANTRELL_PATH + " " +
+                                GetParam().arguments + " >/dev/null 2>&1";
+    const int status = std::system(command.c_str());
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, GetParam().status);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ProgramArgumentsRow,
+                         testing::Values(ArgumentRow{"Help", "--help", 0},
+                                         ArgumentRow{"Version", "--version", 0},
+                                         ArgumentRow{"TwoFiles", "a.def b.def", 2},
+                                         ArgumentRow{"UnknownOption", "--bogus", 2}),
+                         [](const testing::TestParamInfo<ArgumentRow> &p) { return p.param.name; });
+
+} // namespace
