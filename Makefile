@@ -8,7 +8,9 @@ FUZZ_SECONDS ?= 120
 WERROR      := $(if $(CI),ON,OFF)
 JOBS        ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps run test bench release fuzz clean
+PACKAGE_DIR := build/package
+
+.PHONY: all deps run test bench release fuzz package clean
 
 all: release
 
@@ -19,8 +21,18 @@ release: deps
 	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTRELL_WERROR=$(WERROR)
 	cmake --build $(RELEASE_DIR) -j $(JOBS)
 
-run: release
+# Only the program itself: the tests and benchmarks are built by make test and bench.
+run: deps
+	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTRELL_WERROR=$(WERROR)
+	cmake --build $(RELEASE_DIR) -j $(JOBS) --target vantrell
 	$(RELEASE_DIR)/vantrell
+
+# A Debian package, build/package/vantrell_<version>_<arch>.deb.
+package: deps
+	cmake -S . -B $(PACKAGE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTRELL_WERROR=$(WERROR) \
+	      -DVANTRELL_BUILD_TESTS=OFF -DVANTRELL_BUILD_BENCH=OFF
+	cmake --build $(PACKAGE_DIR) -j $(JOBS)
+	cd $(PACKAGE_DIR) && cpack
 
 test: deps
 	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVANTRELL_SANITIZE=ON \

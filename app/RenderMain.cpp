@@ -25,6 +25,8 @@ struct Options {
     std::optional<std::pair<int, int>> size;
     std::optional<int> scale;
     bool progress = false;
+    bool transparent = false;
+    bool smooth = false;
     std::string output; // bytes of the name; "-" is standard output
 };
 
@@ -70,7 +72,12 @@ Options Parse(const QStringList &arguments) {
         QStringLiteral("Magnification, 1 to 64, instead of the stored one."), QStringLiteral("N"));
     const QCommandLineOption progress(QStringLiteral("progress"),
                                       QStringLiteral("Show a progress bar on standard error."));
-    parser.addOptions({help, version, settings, size, scale, progress});
+    const QCommandLineOption transparent(
+        QStringLiteral("transparent"),
+        QStringLiteral("Transparent background (PNG and SVG; BMP and JPEG keep the colour)."));
+    const QCommandLineOption smooth(QStringLiteral("smooth"),
+                                    QStringLiteral("Smooth edges instead of hard pixel steps."));
+    parser.addOptions({help, version, settings, size, scale, progress, transparent, smooth});
     parser.addPositionalArgument(QStringLiteral("OUTPUT"),
                                  QStringLiteral("The picture file to write; - writes to standard "
                                                 "output. Write -- first for a name that begins "
@@ -107,6 +114,8 @@ Options Parse(const QStringList &arguments) {
             Usage(QStringLiteral("--scale takes a whole number from 1 to 64"));
     }
     o.progress = parser.isSet(progress);
+    o.transparent = parser.isSet(transparent);
+    o.smooth = parser.isSet(smooth);
     const QStringList outputs = parser.positionalArguments();
     if (outputs.isEmpty())
         Usage(QStringLiteral("no output file given"));
@@ -168,6 +177,8 @@ int main(int argc, char **argv) {
     inputs.sameSize = settings.SameSize != 0;
     inputs.fill = settings.Fill != 0;
     inputs.output = true;
+    inputs.transparent = options.transparent;
+    inputs.smooth = options.smooth;
     const SystemColors system = DefaultSystemColors(argc, argv);
     inputs.foreground = ResolveColorValue(settings.ForeColor, system);
     inputs.background = ResolveColorValue(settings.BackColor, system);

@@ -8,6 +8,10 @@
 
 int main(int argc, char *argv[]) {
     QApplication application(argc, argv);
+    // Where QSettings keeps the program's preferences.
+    QCoreApplication::setOrganizationName(QStringLiteral("Vantrell"));
+    QCoreApplication::setApplicationName(QStringLiteral("vantrell"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VANTRELL_VERSION));
     // Qt has taken its own options (-platform and the like) out of argv by now.
     const ProgramArguments arguments = ParseProgramArguments(ArgumentsFromBytes(argc, argv));
     if (arguments.exitStatus)

@@ -50,12 +50,16 @@ private:
 
 } // namespace
 
-std::unique_ptr<PictureWriter> MakePictureWriter(PictureFormat format, ByteSink &sink) {
+bool FormatCarriesAlpha(PictureFormat format) {
+    return format == PictureFormat::Png || format == PictureFormat::Svg;
+}
+
+std::unique_ptr<PictureWriter> MakePictureWriter(PictureFormat format, ByteSink &sink, bool alpha) {
     switch (format) {
     case PictureFormat::Jpeg:
         return std::make_unique<JpegWriter>(sink);
     case PictureFormat::Png:
-        return std::make_unique<PngWriter>(sink);
+        return std::make_unique<PngWriter>(sink, alpha);
     default:
         return std::make_unique<BmpWriter>(sink);
     }
@@ -125,7 +129,8 @@ ExportResult ExportPictureFile(const std::string &path, const StarPicture &pictu
             if (!sink.Write(svg.data(), svg.size()))
                 throw ExportError(WriteErrorText());
         } else {
-            const std::unique_ptr<PictureWriter> writer = MakePictureWriter(format, sink);
+            const std::unique_ptr<PictureWriter> writer =
+                MakePictureWriter(format, sink, picture.transparent);
             if (!WritePicture(picture, *writer, progress)) {
                 file.Cancel();
                 return {ExportResult::Cancelled, {}};

@@ -11,8 +11,12 @@
 // Told how many of the picture's rows are written so far; returns false to cancel.
 using ExportProgress = std::function<bool(int64_t rowsDone, int64_t rowsTotal)>;
 
-// The row writer of a raster format (BMP, JPEG or PNG) over sink.
-std::unique_ptr<PictureWriter> MakePictureWriter(PictureFormat format, ByteSink &sink);
+// The row writer of a raster format (BMP, JPEG or PNG) over sink. With alpha, the
+// formats that can carry it (PNG) take the pixels' alpha bytes; BMP and JPEG ignore it.
+std::unique_ptr<PictureWriter> MakePictureWriter(PictureFormat format, ByteSink &sink,
+                                                 bool alpha = false);
+// Whether the format keeps a transparent background.
+bool FormatCarriesAlpha(PictureFormat format);
 
 // Renders the picture band by band and hands the rows to the writer in its order,
 // so memory stays bounded at any size. The next band renders on a second thread

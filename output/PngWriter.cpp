@@ -41,7 +41,8 @@ struct PngWriter::Encoder {
     }
 };
 
-PngWriter::PngWriter(ByteSink &sink) : encoder_(std::make_unique<Encoder>()) {
+PngWriter::PngWriter(ByteSink &sink, bool alpha)
+    : encoder_(std::make_unique<Encoder>()), alpha_(alpha) {
     Encoder &e = *encoder_;
     e.sink = &sink;
     e.png =
@@ -63,16 +64,18 @@ PngWriter::~PngWriter() {
 void PngWriter::Begin(int32_t width, int32_t height) {
     Encoder &e = *encoder_;
     const bool ok = e.Guarded([&] {
-        png_set_IHDR(e.png, e.info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGB,
-                     PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+        png_set_IHDR(e.png, e.info, png_uint_32(width), png_uint_32(height), 8,
+                     alpha_ ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                     PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
         // Flat areas and thin lines: the cheapest filter and fast deflate do
         // nearly as well as the slow settings, at a fraction of the time.
         png_set_filter(e.png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
         png_set_compression_level(e.png, 1);
         png_write_info(e.png, e.info);
-        // The rows come as blue, green, red, unused.
+        // The rows come as blue, green, red, then alpha or an unused byte.
         png_set_bgr(e.png);
-        png_set_filler(e.png, 0, PNG_FILLER_AFTER);
+        if (!alpha_)
+            png_set_filler(e.png, 0, PNG_FILLER_AFTER);
     });
     if (!ok)
         e.Fail();

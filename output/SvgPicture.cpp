@@ -20,9 +20,10 @@ std::string StarSvg(const StarPicture &p) {
     svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" +
            std::to_string(p.width) + "\" height=\"" + std::to_string(p.height) +
            "\" viewBox=\"0 0 " + std::to_string(p.width) + " " + std::to_string(p.height) +
-           "\" shape-rendering=\"crispEdges\">\n";
-    svg += "<rect width=\"" + std::to_string(p.width) + "\" height=\"" + std::to_string(p.height) +
-           "\" fill=\"" + back + "\"/>\n";
+           "\" shape-rendering=\"" + (p.smooth ? "geometricPrecision" : "crispEdges") + "\">\n";
+    if (!p.transparent)
+        svg += "<rect width=\"" + std::to_string(p.width) + "\" height=\"" +
+               std::to_string(p.height) + "\" fill=\"" + back + "\"/>\n";
     // Pixel centres sit half a pixel in from the pixel grid's corners.
     svg += "<g transform=\"translate(0.5 0.5)\" stroke=\"" + fore + "\" stroke-width=\"1\">\n";
     svg +=

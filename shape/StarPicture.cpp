@@ -1,5 +1,7 @@
 #include "StarPicture.h"
 
+#include "SmoothRaster.h"
+
 #include <algorithm>
 #include <span>
 
@@ -27,6 +29,22 @@ void CopyBackdrop(const BackdropView &backdrop, BandCanvas &canvas) {
         std::copy(backdrop.pixels + sy * backdrop.stride + sx0 + from,
                   backdrop.pixels + sy * backdrop.stride + sx0 + to, row + from);
         std::fill(row + to, row + width, kWhite);
+    }
+}
+
+// Light and dark squares of 8 x 8 pixels, as image programs show transparency.
+constexpr int32_t kCheckerSquare = 8;
+constexpr Pixel kCheckerLight = PixelFromRgb(255, 255, 255);
+constexpr Pixel kCheckerDark = PixelFromRgb(204, 204, 204);
+
+void FillCheckerboard(BandCanvas &canvas) {
+    for (int32_t y = canvas.FirstRow(); y < canvas.EndRow(); ++y) {
+        Pixel *row = canvas.Row(y);
+        for (int32_t x = 0; x < canvas.Width(); x += kCheckerSquare) {
+            const bool dark = ((x / kCheckerSquare) + (y / kCheckerSquare)) % 2 != 0;
+            std::fill(row + x, row + std::min(x + kCheckerSquare, canvas.Width()),
+                      dark ? kCheckerDark : kCheckerLight);
+        }
     }
 }
 
@@ -59,6 +77,9 @@ StarPicture MakeStarPicture(const ShapeSettings &settings, const Directions &tab
     p.background = in.background;
     if (!in.output && settings.Trans != 0)
         p.backdrop = in.backdrop ? in.backdrop : &kNoBackdrop;
+    p.transparent = in.output && in.transparent;
+    p.checkerboard = !in.output && in.transparent && !p.backdrop;
+    p.smooth = in.smooth;
     return p;
 }
 
@@ -68,22 +89,29 @@ void RenderStarRows(const StarPicture &p, Pixel *rows, std::ptrdiff_t stride, in
 
     // The brush the markers inherit when the star is not filled: the background
     // colour after a plain background, white after a backdrop copy.
+    const Pixel background = p.transparent ? p.background & 0x00FFFFFF : p.background;
     Pixel brush = kWhite;
     if (p.backdrop) {
         CopyBackdrop(*p.backdrop, canvas);
+    } else if (p.checkerboard) {
+        FillCheckerboard(canvas);
     } else {
-        canvas.FillRect(0, 0, p.width, p.height, p.background);
-        brush = p.background;
+        canvas.FillRect(0, 0, p.width, p.height, background);
+        brush = background;
     }
 
     const std::span<const Point> vertices(p.vertices);
     const std::span<const Point> corners = vertices.first(vertices.size() - 1);
-    if (p.fill) {
-        canvas.FillPolygonEvenOdd(corners, p.foreground);
-        brush = p.background;
+    if (p.fill)
+        brush = background;
+    if (p.smooth) {
+        BlendSmoothStar(canvas, vertices, p.fill, p.foreground);
+    } else {
+        if (p.fill)
+            canvas.FillPolygonEvenOdd(corners, p.foreground);
+        // The outline of a filled polygon is the same closed path as the outline star.
+        canvas.Polyline(vertices, p.foreground);
     }
-    // The outline of a filled polygon is the same closed path as the outline star.
-    canvas.Polyline(vertices, p.foreground);
 
     if (p.markers) {
         for (std::size_t i = p.markInnerOnly ? 1 : 0; i < corners.size();

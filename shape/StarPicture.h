@@ -27,6 +27,11 @@ struct PictureInputs {
     bool dragInner = false; // markers on the inner vertices only
     Pixel foreground = 0, background = 0;
     const BackdropView *backdrop = nullptr; // used by on-screen renderings with Trans on
+    // Output: a background of alpha 0 (for formats that carry alpha). On screen: a
+    // checkerboard shows where the picture will be transparent, unless Trans shows
+    // the backdrop there.
+    bool transparent = false;
+    bool smooth = false; // edges blended by the share of each pixel the star covers
 };
 
 // Everything needed to render any band of rows of one picture.
@@ -39,6 +44,9 @@ struct StarPicture {
     bool markInnerOnly = false;
     Pixel foreground = 0, background = 0;
     const BackdropView *backdrop = nullptr; // non-null: backdrop instead of plain background
+    bool transparent = false;               // output: background pixels carry alpha 0
+    bool checkerboard = false;              // on screen: a checkerboard instead of the background
+    bool smooth = false;
 };
 
 // The size of an exported picture: the box scaled by SaveRate.

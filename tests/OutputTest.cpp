@@ -7,6 +7,9 @@
 #include "SvgPicture.h"
 #include "TempDir.h"
 
+#include <QColor>
+#include <QImage>
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -42,7 +45,7 @@ StarPicture Picture(int w, int h, int saveRate = 1, bool fill = true) {
 
 std::vector<unsigned char> Encode(const StarPicture &p, PictureFormat format, int bandRows) {
     MemorySink sink;
-    const auto writer = MakePictureWriter(format, sink);
+    const auto writer = MakePictureWriter(format, sink, p.transparent);
     EXPECT_TRUE(WritePicture(p, *writer, {}, bandRows));
     return sink.bytes;
 }
@@ -360,6 +363,50 @@ TEST(ExportFile, RunningShortOfMemoryOrThreadsFailsTheExportOnly) {
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 0)
             << "no partial file";
     }
+}
+
+// With a transparent background, PNG is RGBA: alpha 0 around the star, 255 inside it,
+// and in between along smooth edges; SVG has no background rectangle.
+TEST(TransparentOutput, PngCarriesAlphaSvgDropsItsBackground) {
+    for (const bool smooth : {false, true}) {
+        StarPicture p = Picture(60, 40, 2);
+        p.transparent = true;
+        p.smooth = smooth;
+        const std::vector<unsigned char> png = Encode(p, PictureFormat::Png, 7);
+        ASSERT_GT(png.size(), 26u);
+        EXPECT_EQ(png[25], 6) << "colour type RGBA";
+        const QImage image = QImage::fromData(png.data(), int(png.size()), "PNG");
+        ASSERT_FALSE(image.isNull());
+        EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0) << "background";
+        EXPECT_EQ(image.pixel(60, 40), QColor(kFore).rgba()) << "inside, opaque";
+        int between = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                between += qAlpha(image.pixel(x, y)) % 255 != 0;
+        EXPECT_EQ(between > 0, smooth) << "partial alpha only along smooth edges";
+        const std::string svg = StarSvg(p);
+        EXPECT_EQ(svg.find("<rect width="), std::string::npos);
+    }
+}
+
+// With both options off, every format gives exactly the bytes it gave before they
+// existed (recorded from that version).
+constexpr uint64_t kGoldenBmp = 0xb6ad98de34c2c260ull, kGoldenJpeg = 0xddb9e25af017a1f4ull,
+                   kGoldenPng = 0x9be324b6afc55026ull, kGoldenSvg = 0xbd7e9a3082fbd476ull;
+
+TEST(PlainOutput, KeepsItsBytes) {
+    const auto fnv = [](const std::vector<unsigned char> &bytes) {
+        uint64_t h = 1469598103934665603ull;
+        for (unsigned char b : bytes)
+            h = (h ^ b) * 1099511628211ull;
+        return h;
+    };
+    const StarPicture p = Picture(50, 30, 3, false);
+    const std::string svg = StarSvg(p);
+    EXPECT_EQ(fnv(Encode(p, PictureFormat::Bmp, 5)), kGoldenBmp);
+    EXPECT_EQ(fnv(Encode(p, PictureFormat::Jpeg, 5)), kGoldenJpeg);
+    EXPECT_EQ(fnv(Encode(p, PictureFormat::Png, 5)), kGoldenPng);
+    EXPECT_EQ(fnv({svg.begin(), svg.end()}), kGoldenSvg);
 }
 
 } // namespace

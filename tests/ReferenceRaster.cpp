@@ -1,5 +1,7 @@
 #include "ReferenceRaster.h"
 
+#include <algorithm>
+
 #include <cstdlib>
 
 void ReferenceLine(ReferenceImage &image, Point from, Point to, Pixel color) {
@@ -66,4 +68,36 @@ ReferenceImage ReferencePicture(const StarPicture &p) {
         }
     }
     return image;
+}
+
+int ReferenceCoverage(const std::vector<Point> &path, bool fill, int32_t x, int32_t y) {
+    // Eighths of a pixel, half a pixel shifted: vertex v at 8v, sample (t, s) of the
+    // pixel at 8x + 2t - 3, 8y + 2s - 3.
+    int covered = 0;
+    for (int s = 0; s < 4; ++s) {
+        for (int t = 0; t < 4; ++t) {
+            const int64_t u = 8 * int64_t(x) + 2 * t - 3, v = 8 * int64_t(y) + 2 * s - 3;
+            bool inside = false;
+            for (std::size_t i = 0; fill && i + 1 < path.size(); ++i) {
+                int64_t ax = 8 * int64_t(path[i].x), ay = 8 * int64_t(path[i].y);
+                int64_t bx = 8 * int64_t(path[i + 1].x), by = 8 * int64_t(path[i + 1].y);
+                if (ay > by)
+                    std::swap(ax, bx), std::swap(ay, by);
+                // The edge crosses the sample's row left of the sample.
+                if (ay < v && v < by && (u - ax) * (by - ay) > (v - ay) * (bx - ax))
+                    inside = !inside;
+            }
+            for (std::size_t i = 0; !inside && i + 1 < path.size(); ++i) {
+                const long double ax = 8.0L * path[i].x, ay = 8.0L * path[i].y;
+                const long double dx = 8.0L * path[i + 1].x - ax, dy = 8.0L * path[i + 1].y - ay;
+                const long double length2 = dx * dx + dy * dy;
+                long double along = length2 == 0 ? 0 : ((u - ax) * dx + (v - ay) * dy) / length2;
+                along = std::clamp(along, 0.0L, 1.0L);
+                const long double ex = u - (ax + along * dx), ey = v - (ay + along * dy);
+                inside = ex * ex + ey * ey <= 16.0L + 1e-9L;
+            }
+            covered += inside;
+        }
+    }
+    return covered;
 }

@@ -24,3 +24,8 @@ void ReferenceLine(ReferenceImage &image, Point from, Point to, Pixel color);
 void ReferenceFillEvenOdd(ReferenceImage &image, const std::vector<Point> &polygon, Pixel color);
 // The whole star picture, drawn from the primitives above.
 ReferenceImage ReferencePicture(const StarPicture &picture);
+
+// How many of the 16 sample points of pixel (x, y) the star covers: points inside the
+// path through the vertex pixels' centres (even-odd; only when fill) or within half a
+// pixel of it. Each sample is tested against every edge and every segment.
+int ReferenceCoverage(const std::vector<Point> &path, bool fill, int32_t x, int32_t y);

@@ -125,7 +125,7 @@ protected:
 
     // One random action; returns its name for the failure report.
     const char *Act() {
-        switch (Pick(0, 20)) {
+        switch (Pick(0, 21)) {
         case 0:
             OneOf({Form1->Fill1, Form1->Fill2})->trigger();
             return "fill";
@@ -189,6 +189,9 @@ protected:
                 {LeanDlg->RestButton, RotationDlg->RestButton, CenterSettingDlg->RestButton})
                 ->click();
             return "palette reset";
+        case 20:
+            OneOf({Form1->Transparent1, Form1->Smooth1})->trigger();
+            return "picture option";
         case 19:
             for (int i = Pick(1, 3); i > 0; --i)
                 (Chance(60) ? Form1->Undo1 : Form1->Redo1)->trigger();

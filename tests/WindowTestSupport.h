@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 
@@ -35,6 +37,9 @@ inline void UseTestPlatform() {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(QuietPlatformNotes);
+    // The program's preferences go to a test location, never the user's.
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setOrganizationName(QStringLiteral("VantrellTests"));
 }
 
 // Answers the next modal window (a message box, a colour dialog) from the event
@@ -82,6 +87,7 @@ private:
 class MainWindowTest : public testing::Test {
 protected:
     void SetUp() override {
+        QSettings().clear(); // the picture preferences start off
         previousDir_ = QDir::currentPath();
         QDir::setCurrent(QString::fromStdString(dir_.Path().string()));
     }

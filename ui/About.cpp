@@ -19,8 +19,8 @@ TAboutDlg::TAboutDlg(QWidget *parent) : QDialog(parent) {
     const QPixmap icon = QPixmap::fromImage(StarIcon(32));
     ProgramIcon->setPixmap(icon);
     Image1->setPixmap(icon);
-    Notice->setText(QStringLiteral("© 2026 Vantrell developers"));
-    Comments->setText(QStringLiteral("ギザギザの星を描くツール"));
+    Notice->setText(tr("© 2026 Vantrell 開発者"));
+    Comments->setText(tr("ギザギザの星を描くツール"));
     const QString url = QString::fromLatin1(kHomePage);
     stxTulimoUrl->setText(QStringLiteral("<a href=\"%1\" style=\"color:#0000ff\">%1</a>").arg(url));
     stxTulimoUrl->setCursor(Qt::PointingHandCursor);

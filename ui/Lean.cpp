@@ -14,7 +14,7 @@ TLeanDlg::TLeanDlg(QWidget *parent) : TPalette(LeanSlot, true, parent) {
 }
 
 void TLeanDlg::UpdateLeanLabel() {
-    Lean->setText(QStringLiteral("%1度").arg(LeanTrackBar->value()));
+    Lean->setText(tr("%1度").arg(LeanTrackBar->value()));
 }
 
 void TLeanDlg::ApplyLean() {

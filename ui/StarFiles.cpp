@@ -5,6 +5,7 @@
 #include "Vantmain.h"
 #include "WindowLayout.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -17,10 +18,9 @@
 
 namespace {
 
-const QStringList &StarFileFilters() {
-    static const QStringList filters = {QStringLiteral("設定ファイル (*.def)"),
-                                        QStringLiteral("すべてのファイル (*)")};
-    return filters;
+QStringList StarFileFilters() {
+    return {QCoreApplication::translate("StarFiles", "設定ファイル (*.def)"),
+            QCoreApplication::translate("StarFiles", "すべてのファイル (*)")};
 }
 
 // Qt's own dialog, the same on every platform, which tests can answer.
@@ -49,8 +49,9 @@ bool OpenStarFile(TForm1 &form, const QString &path) {
     const std::string name = QFile::encodeName(path).toStdString();
     std::error_code error;
     if (!std::filesystem::is_regular_file(name, error) || !std::ifstream(name)) {
-        QMessageBox::warning(&form, QStringLiteral("Vantrell"),
-                             QStringLiteral("設定ファイル %1 を読み込めません").arg(path));
+        QMessageBox::warning(
+            &form, QStringLiteral("Vantrell"),
+            QCoreApplication::translate("StarFiles", "設定ファイル %1 を読み込めません").arg(path));
         return false;
     }
     const std::optional<ShapeSettings> loaded = ReadSettingsFile(name);

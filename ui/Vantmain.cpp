@@ -7,6 +7,7 @@
 #include "Lean.h"
 #include "NumberText.h"
 #include "PictureExport.h"
+#include "PictureOptions.h"
 #include "Points.h"
 #include "Rotaion.h"
 #include "SaveRate.h"
@@ -76,6 +77,11 @@ TForm1::TForm1(std::string settingsPath, QWidget *parent)
     connect(PaintBox, &TPaintBox::mouseReleased, this,
             [this](Qt::MouseButton button, int, int) { FormMouseUp(button); });
     ConnectCommands();
+    ConnectPictureOptions(Transparent1, Smooth1);
+    // Preferences of the program, not of the star: the picture shows them at once,
+    // and nothing counts as changed.
+    for (QAction *option : {Transparent1, Smooth1})
+        connect(option, &QAction::toggled, this, [this] { DrawShape(PaintBox->Canvas()); });
     FormCreate();
     Recorder = new ChangeRecorder(*this);
     ConnectUndo();
@@ -215,6 +221,8 @@ StarPicture TForm1::MakePicture(bool onScreen, const BackdropView *backdrop) con
     inputs.foreground = ResolveColorValue(PaintBox->PenColor, system);
     inputs.background = ResolveColorValue(PaintBox->Color, system);
     inputs.backdrop = backdrop;
+    inputs.transparent = Transparent1->isChecked();
+    inputs.smooth = Smooth1->isChecked();
     return MakeStarPicture(ShapeSettings, DirectionTable, inputs);
 }
 
@@ -237,12 +245,14 @@ void TForm1::DrawShape(QImage &target) {
                        image.bytesPerLine() / qsizetype(sizeof(Pixel)), 0, picture.height);
     };
     const QSize size(picture.width, picture.height);
-    if (!onScreen && target.size() == size && target.format() == QImage::Format_RGB32) {
+    const QImage::Format format =
+        picture.transparent ? QImage::Format_ARGB32 : QImage::Format_RGB32;
+    if (!onScreen && target.size() == size && target.format() == format) {
         // Nobody sees an output bitmap while it is drawn: render straight into it.
         render(target);
         return;
     }
-    QImage offscreen(size, QImage::Format_RGB32);
+    QImage offscreen(size, format);
     if (!offscreen.isNull())
         render(offscreen);
     // The finished picture replaces the target's in one piece.
@@ -254,7 +264,8 @@ void TForm1::DrawShape(QImage &target) {
 void TForm1::RenderToBitmap(QImage &bitmap) {
     const PictureSize size = OutputPictureSize(PaintBox->width(), PaintBox->height(),
                                                Circle1->isChecked(), ShapeSettings.SaveRate);
-    bitmap = QImage(size.width, size.height, QImage::Format_RGB32);
+    bitmap = QImage(size.width, size.height,
+                    Transparent1->isChecked() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     if (!bitmap.isNull())
         DrawShape(bitmap);
 }
@@ -267,14 +278,33 @@ struct SaveFilter {
 };
 // The entry selected supplies the extension of a name typed without one.
 constexpr SaveFilter kSaveFilters[] = {
-    {"bmpファイル (*.BMP *.bmp)", "bmp"},
-    {"jpgファイル (*.JPG *.jpg)", "jpg"},
-    {"pngファイル (*.PNG *.png)", "png"},
-    {"svgファイル (*.SVG *.svg)", "svg"},
+    {QT_TRANSLATE_NOOP("TForm1", "bmpファイル (*.BMP *.bmp)"), "bmp"},
+    {QT_TRANSLATE_NOOP("TForm1", "jpgファイル (*.JPG *.jpg)"), "jpg"},
+    {QT_TRANSLATE_NOOP("TForm1", "pngファイル (*.PNG *.png)"), "png"},
+    {QT_TRANSLATE_NOOP("TForm1", "svgファイル (*.SVG *.svg)"), "svg"},
 };
 
-const QString kNothingToSaveText =
-    QStringLiteral("画像の幅か高さが 0 なので、保存するものがありません");
+QString FilterName(const SaveFilter &filter) {
+    return QCoreApplication::translate("TForm1", filter.name);
+}
+
+QString NothingToSaveText() {
+    return QCoreApplication::translate("TForm1",
+                                       "画像の幅か高さが 0 なので、保存するものがありません");
+}
+
+// The export's failure text in the interface's language.
+QString ExportFailureText(const std::string &message, const std::string &fileName) {
+    const QString name = QFile::decodeName(QByteArray::fromStdString(fileName));
+    if (message == CannotCreateFileText(fileName))
+        return QCoreApplication::translate("TForm1", "ファイル %1 を作成できません").arg(name);
+    for (const char *text :
+         {QT_TRANSLATE_NOOP("TForm1", "ストリームへの書き込みエラー"),
+          QT_TRANSLATE_NOOP("TForm1", "メモリが足りないため、画像を保存できません")})
+        if (message == text)
+            return QCoreApplication::translate("TForm1", text);
+    return QString::fromStdString(message);
+}
 
 void ShowFailure(QWidget *parent, const QString &text) {
     QMessageBox::critical(parent, QStringLiteral("Vantrell"), text);
@@ -291,12 +321,13 @@ void TForm1::CreateSaveDialog() {
     SaveDialog1->setOption(QFileDialog::DontUseNativeDialog);
     QStringList filters;
     for (const SaveFilter &f : kSaveFilters)
-        filters << QString::fromUtf8(f.name);
+        filters << FilterName(f);
     SaveDialog1->setNameFilters(filters);
     SaveDialog1->setDefaultSuffix(QString::fromLatin1(kSaveFilters[0].suffix));
+    ConnectTransparencyNote(SaveDialog1, Transparent1);
     connect(SaveDialog1, &QFileDialog::filterSelected, this, [this](const QString &filter) {
         for (const SaveFilter &f : kSaveFilters)
-            if (filter == QString::fromUtf8(f.name))
+            if (filter == FilterName(f))
                 SaveDialog1->setDefaultSuffix(QString::fromLatin1(f.suffix));
     });
 }
@@ -310,11 +341,11 @@ bool TForm1::SaveAsFile() {
 
     const StarPicture picture = MakePicture(false);
     if (picture.width <= 0 || picture.height <= 0) {
-        ShowFailure(this, kNothingToSaveText);
+        ShowFailure(this, NothingToSaveText());
         return false;
     }
-    QProgressDialog progress(QStringLiteral("%1 に保存しています...").arg(path),
-                             QStringLiteral("Cancel"), 0, picture.height, this);
+    QProgressDialog progress(tr("%1 に保存しています...").arg(path), tr("Cancel"), 0,
+                             picture.height, this);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
     // The picture is fixed now. The palettes stay usable while it is written, and a
@@ -333,21 +364,21 @@ bool TForm1::SaveAsFile() {
         return true;
     Modified = Modified || wasModified;
     if (result.status == ExportResult::Failed)
-        ShowFailure(this, QString::fromStdString(result.message));
+        ShowFailure(this, ExportFailureText(result.message, fileName));
     return false;
 }
 
 void TForm1::ClipClick() {
     const StarPicture picture = MakePicture(false);
     if (picture.width <= 0 || picture.height <= 0) {
-        ShowFailure(this, kNothingToSaveText);
+        ShowFailure(this, NothingToSaveText());
         return;
     }
     QImage bitmap;
     RenderToBitmap(bitmap);
     if (bitmap.isNull()) {
-        ShowFailure(this, QStringLiteral("メモリが足りないため、%1 x %2 の画像をクリップボードに"
-                                         "コピーできません")
+        ShowFailure(this, tr("メモリが足りないため、%1 x %2 の画像をクリップボードに"
+                             "コピーできません")
                               .arg(picture.width)
                               .arg(picture.height));
         return;
@@ -557,7 +588,7 @@ bool TForm1::SaveSettings() {
     if (WriteSettingsFile(SettingsPath, ShapeSettings, &error))
         return true;
     QMessageBox::warning(this, QStringLiteral("Vantrell"),
-                         QStringLiteral("設定ファイル %1 を保存できません\n%2")
+                         tr("設定ファイル %1 を保存できません\n%2")
                              .arg(QFile::decodeName(QByteArray::fromStdString(SettingsPath)),
                                   QString::fromStdString(error)));
     return false;
@@ -717,8 +748,7 @@ bool TForm1::FormCloseQuery() {
          {static_cast<QWidget *>(CenterSettingDlg), static_cast<QWidget *>(PointsDlg),
           static_cast<QWidget *>(RotationDlg), static_cast<QWidget *>(LeanDlg)})
         palette->hide();
-    QMessageBox prompt(QMessageBox::Question, QStringLiteral("確認"),
-                       QStringLiteral("ファイルに保存しますか?"),
+    QMessageBox prompt(QMessageBox::Question, tr("確認"), tr("ファイルに保存しますか?"),
                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     switch (prompt.exec()) {
     case QMessageBox::Yes:

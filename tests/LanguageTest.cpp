@@ -1,0 +1,103 @@
+#include "About.h"
+#include "Center.h"
+#include "Lean.h"
+#include "Points.h"
+#include "Rotaion.h"
+#include "SaveRate.h"
+#include "SizeIn.h"
+#include "Translations.h"
+#include "WindowTestSupport.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QMenuBar>
+#include <QRegularExpression>
+
+namespace {
+
+// Names the interface shows alike in both languages.
+const QStringList kSameInBoth = {"Vantrell", "Reset", "OK",      "Cancel",
+                                 "Points",   "Size",  "Version", "x"};
+
+struct LanguageRow {
+    const char *name;
+    QStringList uiLanguages;
+    bool japanese;
+};
+
+class Language : public MainWindowTest, public testing::WithParamInterface<LanguageRow> {};
+
+// Every visible text of every window in one language, every label fitting its text,
+// and no two items of a menu sharing a mnemonic.
+TEST_P(Language, EveryWindowSpeaksIt) {
+    const LanguageRow &row = GetParam();
+    EXPECT_EQ(Translations::KeepsJapanese(row.uiLanguages), row.japanese);
+    const Translations translations(row.uiLanguages);
+    Start();
+    Form1->LeanClick();
+    Form1->RotateClick();
+    Form1->CenterClick();
+    Form1->Points1Click();
+    QStringList texts;
+    std::vector<QMenu *> menus{Form1->PopupMenu1};
+    for (QAction *top : Form1->MainMenu1->actions()) {
+        texts << top->text();
+        menus.push_back(top->menu());
+    }
+    for (QMenu *menu : menus) {
+        QString mnemonics;
+        for (QAction *item : menu->actions()) {
+            if (item->isSeparator())
+                continue;
+            texts << item->text();
+            const qsizetype amp = item->text().indexOf('&');
+            ASSERT_GE(amp, 0) << item->text().toStdString();
+            const QChar key = item->text().at(amp + 1).toLower();
+            EXPECT_FALSE(mnemonics.contains(key)) << item->text().toStdString();
+            mnemonics += key;
+        }
+    }
+    for (int panel = 0; panel < 3; ++panel)
+        texts << Form1->StatusBar1->PanelText(panel);
+    for (QWidget *form : std::initializer_list<QWidget *>{
+             PointsDlg, LeanDlg, RotationDlg, CenterSettingDlg, SizeInDlg, SaveRateDlg, AboutDlg}) {
+        form->show();
+        Settle();
+        texts << form->windowTitle();
+        for (const QAbstractButton *button : form->findChildren<QAbstractButton *>())
+            texts << button->text();
+        for (const QLabel *label : form->findChildren<QLabel *>()) {
+            if (label->text().contains("://"))
+                continue; // a web address
+            texts << label->text();
+            if (!label->wordWrap())
+                EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()),
+                          label->contentsRect().width())
+                    << label->objectName().toStdString() << ": " << label->text().toStdString();
+        }
+        form->hide();
+    }
+    const QRegularExpression japanese(
+        QStringLiteral("[\\x{3040}-\\x{30FF}\\x{4E00}-\\x{9FFF}\\x{FF61}-\\x{FF9F}]"));
+    const QRegularExpression word(QStringLiteral("[A-Za-z]+"));
+    const QRegularExpression mnemonic(QStringLiteral("\\(&.\\)|&"));
+    for (QString text : texts) {
+        text.remove(mnemonic);
+        if (row.japanese) {
+            for (const auto &match : word.globalMatch(text))
+                EXPECT_TRUE(kSameInBoth.contains(match.captured()))
+                    << match.captured().toStdString() << " in " << text.toStdString();
+        } else {
+            EXPECT_FALSE(text.contains(japanese)) << text.toStdString();
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, Language,
+                         testing::Values(LanguageRow{"English", {"en-US", "en"}, false},
+                                         LanguageRow{"GermanGetsEnglish", {"de-DE", "de"}, false},
+                                         LanguageRow{"Japanese", {"ja-JP", "ja"}, true},
+                                         LanguageRow{"CLocaleKeepsJapanese", {"C"}, true}),
+                         [](const testing::TestParamInfo<LanguageRow> &p) { return p.param.name; });
+
+} // namespace

@@ -1,0 +1,79 @@
+#include "SettingsFile.h"
+#include "UndoSteps.h"
+#include "WindowTestSupport.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QSettings>
+
+#include <cstdlib>
+
+namespace {
+
+// The two preferences: kept in the user's settings, shown at once, never a change of
+// the star (no step, no unsaved change).
+TEST_F(MainWindowTest, PictureOptionsArePreferencesOfTheProgram) {
+    Start();
+    Form1->Modified = false;
+    const int steps = Form1->Recorder->Stack().count();
+    Form1->Transparent1->trigger();
+    Form1->Smooth1->trigger();
+    EXPECT_FALSE(Form1->Modified);
+    EXPECT_EQ(Form1->Recorder->Stack().count(), steps);
+    EXPECT_TRUE(QSettings().value("picture/transparent").toBool());
+    EXPECT_TRUE(QSettings().value("picture/smooth").toBool());
+    // A checkerboard shows where the picture will be transparent.
+    const QImage &canvas = Form1->PaintBox->Canvas();
+    EXPECT_NE(canvas.pixel(1, 1), canvas.pixel(9, 1));
+    EXPECT_EQ(canvas.pixel(1, 1), canvas.pixel(9, 9));
+    // The next start keeps them.
+    DestroyForms();
+    CreateForms();
+    EXPECT_TRUE(Form1->Transparent1->isChecked());
+    EXPECT_TRUE(Form1->Smooth1->isChecked());
+}
+
+TEST_F(MainWindowTest, SaveAsCopyAndTheRendererAgreeWithBothOptionsOn) {
+    Start();
+    Form1->Transparent1->trigger();
+    Form1->Smooth1->trigger();
+    Form1->ShapeSettings.SaveRate = 2;
+    Form1->SaveDef->trigger();
+    for (const char *name : {"gui.png", "gui.svg"}) {
+        const ModalAnswer answer = ModalAnswer::For<QFileDialog>([this, name](QFileDialog *d) {
+            d->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))
+                ->setText(QString::fromStdString(dir_.File(name)));
+            QMetaObject::invokeMethod(d, "accept", Qt::QueuedConnection);
+        });
+        ASSERT_TRUE(Form1->SaveAsFile());
+        const std::string cli = dir_.File(std::string("cli") + (name + 3));
+        const std::string command = std::string(VANTRELL_RENDER_PATH) +
+                                    " --transparent --smooth --settings '" + SettingsPath() +
+                                    "' '" + cli + "'";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+        EXPECT_EQ(ReadBytes(cli), ReadBytes(dir_.File(name))) << name;
+    }
+    Form1->Copy1->trigger();
+    const QImage copied = QGuiApplication::clipboard()->image();
+    EXPECT_TRUE(copied.hasAlphaChannel());
+    EXPECT_EQ(qAlpha(copied.pixel(0, 0)), 0);
+}
+
+TEST_F(MainWindowTest, TheSaveDialogSaysWhenAFormatLosesTransparency) {
+    Start();
+    Form1->Transparent1->trigger();
+    QFileDialog *dialog = Form1->SaveDialog1;
+    const QString plain = QFileDialog().labelText(QFileDialog::FileType);
+    for (const QString &filter : dialog->nameFilters()) {
+        dialog->selectNameFilter(filter);
+        emit dialog->filterSelected(filter);
+        const bool carries = filter.contains("png") || filter.contains("svg");
+        EXPECT_EQ(dialog->labelText(QFileDialog::FileType).length() > plain.length(), !carries)
+            << filter.toStdString();
+    }
+}
+
+} // namespace

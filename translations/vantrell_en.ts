@@ -1,0 +1,455 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US" sourcelanguage="ja_JP">
+<context>
+    <name>PictureOptions</name>
+    <message>
+        <location filename="../ui/PictureOptions.cpp" line="39"/>
+        <source> (背景は透明になりません)</source>
+        <translation> (background not transparent)</translation>
+    </message>
+</context>
+<context>
+    <name>StarFiles</name>
+    <message>
+        <location filename="../ui/StarFiles.cpp" line="22"/>
+        <source>設定ファイル (*.def)</source>
+        <translation>Star files (*.def)</translation>
+    </message>
+    <message>
+        <location filename="../ui/StarFiles.cpp" line="23"/>
+        <source>すべてのファイル (*)</source>
+        <translation>All files (*)</translation>
+    </message>
+    <message>
+        <location filename="../ui/StarFiles.cpp" line="53"/>
+        <source>設定ファイル %1 を読み込めません</source>
+        <translation>Cannot read the settings file %1</translation>
+    </message>
+</context>
+<context>
+    <name>TAboutDlg</name>
+    <message>
+        <location filename="../ui/About.ui" line="9"/>
+        <source>ﾊﾞｰｼﾞｮﾝ情報</source>
+        <translation>About Vantrell</translation>
+    </message>
+    <message>
+        <location filename="../ui/About.ui" line="49"/>
+        <source>Vantrell</source>
+        <translation>Vantrell</translation>
+    </message>
+    <message>
+        <location filename="../ui/About.ui" line="60"/>
+        <source>Version 1.0</source>
+        <translation>Version 1.0</translation>
+    </message>
+    <message>
+        <location filename="../ui/About.ui" line="107"/>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <location filename="../ui/About.cpp" line="22"/>
+        <source>© 2026 Vantrell 開発者</source>
+        <translation>© 2026 Vantrell developers</translation>
+    </message>
+    <message>
+        <location filename="../ui/About.cpp" line="23"/>
+        <source>ギザギザの星を描くツール</source>
+        <translation>A tool for jagged stars</translation>
+    </message>
+</context>
+<context>
+    <name>TCenterSettingDlg</name>
+    <message>
+        <location filename="../ui/Center.ui" line="9"/>
+        <source>Vantrell</source>
+        <translation>Vantrell</translation>
+    </message>
+    <message>
+        <location filename="../ui/Center.ui" line="16"/>
+        <source>ヴァントレルの中心</source>
+        <translation>Centre of the jags</translation>
+    </message>
+    <message>
+        <location filename="../ui/Center.ui" line="85"/>
+        <source>Reset</source>
+        <translation>Reset</translation>
+    </message>
+</context>
+<context>
+    <name>TForm1</name>
+    <message>
+        <location filename="../ui/Vantmain.ui" line="6"/>
+        <source>Vantrell</source>
+        <translation>Vantrell</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.ui" line="12"/>
+        <source>ファイル(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.ui" line="28"/>
+        <source>編集(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.ui" line="51"/>
+        <source>ヘルプ(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.ui" line="62"/>
+        <source>名前を付けて保存(&amp;A)...</source>
+        <translation>Save Picture &amp;As...</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.ui" line="67"/>
+        <source>保存倍率の指定(&amp;R)...</source>
+        <translation>Save &amp;Ratio...</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.ui" line="75"/>
+        <source>背景を透明にする(&amp;T)</source>
+        <translation>&amp;Transparent Background</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.ui" line="83"/>
+        <source>輪郭をなめらかにする(&amp;M)</source>
+        <translation>S&amp;mooth Edges</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.ui" line="88"/>
+        <source>開く(&amp;O)...</source>
+        <translation>&amp;Open Star File...</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.ui" line="91"/>
+        <source>Ctrl+O</source>
+        <translation>Ctrl+O</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.ui" line="96"/>
+        <source>設定に名前を付けて保存(&amp;N)...</source>
+        <translation>Sa&amp;ve Settings As...</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.ui" line="104"/>
+        <source>元に戻す(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.ui" line="112"/>
+        <source>やり直し(&amp;Y)</source>
+        <translation>Re&amp;do</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.ui" line="117"/>
+        <source>設定保存(&amp;S)</source>
+        <translation>&amp;Save Settings</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.ui" line="122"/>
+        <source>設定初期化(&amp;D)</source>
+        <translation>Reset to &amp;Defaults</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.ui" line="127"/>
+        <source>終了(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.ui" line="132"/>
+        <location filename="../ui/Vantmain.ui" line="212"/>
+        <source>コピー(&amp;C)</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.ui" line="135"/>
+        <location filename="../ui/Vantmain.ui" line="215"/>
+        <source>Ctrl+C</source>
+        <translation>Ctrl+C</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.ui" line="140"/>
+        <location filename="../ui/Vantmain.ui" line="220"/>
+        <source>ヴァントレルの数(&amp;P)...</source>
+        <translation>Number of &amp;Points...</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.ui" line="145"/>
+        <location filename="../ui/Vantmain.ui" line="225"/>
+        <source>回転(&amp;R)...</source>
+        <translation>&amp;Rotation...</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.ui" line="150"/>
+        <location filename="../ui/Vantmain.ui" line="230"/>
+        <source>捩じる(&amp;T)...</source>
+        <translation>&amp;Twist...</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.ui" line="155"/>
+        <location filename="../ui/Vantmain.ui" line="235"/>
+        <source>ヴァントレルの中心(&amp;E)...</source>
+        <translation>C&amp;entre of the Jags...</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.ui" line="163"/>
+        <location filename="../ui/Vantmain.ui" line="243"/>
+        <source>幅と高さを同じに(&amp;1)...</source>
+        <translation>Same Width and &amp;Height</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.ui" line="168"/>
+        <location filename="../ui/Vantmain.ui" line="248"/>
+        <source>サイズ(&amp;S)...</source>
+        <translation>&amp;Size...</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.ui" line="176"/>
+        <location filename="../ui/Vantmain.ui" line="256"/>
+        <source>塗りつぶす(&amp;F)</source>
+        <translation>&amp;Fill</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.ui" line="181"/>
+        <location filename="../ui/Vantmain.ui" line="261"/>
+        <source>前景色(&amp;O)...</source>
+        <translation>F&amp;oreground Colour...</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.ui" line="186"/>
+        <location filename="../ui/Vantmain.ui" line="266"/>
+        <source>背景色(&amp;B)...</source>
+        <translation>&amp;Background Colour...</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.ui" line="194"/>
+        <location filename="../ui/Vantmain.ui" line="274"/>
+        <source>背景透過(&amp;A)</source>
+        <translation>Desktop &amp;As Background</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.ui" line="202"/>
+        <location filename="../ui/Vantmain.ui" line="282"/>
+        <source>背景取得(&amp;G)</source>
+        <translation>&amp;Get Background</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.ui" line="207"/>
+        <source>バージョン情報(&amp;A)</source>
+        <translation>&amp;About Vantrell</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.cpp" line="281"/>
+        <source>bmpファイル (*.BMP *.bmp)</source>
+        <translation>BMP pictures (*.BMP *.bmp)</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.cpp" line="282"/>
+        <source>jpgファイル (*.JPG *.jpg)</source>
+        <translation>JPEG pictures (*.JPG *.jpg)</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.cpp" line="283"/>
+        <source>pngファイル (*.PNG *.png)</source>
+        <translation>PNG pictures (*.PNG *.png)</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.cpp" line="284"/>
+        <source>svgファイル (*.SVG *.svg)</source>
+        <translation>SVG pictures (*.SVG *.svg)</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.cpp" line="292"/>
+        <source>画像の幅か高さが 0 なので、保存するものがありません</source>
+        <translation>The picture is 0 pixels wide or high: there is nothing to save</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.cpp" line="300"/>
+        <source>ファイル %1 を作成できません</source>
+        <translation>Cannot create the file %1</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.cpp" line="301"/>
+        <source>ストリームへの書き込みエラー</source>
+        <translation>Error writing to the stream</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.cpp" line="302"/>
+        <source>メモリが足りないため、画像を保存できません</source>
+        <translation>Not enough memory to save the picture</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.cpp" line="346"/>
+        <source>%1 に保存しています...</source>
+        <translation>Saving %1...</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.cpp" line="346"/>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.cpp" line="379"/>
+        <source>メモリが足りないため、%1 x %2 の画像をクリップボードにコピーできません</source>
+        <translation>Not enough memory to copy a %1 x %2 picture to the clipboard</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.cpp" line="590"/>
+        <source>設定ファイル %1 を保存できません
+%2</source>
+        <translation>Cannot save the settings file %1
+%2</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.cpp" line="750"/>
+        <source>確認</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.cpp" line="750"/>
+        <source>ファイルに保存しますか?</source>
+        <translation>Save the picture to a file?</translation>
+    </message>
+</context>
+<context>
+    <name>TLeanDlg</name>
+    <message>
+        <location filename="../ui/Lean.ui" line="9"/>
+        <source>Vantrell</source>
+        <translation>Vantrell</translation>
+    </message>
+    <message>
+        <location filename="../ui/Lean.ui" line="16"/>
+        <source>回転</source>
+        <translation>Rotation</translation>
+    </message>
+    <message>
+        <location filename="../ui/Lean.ui" line="27"/>
+        <source>-90度</source>
+        <translation>-90°</translation>
+    </message>
+    <message>
+        <location filename="../ui/Lean.ui" line="67"/>
+        <source>Reset</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <location filename="../ui/Lean.cpp" line="17"/>
+        <source>%1度</source>
+        <translation>%1°</translation>
+    </message>
+</context>
+<context>
+    <name>TPointsDlg</name>
+    <message>
+        <location filename="../ui/Points.ui" line="9"/>
+        <source>Vantrell</source>
+        <translation>Vantrell</translation>
+    </message>
+    <message>
+        <location filename="../ui/Points.ui" line="16"/>
+        <source>ヴァントレルの数</source>
+        <translation>Number of jags</translation>
+    </message>
+</context>
+<context>
+    <name>TRotationDlg</name>
+    <message>
+        <location filename="../ui/Rotaion.ui" line="9"/>
+        <source>Vantrell</source>
+        <translation>Vantrell</translation>
+    </message>
+    <message>
+        <location filename="../ui/Rotaion.ui" line="16"/>
+        <source>捩じる</source>
+        <translation>Twist</translation>
+    </message>
+    <message>
+        <location filename="../ui/Rotaion.ui" line="27"/>
+        <source>外側</source>
+        <translation>Outer</translation>
+    </message>
+    <message>
+        <location filename="../ui/Rotaion.ui" line="64"/>
+        <location filename="../ui/Rotaion.ui" line="115"/>
+        <source>-1000%</source>
+        <translation>-1000%</translation>
+    </message>
+    <message>
+        <location filename="../ui/Rotaion.ui" line="78"/>
+        <source>内側</source>
+        <translation>Inner</translation>
+    </message>
+    <message>
+        <location filename="../ui/Rotaion.ui" line="129"/>
+        <source>同期</source>
+        <translation>Sync</translation>
+    </message>
+    <message>
+        <location filename="../ui/Rotaion.ui" line="140"/>
+        <source>Reset</source>
+        <translation>Reset</translation>
+    </message>
+</context>
+<context>
+    <name>TSaveRateDlg</name>
+    <message>
+        <location filename="../ui/SaveRate.ui" line="9"/>
+        <source>Vantrell</source>
+        <translation>Vantrell</translation>
+    </message>
+    <message>
+        <location filename="../ui/SaveRate.ui" line="27"/>
+        <source>保存倍率</source>
+        <translation>Magnification</translation>
+    </message>
+    <message>
+        <location filename="../ui/SaveRate.ui" line="48"/>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <location filename="../ui/SaveRate.ui" line="59"/>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>TSizeInDlg</name>
+    <message>
+        <location filename="../ui/SizeIn.ui" line="9"/>
+        <source>Vantrell</source>
+        <translation>Vantrell</translation>
+    </message>
+    <message>
+        <location filename="../ui/SizeIn.ui" line="27"/>
+        <source>幅</source>
+        <translation>Width</translation>
+    </message>
+    <message>
+        <location filename="../ui/SizeIn.ui" line="43"/>
+        <source>高さ</source>
+        <translation>Height</translation>
+    </message>
+    <message>
+        <location filename="../ui/SizeIn.ui" line="59"/>
+        <source>幅と高さを同じに</source>
+        <translation>Same width and height</translation>
+    </message>
+    <message>
+        <location filename="../ui/SizeIn.ui" line="67"/>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <location filename="../ui/SizeIn.ui" line="78"/>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+</TS>
