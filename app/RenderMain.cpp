@@ -3,6 +3,7 @@
 #include "ArgumentText.h"
 #include "PictureExport.h"
 #include "SettingsFile.h"
+#include "StandardOptions.h"
 #include "StarPicture.h"
 #include "SystemPalette.h"
 #include "WindowLayout.h"
@@ -30,16 +31,8 @@ struct Options {
     std::string output; // bytes of the name; "-" is standard output
 };
 
-[[noreturn]] void Usage(const QString &problem) {
-    std::fprintf(stderr, "vantrell-render: %s\nTry 'vantrell-render --help'.\n",
-                 qPrintable(problem));
-    std::exit(2);
-}
-
-// The parser names the program only inside a running application.
-QString HelpText(const QCommandLineParser &parser) {
-    return parser.helpText().replace(QStringLiteral("<executable_name>"),
-                                     QStringLiteral("vantrell-render"));
+[[noreturn]] void Refuse(const StandardOptions &standard, const QString &problem) {
+    std::exit(standard.Refuse(problem));
 }
 
 std::optional<int> Number(std::string_view text) {
@@ -55,10 +48,7 @@ Options Parse(const QStringList &arguments) {
     parser.setApplicationDescription(
         QStringLiteral("Renders the star of a Vantrell settings file to a picture file "
                        "(BMP, JPEG, PNG or SVG, chosen by the file's extension)."));
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Show this help and exit."));
-    const QCommandLineOption version(QStringLiteral("version"),
-                                     QStringLiteral("Show the version and exit."));
+    const StandardOptions standard(parser, "vantrell-render");
     const QCommandLineOption settings(
         QStringLiteral("settings"),
         QStringLiteral("Read the star from FILE instead of Vantrell.def in the current folder."),
@@ -77,21 +67,13 @@ Options Parse(const QStringList &arguments) {
         QStringLiteral("Transparent background (PNG and SVG; BMP and JPEG keep the colour)."));
     const QCommandLineOption smooth(QStringLiteral("smooth"),
                                     QStringLiteral("Smooth edges instead of hard pixel steps."));
-    parser.addOptions({help, version, settings, size, scale, progress, transparent, smooth});
+    parser.addOptions({settings, size, scale, progress, transparent, smooth});
     parser.addPositionalArgument(QStringLiteral("OUTPUT"),
                                  QStringLiteral("The picture file to write; - writes to standard "
                                                 "output. Write -- first for a name that begins "
                                                 "with a dash."));
-    if (!parser.parse(arguments))
-        Usage(parser.errorText());
-    if (parser.isSet(help)) {
-        std::fputs(qPrintable(HelpText(parser)), stdout);
-        std::exit(0);
-    }
-    if (parser.isSet(version)) {
-        std::printf("vantrell-render %s\n", VANTRELL_VERSION);
-        std::exit(0);
-    }
+    if (const std::optional<int> status = standard.Parse(arguments))
+        std::exit(*status);
 
     Options o;
     if (parser.isSet(settings))
@@ -104,23 +86,24 @@ Options Parse(const QStringList &arguments) {
         const auto h =
             x == std::string::npos ? std::nullopt : Number(std::string_view(v).substr(x + 1));
         if (!w || !h || *w < 0 || *h < 0 || *w > kMaxAreaSide || *h > kMaxAreaSide)
-            Usage(QStringLiteral("--size takes WxH, each from 0 to 16384"));
+            Refuse(standard, QStringLiteral("--size takes WxH, each from 0 to 16384"));
         o.size = {*w, *h};
     }
     if (parser.isSet(scale)) {
         o.scale = Number(parser.value(scale).toStdString());
         if (!o.scale || *o.scale < settings_range::kMinSaveRate ||
             *o.scale > settings_range::kMaxSaveRate)
-            Usage(QStringLiteral("--scale takes a whole number from 1 to 64"));
+            Refuse(standard, QStringLiteral("--scale takes a whole number from 1 to 64"));
     }
     o.progress = parser.isSet(progress);
     o.transparent = parser.isSet(transparent);
     o.smooth = parser.isSet(smooth);
     const QStringList outputs = parser.positionalArguments();
     if (outputs.isEmpty())
-        Usage(QStringLiteral("no output file given"));
+        Refuse(standard, QStringLiteral("no output file given"));
     if (outputs.size() > 1)
-        Usage(QStringLiteral("one output file only, but also given: %1").arg(outputs.at(1)));
+        Refuse(standard,
+               QStringLiteral("one output file only, but also given: %1").arg(outputs.at(1)));
     o.output = ArgumentToBytes(outputs.constFirst());
     return o;
 }

@@ -34,6 +34,9 @@ int Covered(uint16_t mask) {
     return kBitCount[mask & 0xFF] + kBitCount[mask >> 8];
 }
 
+// 128-bit products for the exact distance test; a GCC and Clang extension.
+__extension__ typedef __int128 Wide;
+
 int64_t FloorDiv(int64_t n, int64_t d) {
     return n >= 0 ? n / d : -((-n + d - 1) / d);
 }
@@ -75,8 +78,8 @@ bool NearSegment(const Segment &s, int64_t u, int64_t v) {
         const int64_t qx = px - s.dx, qy = py - s.dy;
         return qx * qx + qy * qy <= kRadius2;
     }
-    const __int128 cross = __int128(px) * s.dy - __int128(py) * s.dx;
-    return cross * cross <= __int128(kRadius2) * s.length2;
+    const Wide cross = Wide(px) * s.dy - Wide(py) * s.dx;
+    return cross * cross <= Wide(kRadius2) * s.length2;
 }
 
 struct Span {

@@ -70,10 +70,11 @@ TEST_P(Language, EveryWindowSpeaksIt) {
             if (label->text().contains("://"))
                 continue; // a web address
             texts << label->text();
-            if (!label->wordWrap())
+            if (!label->wordWrap()) {
                 EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()),
                           label->contentsRect().width())
                     << label->objectName().toStdString() << ": " << label->text().toStdString();
+            }
         }
         form->hide();
     }
@@ -84,9 +85,10 @@ TEST_P(Language, EveryWindowSpeaksIt) {
     for (QString text : texts) {
         text.remove(mnemonic);
         if (row.japanese) {
-            for (const auto &match : word.globalMatch(text))
+            for (const auto &match : word.globalMatch(text)) {
                 EXPECT_TRUE(kSameInBoth.contains(match.captured()))
                     << match.captured().toStdString() << " in " << text.toStdString();
+            }
         } else {
             EXPECT_FALSE(text.contains(japanese)) << text.toStdString();
         }

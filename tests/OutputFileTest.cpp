@@ -44,8 +44,9 @@ TEST_P(WritingTo, WritesTheFileNamedAndKeepsItsNature) {
     if (S_ISFIFO(Stat(path).st_mode))
         reader = std::async(std::launch::async, [path] { return ReadBytes(path); });
     ASSERT_TRUE(WriteNew(path)) << path;
-    if (reader.valid())
+    if (reader.valid()) {
         EXPECT_EQ(reader.get(), kNew) << "the reader at the other end gets the file";
+    }
     GetParam().check(path);
     std::size_t entries = 0;
     for (const auto &entry : std::filesystem::directory_iterator(dir.Path()))
@@ -79,14 +80,16 @@ INSTANTIATE_TEST_SUITE_P(
                                   const std::string p = d.File("theirs.bmp");
                                   WriteBytes(p, kOld);
                                   ::chmod(p.c_str(), 0444);
-                                  if (geteuid() == 0)
+                                  if (geteuid() == 0) {
                                       EXPECT_EQ(::chown(p.c_str(), 65534, 65534), 0);
+                                  }
                                   return p;
                               },
                               [](const std::string &p) {
                                   EXPECT_EQ(Stat(p).st_mode & 07777, 0444u);
-                                  if (geteuid() == 0)
+                                  if (geteuid() == 0) {
                                       EXPECT_EQ(Stat(p).st_uid, 65534u);
+                                  }
                               }},
                     TargetRow{"FifoIsWrittenInPlace",
                               [](const TempDir &d) {
@@ -114,8 +117,9 @@ TEST(SettingsFile, OnlyARegularFileIsRead) {
     TempDir dir;
     const std::string fifo = dir.File("fifo.def");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    for (const std::string &path : {fifo, std::string("/dev/zero"), dir.Path().string()})
+    for (const std::string &path : {fifo, std::string("/dev/zero"), dir.Path().string()}) {
         EXPECT_FALSE(ReadSettingsFile(path)) << path << " gives the defaults, without waiting";
+    }
 }
 
 } // namespace

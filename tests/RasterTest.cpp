@@ -1,4 +1,5 @@
 #include "Raster.h"
+#include "RandomSettings.h"
 #include "ReferenceRaster.h"
 #include "StarPicture.h"
 
@@ -50,19 +51,9 @@ TEST(Raster, MatchesTheReferenceOnRandomPictures) {
 
 TEST(Raster, MatchesTheReferenceOnRandomStars) {
     std::mt19937 rng(42);
-    std::uniform_int_distribution<int> points(3, 50), rate(1, 100), twist(-1000, 1000),
-        centre(-50, 50), lean(-90, 90), side(1, 160);
+    std::uniform_int_distribution<int> side(1, 160);
     for (int round = 0; round < 150; ++round) {
-        ShapeSettings s{};
-        ApplyDefaultParameters(s);
-        s.Points = points(rng);
-        s.InnerRate = rate(rng);
-        s.OuterRate = rate(rng);
-        s.InnerTwist = twist(rng);
-        s.OuterTwist = twist(rng);
-        s.CenterXRate = centre(rng);
-        s.CenterYRate = centre(rng);
-        s.LeanAngle = lean(rng);
+        const ShapeSettings s = RandomSettings(rng);
         Directions table{};
         BuildDirections(s, table);
         PictureInputs in;

@@ -60,8 +60,9 @@ TEST_P(WindowStaysReachable, OnAScreenAndWideEnoughToMap) {
     EXPECT_TRUE(
         Form1->StatusBar1->PanelText(0).startsWith(QStringLiteral("Size:%1,").arg(row.areaWidth)));
     EXPECT_TRUE(QGuiApplication::primaryScreen()->geometry().intersects(Form1->frameGeometry()));
-    if (row.keptAt.x() != -1)
+    if (row.keptAt.x() != -1) {
         EXPECT_EQ(Form1->pos(), row.keptAt);
+    }
     // Saved and loaded again, the narrow client width comes back as it was.
     Form1->SaveSettings();
     EXPECT_EQ(ReadSettingsFile(SettingsPath())->ClientWidth, row.areaWidth);
@@ -115,11 +116,11 @@ TEST_P(StepAtTheEnd, CountsAsAChange) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, StepAtTheEnd,
-    testing::Values(StepRow{"Rotation", [] -> TPalette * { return LeanDlg; },
+    testing::Values(StepRow{"Rotation", []() -> TPalette * { return LeanDlg; },
                             [] { return LeanDlg->LeanTrackBar; }},
-                    StepRow{"InnerTwist", [] -> TPalette * { return RotationDlg; },
+                    StepRow{"InnerTwist", []() -> TPalette * { return RotationDlg; },
                             [] { return RotationDlg->InRotateTrackBar; }},
-                    StepRow{"CentreY", [] -> TPalette * { return CenterSettingDlg; },
+                    StepRow{"CentreY", []() -> TPalette * { return CenterSettingDlg; },
                             [] { return CenterSettingDlg->CenterYRateTrackBar; }}),
     [](const testing::TestParamInfo<StepRow> &p) { return p.param.name; });
 

@@ -1,3 +1,4 @@
+#include "RandomSettings.h"
 #include "ReferenceRaster.h"
 #include "StarPicture.h"
 
@@ -19,18 +20,8 @@ std::vector<Pixel> Render(const StarPicture &p, int32_t y0, int32_t y1) {
 
 // A random star from settings, as the program makes them, at magnification scale.
 StarPicture RandomStar(std::mt19937 &rng, int scale, bool fill, bool smooth, bool transparent) {
-    std::uniform_int_distribution<int> points(3, 50), rate(1, 100), twist(-1000, 1000),
-        centre(-50, 50), lean(-90, 90), side(1, 70);
-    ShapeSettings s{};
-    ApplyDefaultParameters(s);
-    s.Points = points(rng);
-    s.InnerRate = rate(rng);
-    s.OuterRate = rate(rng);
-    s.InnerTwist = twist(rng);
-    s.OuterTwist = twist(rng);
-    s.CenterXRate = centre(rng);
-    s.CenterYRate = centre(rng);
-    s.LeanAngle = lean(rng);
+    std::uniform_int_distribution<int> side(1, 70);
+    ShapeSettings s = RandomSettings(rng);
     s.SaveRate = scale;
     Directions table{};
     BuildDirections(s, table);
@@ -87,11 +78,13 @@ TEST_P(SmoothEdges, MatchTheNaiveCoverageAndTheAliasedPictureAwayFromEdges) {
                 const int coverage = ReferenceCoverage(smooth.vertices, smooth.fill, x, y);
                 ASSERT_EQ(alpha[i] >> 24, (uint32_t(coverage) * 255 + 8) / 16)
                     << "round " << round << " pixel " << x << "," << y;
-                if (coverage > 0)
+                if (coverage > 0) {
                     ASSERT_EQ(alpha[i] & 0xFFFFFF, kFore & 0xFFFFFF);
-                if (DistanceToPath(smooth, x, y) > 1.5)
+                }
+                if (DistanceToPath(smooth, x, y) > 1.5) {
                     ASSERT_EQ(blended[i], hard[i])
                         << "round " << round << " pixel " << x << "," << y;
+                }
             }
         }
         // Any band renders as the same rows of the whole picture.
