@@ -30,3 +30,14 @@ int StandardOptions::Refuse(const QString &problem) const {
     std::fprintf(stderr, "%s: %s\nTry '%s --help'.\n", program_, qPrintable(problem), program_);
     return 2;
 }
+
+bool StandardOptions::AsksForHelpOrVersion(const QStringList &arguments) {
+    for (const QString &argument : arguments.mid(1)) {
+        if (argument == QLatin1String("--"))
+            return false;
+        if (argument == QLatin1String("-h") || argument == QLatin1String("--help") ||
+            argument == QLatin1String("--version"))
+            return true;
+    }
+    return false;
+}

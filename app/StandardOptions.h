@@ -18,6 +18,9 @@ public:
     std::optional<int> Parse(const QStringList &arguments) const;
     // Prints the message about arguments the program does not take; returns 2.
     int Refuse(const QString &problem) const;
+    // Whether the arguments ask for the help or the version, which a program can
+    // answer before it connects to a display.
+    static bool AsksForHelpOrVersion(const QStringList &arguments);
 
 private:
     QCommandLineParser &parser_;

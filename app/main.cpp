@@ -1,12 +1,17 @@
 #include "ArgumentText.h"
 #include "Forms.h"
 #include "ProgramArguments.h"
+#include "StandardOptions.h"
 #include "Translations.h"
 #include "Vantmain.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[]) {
+    // The help and the version need no display: answered before the application
+    // connects to one.
+    if (StandardOptions::AsksForHelpOrVersion(ArgumentsFromBytes(argc, argv)))
+        return ParseProgramArguments(ArgumentsFromBytes(argc, argv)).exitStatus.value_or(0);
     QApplication application(argc, argv);
     // Where QSettings keeps the program's preferences.
     QCoreApplication::setOrganizationName(QStringLiteral("Vantrell"));

@@ -212,22 +212,25 @@ struct ArgumentRow {
     const char *name;
     const char *arguments;
     int status;
+    const char *platform; // xcb without a display: nothing that needs one may run
 };
 
 class ProgramArgumentsRow : public testing::TestWithParam<ArgumentRow> {};
 
 TEST_P(ProgramArgumentsRow, ExitStatus) {
-    const std::string command = std::string("QT_QPA_PLATFORM=offscreen ") + VANTRELL_PATH + " " +
+    const std::string command = std::string("env -u DISPLAY QT_QPA_PLATFORM=") +
+                                GetParam().platform + " " + VANTRELL_PATH + " " +
                                 GetParam().arguments + " >/dev/null 2>&1";
     const int status = std::system(command.c_str());
     EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, GetParam().status);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ProgramArgumentsRow,
-                         testing::Values(ArgumentRow{"Help", "--help", 0},
-                                         ArgumentRow{"Version", "--version", 0},
-                                         ArgumentRow{"TwoFiles", "a.def b.def", 2},
-                                         ArgumentRow{"UnknownOption", "--bogus", 2}),
+                         testing::Values(ArgumentRow{"HelpWithoutADisplay", "--help", 0, "xcb"},
+                                         ArgumentRow{"VersionWithoutADisplay", "--version", 0,
+                                                     "xcb"},
+                                         ArgumentRow{"TwoFiles", "a.def b.def", 2, "offscreen"},
+                                         ArgumentRow{"UnknownOption", "--bogus", 2, "offscreen"}),
                          [](const testing::TestParamInfo<ArgumentRow> &p) { return p.param.name; });
 
 } // namespace
