@@ -37,6 +37,17 @@ int Covered(uint16_t mask) {
 // 128-bit products for the exact distance test; a GCC and Clang extension.
 __extension__ typedef __int128 Wide;
 
+// Floor and ceiling of values well inside the range of int64_t, without a call into
+// the maths library.
+int64_t FloorToInt(double x) {
+    const auto i = int64_t(x);
+    return double(i) > x ? i - 1 : i;
+}
+int64_t CeilToInt(double x) {
+    const auto i = int64_t(x);
+    return double(i) < x ? i + 1 : i;
+}
+
 int64_t FloorDiv(int64_t n, int64_t d) {
     return n >= 0 ? n / d : -((-n + d - 1) / d);
 }
@@ -131,8 +142,8 @@ bool CapsuleSpan(const Segment &s, int64_t v, Span &span) {
     // thousandth of a pixel; where an end falls that close to a sample, the
     // whole-number test decides.
     constexpr double kDoubt = 1e-3;
-    int64_t first = int64_t(std::ceil((lo + 3) / 2));
-    int64_t last = int64_t(std::floor((hi + 3) / 2));
+    int64_t first = CeilToInt((lo + 3) / 2);
+    int64_t last = FloorToInt((hi + 3) / 2);
     const auto doubtful = [](double end, int64_t k) {
         return std::abs(double(2 * k - 3) - end) < kDoubt ||
                std::abs(double(2 * k - 5) - end) < kDoubt ||

@@ -90,23 +90,30 @@ void RenderStarRows(const StarPicture &p, Pixel *rows, std::ptrdiff_t stride, in
     // The brush the markers inherit when the star is not filled: the background
     // colour after a plain background, white after a backdrop copy.
     const Pixel background = p.transparent ? p.background & 0x00FFFFFF : p.background;
-    Pixel brush = kWhite;
-    if (p.backdrop) {
-        CopyBackdrop(*p.backdrop, canvas);
-    } else if (p.checkerboard) {
-        FillCheckerboard(canvas);
-    } else {
-        canvas.FillRect(0, 0, p.width, p.height, background);
-        brush = background;
-    }
+    const Pixel brush = p.fill || (!p.backdrop && !p.checkerboard) ? background : kWhite;
+    const auto underneath = [&](BandCanvas &band) {
+        if (p.backdrop)
+            CopyBackdrop(*p.backdrop, band);
+        else if (p.checkerboard)
+            FillCheckerboard(band);
+        else
+            band.FillRect(0, 0, p.width, p.height, background);
+    };
 
     const std::span<const Point> vertices(p.vertices);
     const std::span<const Point> corners = vertices.first(vertices.size() - 1);
-    if (p.fill)
-        brush = background;
     if (p.smooth) {
-        BlendSmoothStar(canvas, vertices, p.fill, p.foreground);
+        // A few rows at a time, so the edge pixels are blended while the rows under
+        // them are still in the cache.
+        constexpr int32_t kRowsAtATime = 16;
+        for (int32_t y = canvas.FirstRow(); y < canvas.EndRow(); y += kRowsAtATime) {
+            BandCanvas band(canvas.Row(y), stride, p.width, p.height, y,
+                            std::min(y + kRowsAtATime, canvas.EndRow()));
+            underneath(band);
+            BlendSmoothStar(band, vertices, p.fill, p.foreground);
+        }
     } else {
+        underneath(canvas);
         if (p.fill)
             canvas.FillPolygonEvenOdd(corners, p.foreground);
         // The outline of a filled polygon is the same closed path as the outline star.
