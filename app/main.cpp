@@ -10,8 +10,9 @@
 int main(int argc, char *argv[]) {
     // The help and the version need no display: answered before the application
     // connects to one.
-    if (StandardOptions::AsksForHelpOrVersion(ArgumentsFromBytes(argc, argv)))
-        return ParseProgramArguments(ArgumentsFromBytes(argc, argv)).exitStatus.value_or(0);
+    if (const QStringList arguments = ArgumentsFromBytes(argc, argv);
+        StandardOptions::AsksForHelpOrVersion(arguments))
+        return ParseProgramArguments(arguments).exitStatus.value_or(0);
     QApplication application(argc, argv);
     // Where QSettings keeps the program's preferences.
     QCoreApplication::setOrganizationName(QStringLiteral("Vantrell"));

@@ -27,13 +27,16 @@ struct LanguageRow {
 
 class Language : public MainWindowTest, public testing::WithParamInterface<LanguageRow> {};
 
-// Every visible text of every window in one language, every label fitting its text,
+// Every visible text of every window in one language, every label fitting its widest text,
 // and no two items of a menu sharing a mnemonic.
 TEST_P(Language, EveryWindowSpeaksIt) {
     const LanguageRow &row = GetParam();
     EXPECT_EQ(Translations::KeepsJapanese(row.uiLanguages), row.japanese);
     const Translations translations(row.uiLanguages);
     Start();
+    // The widest values the palettes' labels show.
+    Form1->ShapeSettings.LeanAngle = -90;
+    Form1->ShapeSettings.InnerTwist = Form1->ShapeSettings.OuterTwist = -1000;
     Form1->LeanClick();
     Form1->RotateClick();
     Form1->CenterClick();

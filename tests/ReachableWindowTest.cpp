@@ -8,11 +8,9 @@
 #include "SizeIn.h"
 #include "WindowTestSupport.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
 #include <QSlider>
-#include <QTextDocumentFragment>
 
 namespace {
 
@@ -134,29 +132,6 @@ TEST_F(MainWindowTest, TheCommandBringsBackAMinimisedPalette) {
     EXPECT_FALSE(PointsDlg->isMinimized());
     Form1->Points1->trigger();
     EXPECT_FALSE(PointsDlg->isVisible()) << "a shown palette is hidden as before";
-}
-
-TEST_F(MainWindowTest, EveryLabelFitsItsWidestText) {
-    Start();
-    // The widest values the palettes' labels show.
-    Form1->ShapeSettings.LeanAngle = -90;
-    Form1->ShapeSettings.InnerTwist = Form1->ShapeSettings.OuterTwist = -1000;
-    const std::initializer_list<QWidget *> forms = {
-        PointsDlg, LeanDlg, RotationDlg, CenterSettingDlg, SizeInDlg, SaveRateDlg, AboutDlg};
-    for (QWidget *form : forms)
-        form->show();
-    Settle();
-    for (QWidget *form : forms) {
-        for (const QLabel *label : form->findChildren<QLabel *>()) {
-            if (label->text().isEmpty() || label->wordWrap())
-                continue;
-            const QString text = QTextDocumentFragment::fromHtml(label->text()).toPlainText();
-            EXPECT_LE(label->fontMetrics().horizontalAdvance(text), label->contentsRect().width())
-                << form->objectName().toStdString() << "." << label->objectName().toStdString()
-                << ": " << text.toStdString();
-        }
-        form->hide();
-    }
 }
 
 } // namespace

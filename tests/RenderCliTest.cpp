@@ -1,8 +1,6 @@
 #include "SettingsFile.h"
 #include "TempDir.h"
 
-#include <QImage>
-
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -117,21 +115,6 @@ TEST(RenderCliOutput, WritableFileInAClosedFolder) {
     EXPECT_EQ(std::system(command.c_str()), 0);
     EXPECT_EQ(BmpSize(folder + "/star.bmp"), std::make_pair(408u, 251u));
     ::chmod(folder.c_str(), 0755);
-}
-
-TEST(RenderCliOutput, TransparentSmoothPng) {
-    TempDir dir;
-    ASSERT_EQ(Render(dir, "--transparent --smooth --scale 2 star.png"), 0);
-    const std::vector<unsigned char> png = ReadBytes(dir.File("star.png"));
-    ASSERT_GT(png.size(), 26u);
-    EXPECT_EQ(png[25], 6) << "RGBA";
-    const QImage image(QString::fromStdString(dir.File("star.png")));
-    EXPECT_EQ(image.size(), QSize(816, 502));
-    EXPECT_EQ(qAlpha(image.pixel(1, 1)), 0);
-    int between = 0;
-    for (int x = 0; x < image.width(); ++x)
-        between += qAlpha(image.pixel(x, 251)) % 255 != 0;
-    EXPECT_GT(between, 0) << "smooth edges on the middle row";
 }
 
 } // namespace
