@@ -1,6 +1,7 @@
 // vantrell-render: renders the star of a settings file to a picture file, without
 // a window, through the same renderer and writers as the program's Save As.
 #include "ArgumentText.h"
+#include "OutputFile.h"
 #include "PictureExport.h"
 #include "SettingsFile.h"
 #include "StandardOptions.h"
@@ -15,9 +16,11 @@
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace {
 
@@ -29,6 +32,7 @@ struct Options {
     bool transparent = false;
     bool smooth = false;
     std::string output; // bytes of the name; "-" is standard output
+    PictureFormat format = PictureFormat::Bmp;
 };
 
 [[noreturn]] void Refuse(const StandardOptions &standard, const QString &problem) {
@@ -47,7 +51,7 @@ Options Parse(const QStringList &arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Renders the star of a Vantrell settings file to a picture file "
-                       "(BMP, JPEG, PNG or SVG, chosen by the file's extension)."));
+                       "(BMP, JPEG, PNG or SVG, chosen by the file's extension or --format)."));
     const StandardOptions standard(parser, "vantrell-render");
     const QCommandLineOption settings(
         QStringLiteral("settings"),
@@ -67,7 +71,12 @@ Options Parse(const QStringList &arguments) {
         QStringLiteral("Transparent background (PNG and SVG; BMP and JPEG keep the colour)."));
     const QCommandLineOption smooth(QStringLiteral("smooth"),
                                     QStringLiteral("Smooth edges instead of hard pixel steps."));
-    parser.addOptions({settings, size, scale, progress, transparent, smooth});
+    const QCommandLineOption format(
+        QStringLiteral("format"),
+        QStringLiteral("Write FORMAT (bmp, jpeg, png or svg) whatever the name says; standard "
+                       "output is BMP without it."),
+        QStringLiteral("FORMAT"));
+    parser.addOptions({settings, size, scale, progress, transparent, smooth, format});
     parser.addPositionalArgument(QStringLiteral("OUTPUT"),
                                  QStringLiteral("The picture file to write; - writes to standard "
                                                 "output. Write -- first for a name that begins "
@@ -105,18 +114,52 @@ Options Parse(const QStringList &arguments) {
         Refuse(standard,
                QStringLiteral("one output file only, but also given: %1").arg(outputs.at(1)));
     o.output = ArgumentToBytes(outputs.constFirst());
+    if (o.output.empty())
+        Refuse(standard, QStringLiteral("the output file's name is empty"));
+    if (parser.isSet(format)) {
+        const std::optional<PictureFormat> named = FormatNamed(parser.value(format).toStdString());
+        if (!named)
+            Refuse(standard, QStringLiteral("--format takes bmp, jpeg, png or svg"));
+        o.format = *named;
+    } else if (o.output != "-") {
+        const std::optional<PictureFormat> named = FormatOfExtension(o.output);
+        if (!named)
+            Refuse(standard, QStringLiteral("cannot tell the format of %1: name it .bmp, .jpg, "
+                                            ".jpeg, .jpe, .png or .svg, or give --format")
+                                 .arg(outputs.constFirst()));
+        o.format = *named;
+    }
     return o;
 }
 
+// Notes of the offscreen platform and of Qt's start-up that concern windows or a
+// desktop session, of no interest to a program without either. Everything else
+// (warnings of real trouble, fatal messages before an abort) is printed.
+bool IsStartUpNoise(QtMsgType type, const QString &message) {
+    return type == QtDebugMsg || type == QtInfoMsg ||
+           (type == QtWarningMsg &&
+            (message.startsWith(QLatin1String("This plugin does not support")) ||
+             message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))));
+}
+
+void QuietPlatformNotes(QtMsgType type, const QMessageLogContext &context, const QString &message) {
+    if (IsStartUpNoise(type, message))
+        return;
+    std::fprintf(stderr, "vantrell-render: %s\n",
+                 qFormatLogMessage(type, context, message).toLocal8Bit().constData());
+    // Qt cannot go on (a platform plugin that could not be loaded, as when memory
+    // is short): a failure like any other, said and reported by the status.
+    if (type == QtFatalMsg)
+        std::_Exit(1);
+}
+
 // System colours resolve from Qt's own default palette, as the program's windows do
-// where no desktop theme sets one. The offscreen platform gives it without a display;
-// its start-up notes are of no interest here.
+// where no desktop theme sets one. The offscreen platform gives it without a display.
 SystemColors DefaultSystemColors(int argc, char **argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+    qInstallMessageHandler(QuietPlatformNotes);
     int appArgc = std::min(argc, 1);
     const QGuiApplication application(appArgc, argv);
-    qInstallMessageHandler(nullptr);
     return SystemColorsFromPalette(QGuiApplication::palette());
 }
 
@@ -130,18 +173,20 @@ void DrawProgressBar(int64_t done, int64_t total) {
     std::fflush(stderr);
 }
 
-} // namespace
-
-int main(int argc, char **argv) {
+int Render(int argc, char **argv) {
     const Options options = Parse(ArgumentsFromBytes(argc, argv));
 
-    // The program's loading rules: a missing or short file gives the defaults, a
-    // loaded record is brought into range.
+    // Vantrell.def follows the program's loading rules: a missing or short file gives
+    // the defaults. A file the user named must hold a star. A loaded record is brought
+    // into range.
     const std::string settingsPath = options.settingsPath.value_or(kSettingsFileName);
-    std::optional<ShapeSettings> loaded = ReadSettingsFile(settingsPath);
-    if (!loaded && options.settingsPath)
-        std::fprintf(stderr, "vantrell-render: no settings in %s, drawing the default star\n",
-                     settingsPath.c_str());
+    std::string problem;
+    std::optional<ShapeSettings> loaded = ReadSettingsFile(settingsPath, &problem);
+    if (!loaded && options.settingsPath) {
+        std::fprintf(stderr, "vantrell-render: cannot use the settings file %s: %s\n",
+                     settingsPath.c_str(), problem.c_str());
+        return 1;
+    }
     ShapeSettings settings = StartingRecord(loaded);
     if (options.scale)
         settings.SaveRate = *options.scale;
@@ -181,10 +226,25 @@ int main(int argc, char **argv) {
             return true;
         };
     const ExportResult result =
-        ExportPictureFile(options.output, picture, FormatForFileName(options.output), progress);
+        ExportPictureFile(options.output, picture, options.format, progress);
     if (result.status != ExportResult::Written) {
         std::fprintf(stderr, "vantrell-render: %s\n", result.message.c_str());
         return 1;
     }
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    InstallTemporaryFileCleanup();
+    // Short of memory or threads before the export (which reports its own): say so.
+    try {
+        return Render(argc, argv);
+    } catch (const std::bad_alloc &) {
+        std::fprintf(stderr, "vantrell-render: out of memory\n");
+    } catch (const std::system_error &error) {
+        std::fprintf(stderr, "vantrell-render: %s\n", error.what());
+    }
+    return 1;
 }

@@ -1,5 +1,6 @@
 #include "ArgumentText.h"
 #include "Forms.h"
+#include "OutputFile.h"
 #include "ProgramArguments.h"
 #include "StandardOptions.h"
 #include "Translations.h"
@@ -13,6 +14,9 @@ int main(int argc, char *argv[]) {
     if (const QStringList arguments = ArgumentsFromBytes(argc, argv);
         StandardOptions::AsksForHelpOrVersion(arguments))
         return ParseProgramArguments(arguments).exitStatus.value_or(0);
+    // A picture or star file being written when the program is told to quit leaves
+    // no temporary file behind.
+    InstallTemporaryFileCleanup();
     QApplication application(argc, argv);
     // Where QSettings keeps the program's preferences.
     QCoreApplication::setOrganizationName(QStringLiteral("Vantrell"));

@@ -14,8 +14,8 @@
 #include <system_error>
 #include <vector>
 
-std::string CannotCreateFileText(const std::string &path) {
-    return "ファイル " + path + " を作成できません";
+std::string CannotCreateFileText(const std::string &path, const std::string &cause) {
+    return "ファイル " + path + " を作成できません: " + cause;
 }
 std::string WriteErrorText() {
     return "ストリームへの書き込みエラー";
@@ -52,6 +52,11 @@ private:
 
 bool FormatCarriesAlpha(PictureFormat format) {
     return format == PictureFormat::Png || format == PictureFormat::Svg;
+}
+
+StarPicture PictureForFormat(StarPicture picture, PictureFormat format) {
+    picture.transparent = picture.transparent && FormatCarriesAlpha(format);
+    return picture;
 }
 
 std::unique_ptr<PictureWriter> MakePictureWriter(PictureFormat format, ByteSink &sink, bool alpha) {
@@ -115,13 +120,14 @@ bool WritePicture(const StarPicture &picture, PictureWriter &writer, const Expor
     return true;
 }
 
-ExportResult ExportPictureFile(const std::string &path, const StarPicture &picture,
+ExportResult ExportPictureFile(const std::string &path, const StarPicture &shown,
                                PictureFormat format, const ExportProgress &progress) {
     // Opened before anything is rendered, so a name that cannot be created fails at
     // once. The writers buffer themselves; the file writes straight through.
     OutputFile file(path);
     if (!file.Open())
-        return {ExportResult::Failed, CannotCreateFileText(path)};
+        return {ExportResult::Failed, CannotCreateFileText(path, file.Error()), file.Error()};
+    const StarPicture picture = PictureForFormat(shown, format);
     OutputFileSink sink(file);
     try {
         if (format == PictureFormat::Svg) {

@@ -17,6 +17,9 @@ std::unique_ptr<PictureWriter> MakePictureWriter(PictureFormat format, ByteSink 
                                                  bool alpha = false);
 // Whether the format keeps a transparent background.
 bool FormatCarriesAlpha(PictureFormat format);
+// The picture as a file of the format shows it: a format that cannot carry alpha
+// gets the picture over its background colour, its edges blended as on screen.
+StarPicture PictureForFormat(StarPicture picture, PictureFormat format);
 
 // Renders the picture band by band and hands the rows to the writer in its order,
 // so memory stays bounded at any size. The next band renders on a second thread
@@ -27,11 +30,12 @@ bool WritePicture(const StarPicture &picture, PictureWriter &writer,
 
 struct ExportResult {
     enum Status { Written, Cancelled, Failed } status;
-    std::string message; // for Failed: the text to show
+    std::string message = {}; // for Failed: the text to show
+    std::string cause = {};   // for a file that could not be created: the system's reason
 };
 
-// Writes the picture to path (bytes, as the file system names it) in the given
-// format as an OutputFile: a regular file through a temporary file renamed over it
+// Writes PictureForFormat(picture, format) to path (bytes, as the file system names
+// it) as an OutputFile: a regular file through a temporary file renamed over it
 // on success, so a failure or a cancel leaves any old file untouched; a FIFO or
 // device in place; "-" to standard output. Running out of memory or threads is a
 // failure like any other.

@@ -21,7 +21,7 @@ public:
 };
 
 // The texts of export failures.
-std::string CannotCreateFileText(const std::string &path);
+std::string CannotCreateFileText(const std::string &path, const std::string &cause);
 std::string WriteErrorText();
 std::string JpegErrorText(int messageCode);
 

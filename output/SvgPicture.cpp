@@ -25,7 +25,10 @@ std::string StarSvg(const StarPicture &p) {
         svg += "<rect width=\"" + std::to_string(p.width) + "\" height=\"" +
                std::to_string(p.height) + "\" fill=\"" + back + "\"/>\n";
     // Pixel centres sit half a pixel in from the pixel grid's corners.
-    svg += "<g transform=\"translate(0.5 0.5)\" stroke=\"" + fore + "\" stroke-width=\"1\">\n";
+    // Round joins and caps: the outline is every point within half a pixel of the
+    // path, as the smooth raster draws it.
+    svg += "<g transform=\"translate(0.5 0.5)\" stroke=\"" + fore +
+           "\" stroke-width=\"1\" stroke-linejoin=\"round\" stroke-linecap=\"round\">\n";
     svg +=
         "<path fill-rule=\"evenodd\" fill=\"" + (p.fill ? fore : std::string("none")) + "\" d=\"";
     for (std::size_t i = 0; i + 1 < p.vertices.size(); ++i)

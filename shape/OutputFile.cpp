@@ -1,10 +1,18 @@
 #include "OutputFile.h"
 
+#include <array>
+#include <atomic>
 #include <cerrno>
+#include <csignal>
+#include <cstdio>
 #include <cstring>
+#include <ctime>
+#include <span>
+#include <tuple>
 #include <utility>
 
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,7 +32,84 @@ mode_t CurrentUmask() {
     return mask;
 }
 
+// The file a path leads to: its last component's symbolic links followed, relative
+// links taken from the folder of the link. Stops after as many links as the
+// system follows (a loop then fails to open with ELOOP).
+std::string FollowLinks(std::string path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return path;
+        std::array<char, PATH_MAX> target{};
+        const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+        if (length <= 0 || std::size_t(length) >= target.size())
+            return path;
+        const std::string link(target.data(), std::size_t(length));
+        path = link.front() == '/' ? link : SplitPath(path).first + "/" + link;
+    }
+    return path;
+}
+
+// Names of named temporary files not yet committed, for the signal handler. The
+// handler only reads these pointers and unlinks, which is safe in a handler.
+std::array<std::atomic<const char *>, 16> gLiveTemporaries{};
+std::atomic<bool> gAllowUnnamed{true};
+
+void RememberTemporary(const char *name) {
+    for (auto &slot : gLiveTemporaries) {
+        const char *empty = nullptr;
+        if (slot.compare_exchange_strong(empty, name))
+            return;
+    }
+}
+
+void ForgetTemporary(const char *name) {
+    for (auto &slot : gLiveTemporaries) {
+        const char *expected = name;
+        if (slot.compare_exchange_strong(expected, nullptr))
+            return;
+    }
+}
+
+void RemoveTemporariesAndExit(int signal) {
+    for (auto &slot : gLiveTemporaries)
+        if (const char *name = slot.load())
+            ::unlink(name);
+    ::_exit(128 + signal);
+}
+
+// A hidden name in folder, different at each call.
+std::string TemporaryName(const std::string &folder) {
+    static std::atomic<unsigned> counter{0};
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    unsigned long long mix = (unsigned long long)now.tv_nsec ^
+                             ((unsigned long long)::getpid() << 32) ^ (counter++ * 0x9E3779B9ull);
+    char suffix[7] = {};
+    for (char &c : std::span(suffix, 6)) {
+        c = "abcdefghijklmnopqrstuvwxyz0123456789"[mix % 36];
+        mix /= 36;
+    }
+    return folder + "/.vantrell-" + suffix;
+}
+
 } // namespace
+
+void OutputFile::AllowUnnamedTemporaries(bool allow) {
+    gAllowUnnamed = allow;
+}
+
+void InstallTemporaryFileCleanup() {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        struct sigaction old {};
+        if (::sigaction(signal, nullptr, &old) == 0 && old.sa_handler == SIG_IGN)
+            continue;
+        struct sigaction action {};
+        action.sa_handler = RemoveTemporariesAndExit;
+        sigemptyset(&action.sa_mask);
+        ::sigaction(signal, &action, nullptr);
+    }
+}
 
 OutputFile::OutputFile(std::string path) : path_(std::move(path)) {}
 
@@ -44,44 +129,64 @@ void OutputFile::CloseFd() {
     fd_ = -1;
 }
 
+void OutputFile::ForgetTemporaryName() {
+    if (!temp_.empty())
+        ForgetTemporary(temp_.c_str());
+    temp_.clear();
+}
+
 bool OutputFile::Open() {
     if (path_ == "-") {
         fd_ = STDOUT_FILENO;
         return true;
     }
     ownsFd_ = true;
+    target_ = FollowLinks(path_);
     struct stat old {};
-    if (::stat(path_.c_str(), &old) == 0) {
+    if (::stat(target_.c_str(), &old) == 0) {
         if (S_ISDIR(old.st_mode)) {
             errno = EISDIR;
             return Fail();
         }
         if (!S_ISREG(old.st_mode)) {
             // A FIFO, device or socket is the destination itself: write into it.
-            fd_ = ::open(path_.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+            fd_ = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
             return fd_ >= 0 || Fail();
         }
         replacing_ = true;
         oldMode_ = old.st_mode & 07777;
         oldUid_ = old.st_uid;
         oldGid_ = old.st_gid;
+    } else if (errno != ENOENT) {
+        return Fail(); // a link loop, a file where a folder should be, no permission
     }
-    const auto [folder, name] = SplitPath(path_);
-    const long nameMax = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    std::string name;
+    std::tie(folder_, name) = SplitPath(target_);
+    const long nameMax = ::pathconf(folder_.c_str(), _PC_NAME_MAX);
     if (name.empty() || (nameMax > 0 && name.size() > std::size_t(nameMax))) {
         errno = name.empty() ? EISDIR : ENAMETOOLONG;
         return Fail();
     }
-    std::string temp = folder + "/.vantrell-XXXXXX";
+#ifdef O_TMPFILE
+    if (gAllowUnnamed) {
+        fd_ = ::open(folder_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+        if (fd_ >= 0) {
+            unnamed_ = true;
+            return true;
+        }
+    }
+#endif
+    std::string temp = folder_ + "/.vantrell-XXXXXX";
     fd_ = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd_ >= 0) {
         temp_ = std::move(temp);
+        RememberTemporary(temp_.c_str());
         return true;
     }
     const int tempError = errno;
     // No new file can be made in the folder, but the old file may still be writable.
     if (replacing_) {
-        fd_ = ::open(path_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOCTTY);
+        fd_ = ::open(target_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOCTTY);
         if (fd_ >= 0)
             return true;
     }
@@ -104,11 +209,42 @@ bool OutputFile::Write(const void *data, std::size_t size) {
     return true;
 }
 
+bool OutputFile::NameTemporary() {
+    char fdPath[32];
+    std::snprintf(fdPath, sizeof fdPath, "/proc/self/fd/%d", fd_);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = TemporaryName(folder_);
+        int linked = ::linkat(AT_FDCWD, fdPath, AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW);
+#ifdef AT_EMPTY_PATH
+        if (linked != 0 && errno == ENOENT) // no /proc: the privileged way
+            linked = ::linkat(fd_, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH);
+#endif
+        if (linked == 0) {
+            temp_ = std::move(name);
+            RememberTemporary(temp_.c_str());
+            unnamed_ = false;
+            return true;
+        }
+        if (errno != EEXIST)
+            return false;
+    }
+    return false;
+}
+
 bool OutputFile::Commit() {
-    if (temp_.empty()) {
+    if (temp_.empty() && !unnamed_) {
+        // Standard output, a special file, or the target written directly: a
+        // regular file is synced so that what was reported written is on disk.
+        struct stat st {};
+        const bool sync = ownsFd_ && ::fstat(fd_, &st) == 0 && S_ISREG(st.st_mode);
+        const bool synced = !sync || ::fsync(fd_) == 0;
+        if (!synced)
+            Fail();
         const bool closed = !ownsFd_ || ::close(fd_) == 0;
+        if (!closed)
+            Fail();
         fd_ = -1;
-        return closed || Fail();
+        return synced && closed;
     }
     // The new file takes the old one's mode and owner; a new name gets the usual
     // mode of a created file. Failing to give the owner (not root) is not an error.
@@ -117,19 +253,26 @@ bool OutputFile::Commit() {
         // Keep the group at least, where the user belongs to it.
         [[maybe_unused]] const int ignored = ::fchown(fd_, uid_t(-1), gid_t(oldGid_));
     }
-    if (::fchmod(fd_, mode) != 0 || ::fsync(fd_) != 0) {
+    if (::fchmod(fd_, mode) != 0 || ::fsync(fd_) != 0 || (unnamed_ && !NameTemporary())) {
         Fail();
         Cancel();
         return false;
     }
     const int fd = fd_;
     fd_ = -1;
-    if (::close(fd) != 0 || ::rename(temp_.c_str(), path_.c_str()) != 0) {
+    if (::close(fd) != 0 || ::rename(temp_.c_str(), target_.c_str()) != 0) {
         Fail();
         Cancel();
         return false;
     }
-    temp_.clear();
+    ForgetTemporaryName();
+    // The rename is durable once the folder is: a failure here changes nothing the
+    // user could act on, as the new file is in place already.
+    const int folder = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
     return true;
 }
 
@@ -137,5 +280,6 @@ void OutputFile::Cancel() {
     CloseFd();
     if (!temp_.empty())
         ::unlink(temp_.c_str());
-    temp_.clear();
+    ForgetTemporaryName();
+    unnamed_ = false;
 }

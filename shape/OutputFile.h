@@ -6,12 +6,19 @@
 // A file the program writes where the user points, named by the bytes of its path
 // so that any name the file system takes is the name written.
 //
+// - A symbolic link is written through: the file it leads to (a dangling link's
+//   target is created) gets the new contents, and the link stays a link.
 // - A new file, or an existing regular file, is written to a temporary file in the
-//   same folder and renamed over the target on Commit, so a failure or a cancel
-//   leaves the old file as it was. A replaced file keeps its permission bits, and
-//   its owner and group where the process may set them. Where no temporary file
-//   can be created (a folder without write permission) but the target itself is
-//   writable, the target is written directly instead, which is not atomic.
+//   target's folder and renamed over the target on Commit, so a failure, a cancel
+//   or a kill leaves the old file as it was. The temporary file has no name until
+//   Commit where the file system allows (O_TMPFILE), so even SIGKILL leaves nothing
+//   behind; elsewhere it is a hidden named file that InstallTemporaryFileCleanup
+//   removes on SIGINT, SIGTERM and SIGHUP. After the rename the folder is synced,
+//   so the new name survives a power loss. A replaced file keeps its permission
+//   bits, and its owner and group where the process may set them.
+// - Where no temporary file can be created (a folder without write permission) but
+//   the target itself is writable, the target is written directly and synced,
+//   which is not atomic.
 // - A FIFO, character device or socket is written in place and never replaced.
 // - "-" is standard output.
 class OutputFile {
@@ -29,15 +36,25 @@ public:
     // Drops what was written: the temporary file goes, an old file stays.
     void Cancel();
 
+    // The system's reason for the last failure (strerror).
     const std::string &Error() const { return error_; }
     const std::string &Path() const { return path_; }
+
+    // Whether temporary files may be unnamed (O_TMPFILE); on by default. Off, every
+    // temporary file is named, as on file systems without O_TMPFILE.
+    static void AllowUnnamedTemporaries(bool allow);
 
 private:
     bool Fail();
     void CloseFd();
+    bool NameTemporary();
+    void ForgetTemporaryName();
 
     std::string path_;
-    std::string temp_; // empty when writing the target directly
+    std::string target_;   // path_ with its symbolic links followed
+    std::string folder_;   // the target's folder
+    std::string temp_;     // the temporary file's name, once it has one
+    bool unnamed_ = false; // an O_TMPFILE file not yet given a name
     int fd_ = -1;
     bool ownsFd_ = false;
     bool replacing_ = false; // an old regular file whose mode and owner carry over
@@ -45,3 +62,8 @@ private:
     long long oldUid_ = -1, oldGid_ = -1;
     std::string error_;
 };
+
+// Removes the named temporary files of unfinished OutputFiles when the process gets
+// SIGINT, SIGTERM or SIGHUP, then exits with status 128 + the signal's number.
+// Signals that the process was started to ignore stay ignored.
+void InstallTemporaryFileCleanup();

@@ -4,21 +4,40 @@
 #include "OutputFile.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
-#include <filesystem>
+#include <cstring>
 
-std::optional<ShapeSettings> ReadSettingsFile(const std::string &path) {
+#include <sys/stat.h>
+
+std::optional<ShapeSettings> ReadSettingsFile(const std::string &path, std::string *problem) {
+    const auto refuse = [problem](std::string why) {
+        if (problem)
+            *problem = std::move(why);
+        return std::nullopt;
+    };
     // Only a regular file holds settings: reading a FIFO or a device could block or
     // never end.
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
-        return std::nullopt;
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return refuse(std::strerror(errno));
+    if (S_ISDIR(st.st_mode))
+        return refuse(std::strerror(EISDIR));
+    if (!S_ISREG(st.st_mode))
+        return refuse("not a regular file");
     std::FILE *file = std::fopen(path.c_str(), "rb");
     if (!file)
-        return std::nullopt;
+        return refuse(std::strerror(errno));
     SettingsBytes bytes{};
     const std::size_t read = std::fread(bytes.data(), 1, bytes.size(), file);
+    const bool failed = std::ferror(file) != 0;
+    const int readError = errno;
     std::fclose(file);
+    if (failed)
+        return refuse(std::strerror(readError));
+    if (read < kSettingsSize)
+        return refuse(std::to_string(read) + " bytes, fewer than a record's " +
+                      std::to_string(kSettingsSize));
     return SettingsFromFileBytes(bytes.data(), read);
 }
 

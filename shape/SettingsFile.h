@@ -10,9 +10,11 @@
 inline constexpr const char *kSettingsFileName = "Vantrell.def";
 
 // Reads the first 68 bytes of the file. No file, an unreadable file, anything but a
-// regular file or a file shorter than a whole record gives nothing; longer files are read by their
-// first 68 bytes. The record comes back exactly as stored, without range checks.
-std::optional<ShapeSettings> ReadSettingsFile(const std::string &path);
+// regular file or a file shorter than a whole record gives nothing, and problem (when
+// given) says why; longer files are read by their first 68 bytes. The record comes
+// back exactly as stored, without range checks.
+std::optional<ShapeSettings> ReadSettingsFile(const std::string &path,
+                                              std::string *problem = nullptr);
 
 // The record a settings file holding these bytes gives: nothing when they are
 // fewer than 68, else the first 68, as stored.

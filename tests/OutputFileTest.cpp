@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstring>
 #include <future>
 
@@ -101,6 +102,30 @@ INSTANTIATE_TEST_SUITE_P(
                     TargetRow{"CharacterDeviceStaysADevice",
                               [](const TempDir &) { return std::string("/dev/null"); },
                               [](const std::string &p) { EXPECT_TRUE(S_ISCHR(Stat(p).st_mode)); }},
+                    TargetRow{"LinkIsWrittenThrough",
+                              [](const TempDir &d) {
+                                  std::filesystem::create_directory(d.File("sub"));
+                                  WriteBytes(d.File("sub/target.bmp"), kOld);
+                                  ::symlink("sub/target.bmp", d.File("link.bmp").c_str());
+                                  return d.File("link.bmp");
+                              },
+                              [](const std::string &p) {
+                                  EXPECT_TRUE(std::filesystem::is_symlink(p));
+                                  EXPECT_EQ(ReadBytes(p), kNew);
+                                  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(
+                                                              p.substr(0, p.rfind('/')) + "/sub"),
+                                                          {}),
+                                            1);
+                              }},
+                    TargetRow{"DanglingLinkGetsItsTarget",
+                              [](const TempDir &d) {
+                                  ::symlink("new.bmp", d.File("link.bmp").c_str());
+                                  return d.File("link.bmp");
+                              },
+                              [](const std::string &p) {
+                                  EXPECT_TRUE(std::filesystem::is_symlink(p));
+                                  EXPECT_EQ(ReadBytes(p), kNew);
+                              }},
                     TargetRow{"NameThatIsNotUtf8",
                               [](const TempDir &d) { return d.File("\xff\xfe.bmp"); },
                               [](const std::string &p) { EXPECT_EQ(ReadBytes(p), kNew); }}),
@@ -111,6 +136,27 @@ TEST(OutputFile, ANameTooLongFailsAtOpenSayingSo) {
     OutputFile file(dir.File(std::string(300, 'a') + ".bmp"));
     EXPECT_FALSE(file.Open());
     EXPECT_EQ(file.Error(), std::strerror(ENAMETOOLONG));
+}
+
+// A kill while a named temporary file is written (where the file system cannot make
+// unnamed ones) removes it and leaves the old file as it was.
+TEST(OutputFileDeathTest, ASignalRemovesTheTemporaryFile) {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        TempDir dir;
+        const std::string path = dir.File("star.bmp");
+        WriteBytes(path, kOld);
+        EXPECT_EXIT(
+            {
+                OutputFile::AllowUnnamedTemporaries(false);
+                InstallTemporaryFileCleanup();
+                OutputFile file(path);
+                if (file.Open() && file.Write(kNew.data(), kNew.size()))
+                    std::raise(signal);
+            },
+            testing::ExitedWithCode(128 + signal), "");
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+        EXPECT_EQ(ReadBytes(path), kOld);
+    }
 }
 
 TEST(SettingsFile, OnlyARegularFileIsRead) {

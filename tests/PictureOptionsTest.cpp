@@ -42,7 +42,7 @@ TEST_F(MainWindowTest, SaveAsCopyAndTheRendererAgreeWithBothOptionsOn) {
     Form1->Smooth1->trigger();
     Form1->ShapeSettings.SaveRate = 2;
     Form1->SaveDef->trigger();
-    for (const char *name : {"gui.png", "gui.svg"}) {
+    for (const char *name : {"gui.png", "gui.svg", "gui.bmp", "gui.jpg"}) {
         const ModalAnswer answer = ModalAnswer::For<QFileDialog>([this, name](QFileDialog *d) {
             d->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))
                 ->setText(QString::fromStdString(dir_.File(name)));
@@ -60,6 +60,12 @@ TEST_F(MainWindowTest, SaveAsCopyAndTheRendererAgreeWithBothOptionsOn) {
     const QImage copied = QGuiApplication::clipboard()->image();
     EXPECT_TRUE(copied.hasAlphaChannel());
     EXPECT_EQ(qAlpha(copied.pixel(0, 0)), 0);
+    // A program that takes the copy as BMP gets the picture a BMP file holds.
+    const QImage bmp = QImage::fromData(
+        QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("image/bmp")), "BMP");
+    EXPECT_EQ(
+        bmp.convertToFormat(QImage::Format_RGB32),
+        QImage(QString::fromStdString(dir_.File("cli.bmp"))).convertToFormat(QImage::Format_RGB32));
 }
 
 TEST_F(MainWindowTest, TheSaveDialogSaysWhenAFormatLosesTransparency) {

@@ -1,6 +1,7 @@
 #include "ReferenceRaster.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <cstdlib>
 
@@ -100,4 +101,13 @@ int ReferenceCoverage(const std::vector<Point> &path, bool fill, int32_t x, int3
         }
     }
     return covered;
+}
+
+Pixel ReferenceBlend(Pixel under, Pixel star, int c) {
+    Pixel out = 0xFF000000u;
+    for (const int shift : {0, 8, 16}) {
+        const double u = (under >> shift) & 0xFF, s = (star >> shift) & 0xFF;
+        out |= Pixel(std::lround(u + (s - u) * c / 16.0)) << shift;
+    }
+    return out;
 }

@@ -29,3 +29,8 @@ ReferenceImage ReferencePicture(const StarPicture &picture);
 // path through the vertex pixels' centres (even-odd; only when fill) or within half a
 // pixel of it. Each sample is tested against every edge and every segment.
 int ReferenceCoverage(const std::vector<Point> &path, bool fill, int32_t x, int32_t y);
+
+// What an opaque pixel of coverage c sixteenths is: each channel of the star's colour
+// weighed with the one under it, rounded to the nearest (in real numbers, apart from
+// the renderer's integer arithmetic).
+Pixel ReferenceBlend(Pixel under, Pixel star, int c);

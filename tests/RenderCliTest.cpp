@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstdio>
+
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -35,29 +38,38 @@ struct CliRow {
 
 class RenderCli : public testing::TestWithParam<CliRow> {};
 
+// Every row writes to a file named a.*; a failure or a refusal writes nothing.
 TEST_P(RenderCli, ExitStatus) {
     TempDir dir;
     EXPECT_EQ(Render(dir, GetParam().arguments), GetParam().status);
+    for (const auto &entry : std::filesystem::directory_iterator(dir.Path())) {
+        EXPECT_TRUE(GetParam().status == 0 || entry.path().filename().string().rfind("a.", 0) != 0)
+            << entry.path();
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, RenderCli,
-                         testing::Values(CliRow{"Plain", "star.bmp", 0}, CliRow{"NoOutput", "", 2},
-                                         CliRow{"TwoOutputs", "a.bmp b.bmp", 2},
-                                         CliRow{"UnknownOption", "--big a.bmp", 2},
-                                         CliRow{"ScaleTooBig", "--scale 65 a.bmp", 2},
-                                         CliRow{"ScaleNotANumber", "--scale x a.bmp", 2},
-                                         CliRow{"SizeMalformed", "--size 10by20 a.bmp", 2},
-                                         CliRow{"MissingValue", "a.bmp --scale", 2},
-                                         CliRow{"NoSuchFolder", "missing/a.bmp", 1},
-                                         CliRow{"EmptyPicture", "--size 0x10 a.bmp", 1},
-                                         CliRow{"MissingSettingsGiveDefaults",
-                                                "--settings none.def a.png", 0},
-                                         CliRow{"ShortHelp", "-h", 0}, CliRow{"Help", "--help", 0},
-                                         CliRow{"Version", "--version", 0},
-                                         CliRow{"UnknownShortOption", "-x out.bmp", 2},
-                                         CliRow{"DashNameAfterDoubleDash", "-- -a.bmp", 0},
-                                         CliRow{"NameTooLong", std::string(300, 'a') + ".bmp", 1}),
-                         [](const testing::TestParamInfo<CliRow> &p) { return p.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Rows, RenderCli,
+    testing::Values(
+        CliRow{"Plain", "star.bmp", 0}, CliRow{"NoOutput", "", 2},
+        CliRow{"TwoOutputs", "a.bmp b.bmp", 2}, CliRow{"UnknownOption", "--big a.bmp", 2},
+        CliRow{"ScaleTooBig", "--scale 65 a.bmp", 2},
+        CliRow{"ScaleNotANumber", "--scale x a.bmp", 2},
+        CliRow{"SizeMalformed", "--size 10by20 a.bmp", 2},
+        CliRow{"MissingValue", "a.bmp --scale", 2}, CliRow{"NoSuchFolder", "missing/a.bmp", 1},
+        CliRow{"EmptyPicture", "--size 0x10 a.bmp", 1},
+        CliRow{"NamedSettingsMissing", "--settings none.def a.png", 1},
+        CliRow{"NamedSettingsAFolder", "--settings . a.png", 1},
+        CliRow{"NamedSettingsADevice", "--settings /dev/null a.png", 1},
+        CliRow{"NamedSettingsShort", "--settings $(printf 67 > s.def; echo s.def) a.png", 1},
+        CliRow{"EmptyOutputName", "''", 2}, CliRow{"UnknownSuffix", "a.txt", 2},
+        CliRow{"NoSuffix", "a", 2}, CliRow{"UnknownFormat", "--format gif a.png", 2},
+        CliRow{"FormatOverridesTheName", "--format svg a.bmp", 0}, CliRow{"ShortHelp", "-h", 0},
+        CliRow{"Help", "--help", 0}, CliRow{"Version", "--version", 0},
+        CliRow{"UnknownShortOption", "-x out.bmp", 2},
+        CliRow{"DashNameAfterDoubleDash", "-- -a.bmp", 0},
+        CliRow{"NameTooLong", std::string(300, 'a') + ".bmp", 1}),
+    [](const testing::TestParamInfo<CliRow> &p) { return p.param.name; });
 
 TEST(RenderCliSize, ComesFromOptionsThenTheRecordThenTheLayout) {
     TempDir dir;
@@ -89,6 +101,17 @@ TEST(RenderCliOutput, StandardOutputAndMessages) {
     ASSERT_EQ(Render(dir, "star.bmp"), 0);
     ASSERT_EQ(Render(dir, "- > piped.bmp"), 0);
     EXPECT_EQ(ReadBytes(dir.File("piped.bmp")), ReadBytes(dir.File("star.bmp")));
+    for (const std::string format : {"png", "svg"}) {
+        ASSERT_EQ(Render(dir, "star." + format), 0);
+        ASSERT_EQ(Render(dir, "--format " + format + " - > piped"), 0);
+        EXPECT_EQ(ReadBytes(dir.File("piped")), ReadBytes(dir.File("star." + format))) << format;
+    }
+    const std::string missing = std::string("cd '") + dir.Path().string() + "' && " +
+                                VANTRELL_RENDER_PATH + " --settings none.def a.bmp 2> why.txt";
+    EXPECT_NE(std::system(missing.c_str()), 0);
+    const std::vector<unsigned char> why = ReadBytes(dir.File("why.txt"));
+    EXPECT_NE(std::string(why.begin(), why.end()).find("none.def: No such file or directory"),
+              std::string::npos);
     const std::string command = std::string("cd '") + dir.Path().string() + "' && " +
                                 VANTRELL_RENDER_PATH + " -x out.bmp 2> message.txt";
     EXPECT_NE(std::system(command.c_str()), 0);
@@ -96,6 +119,48 @@ TEST(RenderCliOutput, StandardOutputAndMessages) {
     EXPECT_NE(std::string(message.begin(), message.end()).find("'x'"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(dir.File("-h")));
     EXPECT_FALSE(std::filesystem::exists(dir.File("out.bmp")));
+}
+
+// Whether process pid has a file open in folder.
+bool HasFileOpenIn(pid_t pid, const std::string &folder) {
+    std::error_code error;
+    for (const auto &fd :
+         std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/fd", error)) {
+        const std::string target = std::filesystem::read_symlink(fd.path(), error).string();
+        if (target.rfind(folder + "/", 0) == 0)
+            return true;
+    }
+    return false;
+}
+
+// A kill while a picture is written leaves the old file as it was, and nothing else.
+TEST(RenderCliOutput, AKillLeavesTheOldFileAndNothingElse) {
+    for (const int signal : {SIGKILL, SIGTERM}) {
+        TempDir dir;
+        const std::string path = dir.File("star.png");
+        WriteBytes(path, {1, 2, 3});
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            ::freopen("/dev/null", "w", stderr);
+            ::execl(VANTRELL_RENDER_PATH, "vantrell-render", "--scale", "64", path.c_str(),
+                    nullptr);
+            ::_exit(127);
+        }
+        bool writing = false;
+        for (int wait = 0; wait < 2000 && !writing; ++wait) {
+            ::usleep(5000);
+            writing = HasFileOpenIn(pid, dir.Path().string());
+        }
+        ::kill(pid, signal);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        EXPECT_TRUE(writing) << "the renderer opened its output";
+        if (signal == SIGTERM) {
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 128 + SIGTERM) << status;
+        }
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1) << signal;
+        EXPECT_EQ(ReadBytes(path), (std::vector<unsigned char>{1, 2, 3}));
+    }
 }
 
 // In a folder where no new file can be made, a writable file is written directly.

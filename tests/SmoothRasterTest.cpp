@@ -50,7 +50,8 @@ double DistanceToPath(const StarPicture &p, double x, double y) {
 }
 
 // Each pixel's alpha is its share of 16 samples, as a naive test of every sample point
-// against every edge counts it: within 1/32, that is to the sample.
+// against every edge counts it: within 1/32, that is to the sample. An opaque pixel
+// is the blend of that share.
 struct SmoothRow {
     const char *name;
     bool fill;
@@ -76,7 +77,9 @@ TEST_P(SmoothEdges, MatchTheNaiveCoverageAndTheAliasedPictureAwayFromEdges) {
             for (int32_t x = 0; x < smooth.width; ++x) {
                 const std::size_t i = std::size_t(y) * smooth.width + std::size_t(x);
                 const int coverage = ReferenceCoverage(smooth.vertices, smooth.fill, x, y);
-                ASSERT_EQ(alpha[i] >> 24, (uint32_t(coverage) * 255 + 8) / 16)
+                ASSERT_EQ(alpha[i] >> 24, std::lround(coverage * 255 / 16.0))
+                    << "round " << round << " pixel " << x << "," << y;
+                ASSERT_EQ(blended[i], ReferenceBlend(kBack, kFore, coverage))
                     << "round " << round << " pixel " << x << "," << y;
                 if (coverage > 0) {
                     ASSERT_EQ(alpha[i] & 0xFFFFFF, kFore & 0xFFFFFF);

@@ -270,8 +270,8 @@
     </message>
     <message>
         <location filename="../ui/Vantmain.cpp" line="300"/>
-        <source>ファイル %1 を作成できません</source>
-        <translation>Cannot create the file %1</translation>
+        <source>ファイル %1 を作成できません: %2</source>
+        <translation>Cannot create the file %1: %2</translation>
     </message>
     <message>
         <location filename="../ui/Vantmain.cpp" line="301"/>

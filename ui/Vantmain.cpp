@@ -7,6 +7,7 @@
 #include "Lean.h"
 #include "NumberText.h"
 #include "PictureExport.h"
+#include "PictureMimeData.h"
 #include "PictureOptions.h"
 #include "Points.h"
 #include "Rotaion.h"
@@ -15,7 +16,6 @@
 #include "SizeIn.h"
 #include "StarFiles.h"
 #include "StarPicture.h"
-#include "SvgPicture.h"
 #include "SystemPalette.h"
 #include "UndoSteps.h"
 #include "WindowLayout.h"
@@ -31,7 +31,6 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QProgressDialog>
 #include <QScreen>
 #include <QThread>
@@ -294,10 +293,12 @@ QString NothingToSaveText() {
 }
 
 // The export's failure text in the interface's language.
-QString ExportFailureText(const std::string &message, const std::string &fileName) {
+QString ExportFailureText(const ExportResult &result, const std::string &fileName) {
     const QString name = QFile::decodeName(QByteArray::fromStdString(fileName));
-    if (message == CannotCreateFileText(fileName))
-        return QCoreApplication::translate("TForm1", "ファイル %1 を作成できません").arg(name);
+    const std::string &message = result.message;
+    if (!result.cause.empty())
+        return QCoreApplication::translate("TForm1", "ファイル %1 を作成できません: %2")
+            .arg(name, QString::fromLocal8Bit(result.cause));
     for (const char *text :
          {QT_TRANSLATE_NOOP("TForm1", "ストリームへの書き込みエラー"),
           QT_TRANSLATE_NOOP("TForm1", "メモリが足りないため、画像を保存できません")})
@@ -364,7 +365,7 @@ bool TForm1::SaveAsFile() {
         return true;
     Modified = Modified || wasModified;
     if (result.status == ExportResult::Failed)
-        ShowFailure(this, ExportFailureText(result.message, fileName));
+        ShowFailure(this, ExportFailureText(result, fileName));
     return false;
 }
 
@@ -383,12 +384,7 @@ void TForm1::ClipClick() {
                               .arg(picture.height));
         return;
     }
-    auto *content = new QMimeData;
-    content->setImageData(bitmap);
-    const std::string svg = StarSvg(picture);
-    content->setData(QStringLiteral("image/svg+xml"),
-                     QByteArray(svg.data(), qsizetype(svg.size())));
-    QGuiApplication::clipboard()->setMimeData(content);
+    QGuiApplication::clipboard()->setMimeData(new PictureMimeData(picture, bitmap));
     Modified = false;
 }
 
