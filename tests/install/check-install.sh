@@ -17,7 +17,8 @@ trap 'rm -rf "$root"' EXIT
 cmake --install "$build" --prefix "$root/usr" >/dev/null
 for file in bin/vantrell bin/vantrell-render share/applications/$id.desktop \
     share/icons/hicolor/scalable/apps/$id.svg share/metainfo/$id.metainfo.xml \
-    share/mime/packages/$id.xml share/man/man1/vantrell.1 share/man/man1/vantrell-render.1; do
+    share/mime/packages/$id.xml share/man/man1/vantrell.1.gz share/man/man1/vantrell-render.1.gz \
+    share/doc/vantrell/copyright share/doc/vantrell/changelog.gz; do
     [ -f "$root/usr/$file" ] || { echo "not installed: $file"; exit 1; }
 done
 desktop-file-validate "$root/usr/share/applications/$id.desktop"
@@ -25,7 +26,7 @@ appstreamcli validate --no-net --pedantic "$root/usr/share/metainfo/$id.metainfo
 for program in vantrell vantrell-render; do
     for option in $("$root/usr/bin/$program" --help | grep -o -- '--[a-z-]*' | sort -u); do
         roff=$(printf '%s' "$option" | sed 's/-/\\-/g')
-        grep -qF -- "$roff" "$root/usr/share/man/man1/$program.1" ||
+        gzip -dc "$root/usr/share/man/man1/$program.1.gz" | grep -qF -- "$roff" ||
             { echo "$program.1 does not mention $option"; exit 1; }
     done
 done

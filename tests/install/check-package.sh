@@ -24,7 +24,19 @@ files=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for file in ./usr/bin/vantrell ./usr/bin/vantrell-render \
     ./usr/share/applications/org.vantrell.Vantrell.desktop \
     ./usr/share/icons/hicolor/scalable/apps/org.vantrell.Vantrell.svg \
-    ./usr/share/metainfo/org.vantrell.Vantrell.metainfo.xml ./usr/share/man/man1/vantrell.1; do
+    ./usr/share/metainfo/org.vantrell.Vantrell.metainfo.xml ./usr/share/man/man1/vantrell.1.gz \
+    ./usr/share/doc/vantrell/copyright ./usr/share/doc/vantrell/changelog.gz; do
     echo "$files" | grep -qx -- "$file" || { echo "not in the package: $file"; exit 1; }
 done
+if field Description | grep -q '^ *;\|;$'; then
+    echo "the description carries a list's semicolons:"; field Description; exit 1
+fi
+# As a distribution would check it: no error and no warning (information is fine;
+# a sanitizer build is not built with the release flags).
+if command -v lintian >/dev/null 2>&1; then
+    report=$(lintian --pedantic --tag-display-limit 0 "$deb" 2>/dev/null | grep -E '^[EW]: ' || true)
+    [ -z "$report" ] || { echo "lintian:"; echo "$report"; exit 1; }
+else
+    echo "lintian is missing: the package was not checked by it"
+fi
 echo "$(basename "$deb"): fields and files as expected"
