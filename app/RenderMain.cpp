@@ -142,7 +142,7 @@ bool IsStartUpNoise(QtMsgType type, const QString &message) {
              message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))));
 }
 
-void QuietPlatformNotes(QtMsgType type, const QMessageLogContext &context, const QString &message) {
+void PrintQtMessage(QtMsgType type, const QMessageLogContext &context, const QString &message) {
     if (IsStartUpNoise(type, message))
         return;
     std::fprintf(stderr, "vantrell-render: %s\n",
@@ -157,7 +157,7 @@ void QuietPlatformNotes(QtMsgType type, const QMessageLogContext &context, const
 // where no desktop theme sets one. The offscreen platform gives it without a display.
 SystemColors DefaultSystemColors(int argc, char **argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(QuietPlatformNotes);
+    qInstallMessageHandler(PrintQtMessage);
     int appArgc = std::min(argc, 1);
     const QGuiApplication application(appArgc, argv);
     return SystemColorsFromPalette(QGuiApplication::palette());
