@@ -298,7 +298,6 @@ TEST_P(CannotCreate, NamesThePathAndTheCause) {
     const ExportResult r = ExportPictureFile(path, Picture(10, 10), PictureFormat::Bmp);
     EXPECT_EQ(r.status, ExportResult::Failed);
     EXPECT_EQ(r.message, CannotCreateFileText(path, std::strerror(GetParam().error)));
-    EXPECT_NE(r.message.find(std::strerror(GetParam().error)), std::string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(
