@@ -41,6 +41,18 @@ std::optional<ShapeSettings> ReadSettingsFile(const std::string &path, std::stri
     return SettingsFromFileBytes(bytes.data(), read);
 }
 
+std::optional<ShapeSettings> ReadStarFile(const std::string &path, std::string *problem) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+        std::size_t(st.st_size) != kSettingsSize) {
+        if (problem)
+            *problem = "not a star file: " + std::to_string(st.st_size) + " bytes, not " +
+                       std::to_string(kSettingsSize);
+        return std::nullopt;
+    }
+    return ReadSettingsFile(path, problem);
+}
+
 std::optional<ShapeSettings> SettingsFromFileBytes(const uint8_t *data, std::size_t size) {
     if (size < kSettingsSize)
         return std::nullopt;

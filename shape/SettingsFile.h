@@ -16,6 +16,11 @@ inline constexpr const char *kSettingsFileName = "Vantrell.def";
 std::optional<ShapeSettings> ReadSettingsFile(const std::string &path,
                                               std::string *problem = nullptr);
 
+// Reads a star file the user names: a regular file of exactly 68 bytes (a longer
+// file would carry an extension block, and none is known yet). Anything else gives
+// nothing, and problem (when given) says why.
+std::optional<ShapeSettings> ReadStarFile(const std::string &path, std::string *problem = nullptr);
+
 // The record a settings file holding these bytes gives: nothing when they are
 // fewer than 68, else the first 68, as stored.
 std::optional<ShapeSettings> SettingsFromFileBytes(const uint8_t *data, std::size_t size);

@@ -1,11 +1,12 @@
 #include "Center.h"
 
 #include "FormFont.h"
-#include "Vantmain.h"
+#include "StarDocument.h"
 
 TCenterSettingDlg *CenterSettingDlg = nullptr;
 
-TCenterSettingDlg::TCenterSettingDlg(QWidget *parent) : TPalette(CenterSlot, false, parent) {
+TCenterSettingDlg::TCenterSettingDlg(StarDocument &document, QWidget &mainWindow, QWidget *parent)
+    : TPalette(CenterSlot, false, document, mainWindow, parent) {
     setupUi(this);
     setFont(FormFont(12));
     setFixedSize(size());
@@ -15,9 +16,10 @@ TCenterSettingDlg::TCenterSettingDlg(QWidget *parent) : TPalette(CenterSlot, fal
 }
 
 void TCenterSettingDlg::ApplyCenter() {
-    Form1->ShapeSettings.CenterXRate = CenterXRateTrackBar->value();
-    Form1->ShapeSettings.CenterYRate = CenterYRateTrackBar->value();
-    Form1->Redraw();
+    Document().Change([this](ShapeSettings &s) {
+        s.CenterXRate = CenterXRateTrackBar->value();
+        s.CenterYRate = CenterYRateTrackBar->value();
+    });
 }
 
 void TCenterSettingDlg::RestButtonClick() {
@@ -28,8 +30,8 @@ void TCenterSettingDlg::RestButtonClick() {
 
 void TCenterSettingDlg::FormPaint() {
     // Both values as they stood before the first bar moved.
-    const int x = Form1->ShapeSettings.CenterXRate;
-    const int y = Form1->ShapeSettings.CenterYRate;
+    const int x = Document().Settings.CenterXRate;
+    const int y = Document().Settings.CenterYRate;
     CenterXRateTrackBar->setValue(x);
     CenterYRateTrackBar->setValue(y);
 }

@@ -9,7 +9,7 @@ class TCenterSettingDlg : public TPalette, public Ui::TCenterSettingDlg {
     Q_OBJECT
 
 public:
-    explicit TCenterSettingDlg(QWidget *parent = nullptr);
+    TCenterSettingDlg(StarDocument &document, QWidget &mainWindow, QWidget *parent = nullptr);
 
     void FormPaint() override;
 

@@ -26,12 +26,13 @@ void CreateForms(const std::string &settingsPath) {
     // proportional Gothic is the free face that matches it.
     QFont::insertSubstitution(kFormFaceName, QStringLiteral("IPAPGothic"));
     Form1 = new TForm1(settingsPath);
-    PointsDlg = new TPointsDlg;
+    StarDocument &star = *Form1->Document;
+    PointsDlg = new TPointsDlg(star, *Form1);
     SizeInDlg = new TSizeInDlg;
-    RotationDlg = new TRotationDlg;
-    CenterSettingDlg = new TCenterSettingDlg;
+    RotationDlg = new TRotationDlg(star, *Form1);
+    CenterSettingDlg = new TCenterSettingDlg(star, *Form1);
     SaveRateDlg = new TSaveRateDlg;
-    LeanDlg = new TLeanDlg;
+    LeanDlg = new TLeanDlg(star, *Form1);
     AboutDlg = new TAboutDlg;
 }
 

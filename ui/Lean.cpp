@@ -1,11 +1,12 @@
 #include "Lean.h"
 
 #include "FormFont.h"
-#include "Vantmain.h"
+#include "StarDocument.h"
 
 TLeanDlg *LeanDlg = nullptr;
 
-TLeanDlg::TLeanDlg(QWidget *parent) : TPalette(LeanSlot, true, parent) {
+TLeanDlg::TLeanDlg(StarDocument &document, QWidget &mainWindow, QWidget *parent)
+    : TPalette(LeanSlot, true, document, mainWindow, parent) {
     setupUi(this);
     setFont(FormFont(12));
     setFixedSize(size());
@@ -18,8 +19,7 @@ void TLeanDlg::UpdateLeanLabel() {
 }
 
 void TLeanDlg::ApplyLean() {
-    Form1->ShapeSettings.LeanAngle = LeanTrackBar->value();
-    Form1->Redraw();
+    Document().Change([this](ShapeSettings &s) { s.LeanAngle = LeanTrackBar->value(); });
     UpdateLeanLabel();
 }
 
@@ -33,6 +33,6 @@ void TLeanDlg::RestButtonClick() {
 }
 
 void TLeanDlg::FormPaint() {
-    LeanTrackBar->setValue(Form1->ShapeSettings.LeanAngle);
+    LeanTrackBar->setValue(Document().Settings.LeanAngle);
     UpdateLeanLabel();
 }

@@ -8,7 +8,7 @@ class TLeanDlg : public TPalette, public Ui::TLeanDlg {
     Q_OBJECT
 
 public:
-    explicit TLeanDlg(QWidget *parent = nullptr);
+    TLeanDlg(StarDocument &document, QWidget &mainWindow, QWidget *parent = nullptr);
 
     void FormPaint() override;
 

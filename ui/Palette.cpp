@@ -1,9 +1,10 @@
 #include "Palette.h"
 
-#include "UndoSteps.h"
-#include "Vantmain.h"
+#include "StarDocument.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QScreen>
 #include <QSlider>
 #include <QTimer>
@@ -26,7 +27,9 @@ PalettePosition PlacePalette(int mainLeft, int mainTop, int mainOuterWidth, int 
     return p;
 }
 
-TPalette::TPalette(Slot slot, bool staysOnTop, QWidget *parent) : QWidget(parent), slot_(slot) {
+TPalette::TPalette(Slot slot, bool staysOnTop, StarDocument &document, QWidget &mainWindow,
+                   QWidget *parent)
+    : QWidget(parent), document_(document), mainWindow_(mainWindow), slot_(slot) {
     // A utility window with a title and only a close button: nothing to minimise or
     // maximise, as far as the window manager honours the request.
     Qt::WindowFlags flags =
@@ -35,6 +38,10 @@ TPalette::TPalette(Slot slot, bool staysOnTop, QWidget *parent) : QWidget(parent
         flags |= Qt::WindowStaysOnTopHint;
     setWindowFlags(flags);
     gSlots[slot_] = this;
+    connect(&document_, &StarDocument::reloaded, this, [this] {
+        if (isVisible())
+            PaintQuietly();
+    });
 }
 
 TPalette::~TPalette() {
@@ -89,7 +96,7 @@ void TPalette::resizeEvent(QResizeEvent *event) {
 void TPalette::PaintQuietly() {
     // The controls catch up with the record; a value they apply again is no step of
     // the user's.
-    const ChangeRecorder::Suspend quiet(*Form1->Recorder);
+    const StarDocument::Quiet quiet(document_);
     FormPaint();
 }
 
@@ -112,14 +119,14 @@ void ConnectTrackBar(QSlider *bar, QObject *context, const std::function<void()>
     });
 }
 
-QSize FramedSize(const QWidget *window) {
+QSize FramedSize(const QWidget *window, const QWidget &mainWindow) {
     const QSize own = window->frameGeometry().size() - window->size();
     if (own.width() > 0 || own.height() > 0)
         return window->frameGeometry().size();
     // Not framed yet: it will get a frame like the main window's, except that a
     // window of fixed size has no resize handle, so its bottom border is as thin as
     // its side borders.
-    const QRect outer = Form1->frameGeometry(), inner = Form1->geometry();
+    const QRect outer = mainWindow.frameGeometry(), inner = mainWindow.geometry();
     const int side = inner.left() - outer.left();
     const int top = inner.top() - outer.top();
     const int bottom = std::min(outer.bottom() - inner.bottom(), side);
@@ -130,12 +137,39 @@ void TPalette::FormShow() {
     int heightsAbove = 0;
     for (int s = 0; s < slot_; ++s)
         if (gSlots[s])
-            heightsAbove += FramedSize(gSlots[s]).height();
-    const QRect main = Form1->frameGeometry();
+            heightsAbove += FramedSize(gSlots[s], mainWindow_).height();
+    const QRect main = mainWindow_.frameGeometry();
     const QScreen *screen = QGuiApplication::primaryScreen();
-    const PalettePosition p =
-        PlacePalette(main.left(), main.top(), main.width(), heightsAbove, FramedSize(this).width(),
-                     screen ? screen->geometry().width() : 0);
+    const PalettePosition p = PlacePalette(main.left(), main.top(), main.width(), heightsAbove,
+                                           FramedSize(this, mainWindow_).width(),
+                                           screen ? screen->geometry().width() : 0);
     target_ = QPoint(p.left, p.top);
     move(target_);
+}
+
+namespace {
+
+// Lets the undo and redo keys pass a line edit to the application's shortcuts, and
+// keeps the edit from acting on them itself.
+class UndoKeysPass : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+            return QObject::eventFilter(watched, event);
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (!key->matches(QKeySequence::Undo) && !key->matches(QKeySequence::Redo) &&
+            key->keyCombination() != QKeyCombination(Qt::CTRL, Qt::Key_Y))
+            return false;
+        event->ignore(); // not overridden: the shortcut takes it
+        return true;
+    }
+};
+
+} // namespace
+
+void LeaveUndoToTheStar(QLineEdit *edit) {
+    edit->installEventFilter(new UndoKeysPass(edit));
 }

@@ -5,24 +5,28 @@
 #include <array>
 #include <functional>
 
+class QLineEdit;
 class QSlider;
+class StarDocument;
 
-// A tool palette beside the main window. Palettes stack down the main window's right
-// edge in fixed slots (jag count, rotation angle, twist, centre) and bring their
-// controls in line with the main window's ShapeSettings whenever they are shown.
+// A tool palette beside the main window, a view of the star document. Palettes stack
+// down the main window's right edge in fixed slots (jag count, rotation angle, twist,
+// centre) and bring their controls in line with the star's record whenever they are
+// shown and whenever the record is set as a whole.
 class TPalette : public QWidget {
     Q_OBJECT
 
 public:
     enum Slot { PointsSlot, LeanSlot, TwistSlot, CenterSlot, SlotCount };
 
-    TPalette(Slot slot, bool staysOnTop, QWidget *parent = nullptr);
+    TPalette(Slot slot, bool staysOnTop, StarDocument &document, QWidget &mainWindow,
+             QWidget *parent = nullptr);
     ~TPalette() override;
 
     void setVisible(bool visible) override;
 
-    // Sets the controls from ShapeSettings. A control that moves reports its change
-    // like a user's move, so the values are applied again.
+    // Sets the controls from the star's record. A control that moves reports its
+    // change like a user's move, so the values are applied again.
     virtual void FormPaint() = 0;
     // Queues FormPaint for when the event loop next runs, if the palette is shown
     // then; a hidden palette catches up when it is next shown.
@@ -31,6 +35,7 @@ public:
     void BringBack();
 
 protected:
+    StarDocument &Document() { return document_; }
     void moveEvent(QMoveEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
@@ -43,6 +48,8 @@ private:
 
     // When to look again, in ms after showing, whether a frame came and moved it.
     static constexpr std::array<int, 6> kPlacingChecks{0, 50, 150, 300, 700, 1500};
+    StarDocument &document_;
+    QWidget &mainWindow_;
     Slot slot_;
     QPoint target_;        // where the frame's top left corner belongs
     bool placing_ = false; // just shown: a move by the window system is put right
@@ -54,7 +61,11 @@ void ConnectTrackBar(QSlider *bar, QObject *context, const std::function<void()>
 
 // The outer size of a window with its frame; for a window never framed yet, its
 // size plus the main window's frame.
-QSize FramedSize(const QWidget *window);
+QSize FramedSize(const QWidget *window, const QWidget &mainWindow);
+
+// Undo and redo keys typed into a palette's edit undo the star, not the edit: the
+// edit keeps no undo history of its own.
+void LeaveUndoToTheStar(QLineEdit *edit);
 
 // Where a palette goes: top after the outer heights of the slots above it, left
 // against the main window's right edge, or against its left edge when the palette

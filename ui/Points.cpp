@@ -3,7 +3,7 @@
 #include "FormFont.h"
 #include "NumberText.h"
 #include "ShapeSettings.h"
-#include "Vantmain.h"
+#include "StarDocument.h"
 
 #include <algorithm>
 
@@ -21,19 +21,19 @@ template <typename Body> void WhileUpdating(Body body) {
 
 } // namespace
 
-TPointsDlg::TPointsDlg(QWidget *parent) : TPalette(PointsSlot, true, parent) {
+TPointsDlg::TPointsDlg(StarDocument &document, QWidget &mainWindow, QWidget *parent)
+    : TPalette(PointsSlot, true, document, mainWindow, parent) {
     setupUi(this);
     setFont(FormFont(12));
     setFixedSize(size());
     Edit1->setAttribute(Qt::WA_InputMethodEnabled, false);
+    LeaveUndoToTheStar(Edit1);
     connect(UpDown1, &TUpDown::changing, this, &TPointsDlg::UpDown1Changing);
     connect(Edit1, &QLineEdit::textChanged, this, &TPointsDlg::Edit1Change);
 }
 
 void TPointsDlg::ApplyPoints(int points) {
-    Form1->ShapeSettings.Points = points;
-    Form1->BuildDirections();
-    Form1->Redraw();
+    Document().Change([points](ShapeSettings &s) { s.Points = points; });
 }
 
 void TPointsDlg::UpDown1Changing(int newPosition) {
@@ -61,11 +61,11 @@ void TPointsDlg::Edit1Change() {
 
 void TPointsDlg::FormPaint() {
     WhileUpdating([&] {
-        Edit1->setText(QString::number(Form1->ShapeSettings.Points));
+        Edit1->setText(QString::number(Document().Settings.Points));
         Edit1->setFocus();
         Edit1->selectAll();
         UpDown1->SetMax(settings_range::kMaxPoints);
         UpDown1->SetMin(settings_range::kMinPoints);
-        UpDown1->SetPosition(Form1->ShapeSettings.Points);
+        UpDown1->SetPosition(Document().Settings.Points);
     });
 }

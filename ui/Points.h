@@ -8,7 +8,7 @@ class TPointsDlg : public TPalette, public Ui::TPointsDlg {
     Q_OBJECT
 
 public:
-    explicit TPointsDlg(QWidget *parent = nullptr);
+    TPointsDlg(StarDocument &document, QWidget &mainWindow, QWidget *parent = nullptr);
 
     void FormPaint() override;
 

@@ -1,11 +1,12 @@
 #include "Rotaion.h"
 
 #include "FormFont.h"
-#include "Vantmain.h"
+#include "StarDocument.h"
 
 TRotationDlg *RotationDlg = nullptr;
 
-TRotationDlg::TRotationDlg(QWidget *parent) : TPalette(TwistSlot, true, parent) {
+TRotationDlg::TRotationDlg(StarDocument &document, QWidget &mainWindow, QWidget *parent)
+    : TPalette(TwistSlot, true, document, mainWindow, parent) {
     setupUi(this);
     setFont(FormFont(12));
     setFixedSize(size());
@@ -20,10 +21,10 @@ void TRotationDlg::UpdateTwistLabels() {
 }
 
 void TRotationDlg::ApplyTwists() {
-    Form1->ShapeSettings.OuterTwist = OutRotateTrackBar->value();
-    Form1->ShapeSettings.InnerTwist = InRotateTrackBar->value();
-    Form1->BuildDirections();
-    Form1->Redraw();
+    Document().Change([this](ShapeSettings &s) {
+        s.OuterTwist = OutRotateTrackBar->value();
+        s.InnerTwist = InRotateTrackBar->value();
+    });
     UpdateTwistLabels();
 }
 
@@ -38,14 +39,14 @@ void TRotationDlg::SyncOther(QSlider *other, int moved) {
 void TRotationDlg::InRotateTrackBarChange() {
     if (Syncing)
         return;
-    SyncOther(OutRotateTrackBar, InRotateTrackBar->value() - Form1->ShapeSettings.InnerTwist);
+    SyncOther(OutRotateTrackBar, InRotateTrackBar->value() - Document().Settings.InnerTwist);
     ApplyTwists();
 }
 
 void TRotationDlg::OutRotateTrackBarChange() {
     if (Syncing)
         return;
-    SyncOther(InRotateTrackBar, OutRotateTrackBar->value() - Form1->ShapeSettings.OuterTwist);
+    SyncOther(InRotateTrackBar, OutRotateTrackBar->value() - Document().Settings.OuterTwist);
     ApplyTwists();
 }
 
@@ -61,8 +62,8 @@ void TRotationDlg::RestButtonClick() {
 void TRotationDlg::FormPaint() {
     // Both values as they stood before the first bar moved: applying the first bar
     // also stores the second bar's old position.
-    const int inner = Form1->ShapeSettings.InnerTwist;
-    const int outer = Form1->ShapeSettings.OuterTwist;
+    const int inner = Document().Settings.InnerTwist;
+    const int outer = Document().Settings.OuterTwist;
     resyncing_ = true;
     InRotateTrackBar->setValue(inner);
     OutRotateTrackBar->setValue(outer);

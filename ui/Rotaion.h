@@ -9,7 +9,7 @@ class TRotationDlg : public TPalette, public Ui::TRotationDlg {
     Q_OBJECT
 
 public:
-    explicit TRotationDlg(QWidget *parent = nullptr);
+    TRotationDlg(StarDocument &document, QWidget &mainWindow, QWidget *parent = nullptr);
 
     void FormPaint() override;
 

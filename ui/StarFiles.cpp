@@ -1,9 +1,8 @@
 #include "StarFiles.h"
 
 #include "SettingsFile.h"
+#include "StarDocument.h"
 #include "UndoSteps.h"
-#include "Vantmain.h"
-#include "WindowLayout.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -11,21 +10,29 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
 #include <QUrl>
 
-#include <filesystem>
-#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
+QString Tr(const char *text) {
+    return QCoreApplication::translate("StarFiles", text);
+}
+
+QString NameOf(const std::string &path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
 QStringList StarFileFilters() {
-    return {QCoreApplication::translate("StarFiles", "設定ファイル (*.def)"),
-            QCoreApplication::translate("StarFiles", "すべてのファイル (*)")};
+    return {Tr("設定ファイル (*.def)"), Tr("すべてのファイル (*)")};
 }
 
 // Qt's own dialog, the same on every platform, which tests can answer.
-QString AskForStarFile(TForm1 &form, QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(&form);
+QString AskForStarFile(QWidget &parent, QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(&parent);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
@@ -37,45 +44,112 @@ QString AskForStarFile(TForm1 &form, QFileDialog::AcceptMode mode) {
     return dialog.selectedFiles().constFirst();
 }
 
-} // namespace
-
-void OpenStarFileClick(TForm1 &form) {
-    const QString path = AskForStarFile(form, QFileDialog::AcceptOpen);
-    if (!path.isEmpty())
-        OpenStarFile(form, path);
+// A file no one may write to, not even its owner: replacing it would undo the
+// user's own protection (root could, as root can write anything).
+bool IsReadOnly(const std::string &path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 &&
+           ((st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0);
 }
 
-bool OpenStarFile(TForm1 &form, const QString &path) {
+bool Confirm(QWidget &parent, const QString &text) {
+    return QMessageBox::question(&parent, QStringLiteral("Vantrell"), text,
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+bool WriteStarFile(QWidget &parent, StarDocument &document) {
+    std::string error;
+    if (document.Save(&error))
+        return true;
+    QMessageBox::warning(
+        &parent, QStringLiteral("Vantrell"),
+        QCoreApplication::translate("TForm1", "設定ファイル %1 を保存できません\n%2")
+            .arg(NameOf(document.FilePath()), QString::fromStdString(error)));
+    return false;
+}
+
+} // namespace
+
+void ShowStarFileProblem(QWidget &parent, const std::string &path, const std::string &problem) {
+    QMessageBox::warning(&parent, QStringLiteral("Vantrell"),
+                         Tr("設定ファイル %1 を読み込めません: %2")
+                             .arg(NameOf(path), QString::fromLocal8Bit(problem)));
+}
+
+void OpenStarFileClick(QWidget &parent, ChangeRecorder &recorder) {
+    const QString path = AskForStarFile(parent, QFileDialog::AcceptOpen);
+    if (!path.isEmpty())
+        OpenStarFile(parent, recorder, path);
+}
+
+bool OpenStarFile(QWidget &parent, ChangeRecorder &recorder, const QString &path) {
     const std::string name = QFile::encodeName(path).toStdString();
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(name, error) || !std::ifstream(name)) {
-        QMessageBox::warning(
-            &form, QStringLiteral("Vantrell"),
-            QCoreApplication::translate("StarFiles", "設定ファイル %1 を読み込めません").arg(path));
+    std::string problem;
+    const std::optional<ShapeSettings> loaded = ReadStarFile(name, &problem);
+    if (!loaded) {
+        ShowStarFileProblem(parent, name, problem);
         return false;
     }
-    const std::optional<ShapeSettings> loaded = ReadSettingsFile(name);
+    if (!MayLeaveStarFile(parent, recorder.Document()))
+        return false;
     PictureState state;
     state.record = StartingRecord(loaded);
     state.sameSize = state.record.SameSize != 0;
     state.fill = state.record.Fill != 0;
     state.foreColor = state.record.ForeColor;
     state.backColor = state.record.BackColor;
-    state.client = loaded ? QSize(state.record.ClientWidth, state.record.ClientHeight)
-                          : QSize(kLayoutAreaWidth, kLayoutAreaHeight + kStatusBarHeight);
-    form.Recorder->Record(StepKind::Other, [&] { ApplyState(form, state); });
-    form.SettingsPath = name;
+    state.client = QSize(state.record.ClientWidth, state.record.ClientHeight);
+    recorder.RecordFileChange(state, {name, true, 0, StarDocument::StampOf(name)});
     return true;
 }
 
-void SaveStarFileAsClick(TForm1 &form) {
-    const QString path = AskForStarFile(form, QFileDialog::AcceptSave);
+bool SaveStarFileAsClick(QWidget &parent, StarDocument &document) {
+    const QString path = AskForStarFile(parent, QFileDialog::AcceptSave);
     if (path.isEmpty())
-        return;
-    const std::string previous = form.SettingsPath;
-    form.SettingsPath = QFile::encodeName(path).toStdString();
-    if (!form.SaveSettings())
-        form.SettingsPath = previous;
+        return false;
+    const StarDocument::FileState previous = document.File();
+    document.TakeFile(QFile::encodeName(path).toStdString(), true);
+    if (WriteStarFile(parent, document))
+        return true;
+    document.SetFile(previous);
+    return false;
+}
+
+bool SaveStarFile(QWidget &parent, StarDocument &document) {
+    if (IsReadOnly(document.FilePath())) {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Vantrell"),
+                        Tr("設定ファイル %1 は読み取り専用です。別の名前で保存しますか?")
+                            .arg(NameOf(document.FilePath())),
+                        QMessageBox::Cancel, &parent);
+        QPushButton *saveAs =
+            box.addButton(Tr("設定に名前を付けて保存..."), QMessageBox::AcceptRole);
+        box.exec();
+        return box.clickedButton() == saveAs && SaveStarFileAsClick(parent, document);
+    }
+    if (document.ChangedOnDisk() &&
+        !Confirm(parent, Tr("設定ファイル %1 は開いた後でほかのプログラムに変更されています。"
+                            "置き換えますか?")
+                             .arg(NameOf(document.FilePath()))))
+        return false;
+    return WriteStarFile(parent, document);
+}
+
+bool MayLeaveStarFile(QWidget &parent, StarDocument &document) {
+    if (!document.IsStarFile() || document.IsClean())
+        return true;
+    QMessageBox prompt(QMessageBox::Question, Tr("確認"),
+                       Tr("設定ファイル %1 への変更を保存しますか?")
+                           .arg(QFileInfo(NameOf(document.FilePath())).fileName()),
+                       QMessageBox::NoButton, &parent);
+    QPushButton *save = prompt.addButton(Tr("保存"), QMessageBox::AcceptRole);
+    QPushButton *discard = prompt.addButton(Tr("破棄"), QMessageBox::DestructiveRole);
+    prompt.addButton(Tr("キャンセル"), QMessageBox::RejectRole);
+    prompt.setDefaultButton(save);
+    prompt.exec();
+    if (prompt.clickedButton() == save)
+        return SaveStarFile(parent, document);
+    return prompt.clickedButton() == discard;
 }
 
 bool IsStarFileDrop(const QMimeData *data, QString *path) {
@@ -88,4 +162,17 @@ bool IsStarFileDrop(const QMimeData *data, QString *path) {
     if (path)
         *path = url.toLocalFile();
     return true;
+}
+
+void ShowDocumentTitle(QWidget &window, const StarDocument &document) {
+    if (!document.IsStarFile()) {
+        window.setWindowFilePath({});
+        window.setWindowTitle(QStringLiteral("Vantrell"));
+        window.setWindowModified(false);
+        return;
+    }
+    const QString path = NameOf(document.FilePath());
+    window.setWindowFilePath(path);
+    window.setWindowTitle(QFileInfo(path).fileName() + QStringLiteral("[*] — Vantrell"));
+    window.setWindowModified(!document.IsClean());
 }

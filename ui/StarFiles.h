@@ -2,20 +2,37 @@
 
 #include <QString>
 
-class QMimeData;
-class TForm1;
+#include <string>
 
-// Star files: settings records (68 bytes, the format of Vantrell.def) under names
-// the user chooses, suffix ".def".
+class ChangeRecorder;
+class QMimeData;
+class QWidget;
+class StarDocument;
+
+// Star files: settings records (68 bytes, the format of Vantrell.def) under names the
+// user chooses, suffix ".def". Once one is opened or saved, it is the star's document:
+// its name is in the title, and changes not yet saved to it are asked about before
+// they could be lost.
 
 // 開く…: asks for a star file and opens it.
-void OpenStarFileClick(TForm1 &form);
-// Applies the file's parameters and drawing-area size as one undoable step and makes
-// it the settings file. A file that cannot be read at all is reported and changes
-// nothing; a short one gives the defaults, as at start-up.
-bool OpenStarFile(TForm1 &form, const QString &path);
-// 設定に名前を付けて保存…: writes the settings to a chosen file, which becomes the
-// settings file.
-void SaveStarFileAsClick(TForm1 &form);
+void OpenStarFileClick(QWidget &parent, ChangeRecorder &recorder);
+// Offers to save unsaved changes first, then applies the file's parameters and
+// drawing-area size as one undoable step that makes it the star's file. A file that
+// is not a readable star file is reported with the reason and changes nothing.
+bool OpenStarFile(QWidget &parent, ChangeRecorder &recorder, const QString &path);
+// 設定に名前を付けて保存…: writes the star to a chosen file, which becomes its file.
+bool SaveStarFileAsClick(QWidget &parent, StarDocument &document);
+// 設定保存 with a star file: a read-only file is not replaced (Save As is offered
+// instead), and a file changed on disk since it was read or written is replaced only
+// when the user says so.
+bool SaveStarFile(QWidget &parent, StarDocument &document);
+// With unsaved changes of a star file, asks whether to save them: true when the
+// star may be left (saved, or discarded).
+bool MayLeaveStarFile(QWidget &parent, StarDocument &document);
+// Says that the file cannot be a star file, and why.
+void ShowStarFileProblem(QWidget &parent, const std::string &path, const std::string &problem);
 // Whether dropped data is exactly one local star file; its path when it is.
 bool IsStarFileDrop(const QMimeData *data, QString *path = nullptr);
+// The window's title: "Vantrell", or with a star file "name.def[*] — Vantrell", marked
+// while the star differs from the file.
+void ShowDocumentTitle(QWidget &window, const StarDocument &document);

@@ -1,11 +1,5 @@
 #include "UndoSteps.h"
 
-#include "Center.h"
-#include "Lean.h"
-#include "Points.h"
-#include "Rotaion.h"
-#include "Vantmain.h"
-
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -51,47 +45,12 @@ bool PictureState::SameParameters(const PictureState &other) const {
            client == other.client;
 }
 
-PictureState CaptureState(const TForm1 &form, bool withClientSize) {
-    PictureState state;
-    state.record = form.ShapeSettings;
-    state.sameSize = form.Circle1->isChecked();
-    state.fill = form.Fill1->isChecked();
-    state.foreColor = form.PaintBox->PenColor;
-    state.backColor = form.PaintBox->Color;
-    if (withClientSize)
-        state.client = QSize(form.ClientWidth(), form.ClientHeight());
-    return state;
-}
-
-void ApplyState(TForm1 &form, const PictureState &state) {
-    ChangeRecorder::Suspend quiet(*form.Recorder);
-    form.ShapeSettings = state.record;
-    form.SetSameSizeMarks(state.sameSize);
-    form.SetFillMarks(state.fill);
-    form.SetTransMarks(state.record.Trans != 0);
-    form.GetBack1->setEnabled(state.record.Trans != 0);
-    form.GetBack2->setEnabled(state.record.Trans != 0);
-    form.PaintBox->PenColor = state.foreColor;
-    form.PaintBox->Color = state.backColor;
-    form.SetWindowColor(state.backColor);
-    if (state.client.isValid())
-        form.SetClientSize(state.client.width(), state.client.height());
-    form.Dragging = false;
-    form.BuildDirections();
-    form.FormResize();
-    for (TPalette *palette :
-         std::initializer_list<TPalette *>{RotationDlg, CenterSettingDlg, LeanDlg, PointsDlg})
-        if (palette && palette->isVisible())
-            palette->FormPaint();
-}
-
 PictureStep::PictureStep(ChangeRecorder &recorder, const PictureState &before,
                          const PictureState &after, StepKind kind, quint64 gesture)
     : recorder_(recorder), before_(before), after_(after), kind_(kind), gesture_(gesture) {}
 
 void PictureStep::undo() {
-    ApplyState(recorder_.Form(), before_);
-    recorder_.Resync();
+    recorder_.Restore(before_);
 }
 
 void PictureStep::redo() {
@@ -99,8 +58,7 @@ void PictureStep::redo() {
         applied_ = false; // the first redo is the change the user just made
         return;
     }
-    ApplyState(recorder_.Form(), after_);
-    recorder_.Resync();
+    recorder_.Restore(after_);
 }
 
 int PictureStep::id() const {
@@ -117,62 +75,126 @@ bool PictureStep::mergeWith(const QUndoCommand *other) {
     return true;
 }
 
-ChangeRecorder::ChangeRecorder(TForm1 &form) : QObject(&form), form_(form) {
-    stack_.setUndoLimit(kStepLimit);
-    recorded_ = CaptureState(form_);
+FileStep::FileStep(ChangeRecorder &recorder, const PictureState &before, const PictureState &after,
+                   StarDocument::FileState fileBefore, StarDocument::FileState fileAfter)
+    : PictureStep(recorder, before, after, StepKind::Other, 0), fileBefore_(std::move(fileBefore)),
+      fileAfter_(std::move(fileAfter)) {}
+
+void FileStep::undo() {
+    PictureStep::undo();
+    recorder_.Document().SetFile(fileBefore_);
+}
+
+void FileStep::redo() {
+    PictureStep::redo();
+    recorder_.Document().SetFile(fileAfter_);
+}
+
+ChangeRecorder::ChangeRecorder(StarDocument &document, Capture capture, Apply apply,
+                               QObject *parent)
+    : QObject(parent), document_(document), capture_(std::move(capture)), apply_(std::move(apply)) {
+    Stack().setUndoLimit(kStepLimit);
+    recorded_ = capture_(false);
     qApp->installEventFilter(this);
-    connect(qApp, &QApplication::focusChanged, this, [this] { ++gesture_; });
+    connect(qApp, &QApplication::focusChanged, this, [this] { StartGesture(); });
+    connect(&document_, &StarDocument::quietEnded, this, &ChangeRecorder::Resync);
 }
 
 void ChangeRecorder::Observe() {
-    if (suspended_ > 0)
+    if (document_.IsQuiet())
         return;
-    const PictureState now = CaptureState(form_);
+    const PictureState now = capture_(false);
     if (now.SameParameters(recorded_))
         return;
     const PictureState before = recorded_;
     recorded_ = now;
-    stack_.push(new PictureStep(*this, before, now, KindOfChange(before, now), gesture_));
+    Stack().push(new PictureStep(*this, before, now, KindOfChange(before, now), Gesture()));
 }
 
 void ChangeRecorder::Record(StepKind kind, const std::function<void()> &change) {
     Observe(); // anything not yet recorded is a step of its own
-    const PictureState before = CaptureState(form_, true);
+    const PictureState before = capture_(true);
     {
-        const Suspend quiet(*this);
+        const StarDocument::Quiet quiet(document_);
         change();
     }
-    const PictureState after = CaptureState(form_, true);
-    Resync();
+    const PictureState after = capture_(true);
     if (!after.SameParameters(before))
-        stack_.push(new PictureStep(*this, before, after, kind, gesture_));
+        Stack().push(new PictureStep(*this, before, after, kind, Gesture()));
+}
+
+void ChangeRecorder::RecordFileChange(const PictureState &state, StarDocument::FileState file) {
+    Observe();
+    const PictureState before = capture_(true);
+    StarDocument::FileState fileBefore = document_.File();
+    Restore(state);
+    // The new file matches the star as it is once this step is on the stack.
+    file.cleanIndex = Stack().index() + 1;
+    document_.SetFile(file);
+    Stack().push(new FileStep(*this, before, capture_(true), std::move(fileBefore), file));
+}
+
+void ChangeRecorder::Restore(const PictureState &state) {
+    const StarDocument::Quiet quiet(document_);
+    apply_(state);
 }
 
 void ChangeRecorder::Resync() {
-    recorded_ = CaptureState(form_);
+    recorded_ = capture_(false);
 }
 
-ChangeRecorder::Suspend::Suspend(ChangeRecorder &recorder) : recorder_(recorder) {
-    ++recorder_.suspended_;
+void ChangeRecorder::StartGesture() {
+    ++gesture_;
+    GoOnWithTheGesture();
 }
 
-ChangeRecorder::Suspend::~Suspend() {
-    if (--recorder_.suspended_ == 0)
-        recorder_.Resync();
+void ChangeRecorder::GoOnWithTheGesture() {
+    endPending_ = false;
+    ++endToken_; // an end still queued no longer applies
+}
+
+void ChangeRecorder::EndGestureAfterThisEvent() {
+    // What the release itself does (a button's click) still belongs to the gesture
+    // it ends, and so does a key's repeat that comes as a release and a press.
+    const quint64 token = ++endToken_;
+    QMetaObject::invokeMethod(
+        this, [this, token] { endPending_ = endPending_ || token == endToken_; },
+        Qt::QueuedConnection);
+}
+
+quint64 ChangeRecorder::Gesture() {
+    if (endPending_)
+        StartGesture();
+    return gesture_;
 }
 
 bool ChangeRecorder::eventFilter(QObject *watched, QEvent *event) {
+    const bool isKey = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+    const auto *key = isKey ? static_cast<const QKeyEvent *>(event) : nullptr;
+    // Typing into an edit is one gesture until the focus leaves it.
+    const bool keyOfAGesture =
+        key && !key->isAutoRepeat() && !qobject_cast<QLineEdit *>(QApplication::focusWidget());
     switch (event->type()) {
     case QEvent::MouseButtonPress:
+        StartGesture();
+        break;
     case QEvent::MouseButtonRelease:
-        ++gesture_;
+        EndGestureAfterThisEvent();
         break;
     case QEvent::KeyPress:
+        // A window system that repeats a held key as releases and presses gives
+        // both the same time: that press goes on with the gesture.
+        if (keyOfAGesture && key->key() == lastRelease_.key &&
+            key->timestamp() == lastRelease_.timestamp)
+            GoOnWithTheGesture();
+        else if (keyOfAGesture)
+            StartGesture();
+        break;
     case QEvent::KeyRelease:
-        // Typing into an edit is one gesture until the focus leaves it.
-        if (!static_cast<QKeyEvent *>(event)->isAutoRepeat() &&
-            !qobject_cast<QLineEdit *>(QApplication::focusWidget()))
-            ++gesture_;
+        if (keyOfAGesture) {
+            lastRelease_ = {key->key(), key->timestamp()};
+            EndGestureAfterThisEvent();
+        }
         break;
     default:
         break;

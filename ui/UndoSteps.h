@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ShapeSettings.h"
+#include "StarDocument.h"
 
 #include <QObject>
 #include <QSize>
@@ -8,8 +9,6 @@
 #include <QUndoStack>
 
 #include <functional>
-
-class TForm1;
 
 // The picture's parameters as one value: what one step of the undo stack restores.
 struct PictureState {
@@ -35,12 +34,6 @@ enum class StepKind {
     Other,
 };
 
-PictureState CaptureState(const TForm1 &form, bool withClientSize = false);
-// Puts the window in that state: parameters, check marks, colours, the size when the
-// state carries one; then repaints the picture, the status bar and every shown
-// palette. Sets Modified like any other change.
-void ApplyState(TForm1 &form, const PictureState &state);
-
 class ChangeRecorder;
 
 // One step: from one state to another.
@@ -53,54 +46,78 @@ public:
     int id() const override;
     bool mergeWith(const QUndoCommand *other) override;
 
-private:
+protected:
     ChangeRecorder &recorder_;
+
+private:
     PictureState before_, after_;
     StepKind kind_;
     quint64 gesture_;
     bool applied_ = true; // pushed after the change was made and shown
 };
 
-// Turns each change of the picture into a step of the undo stack. Every change ends
-// in a redraw of the drawing area, which calls Observe(); a change that is not the
-// user's own (a palette catching up with the record) runs while Suspend() is held.
-// Gestures end at each press and release of a mouse button or a key (keys typed into
-// an edit excepted) and whenever the keyboard focus moves.
+// A step that also moves the star to another file: opening a star file. Undone, the
+// star returns to the file it had, with the state in which it matched that file.
+class FileStep : public PictureStep {
+public:
+    FileStep(ChangeRecorder &recorder, const PictureState &before, const PictureState &after,
+             StarDocument::FileState fileBefore, StarDocument::FileState fileAfter);
+    void undo() override;
+    void redo() override;
+
+private:
+    StarDocument::FileState fileBefore_, fileAfter_;
+};
+
+// Turns each change of the picture into a step of the document's undo stack. Every
+// change ends in a redraw of the drawing area, which calls Observe(); a change that is
+// not the user's own (a palette catching up with the record) runs while the document
+// is quiet. Gestures end after each press and release of a mouse button or a key
+// (keys typed into an edit excepted) has been handled, and whenever the keyboard
+// focus moves.
 class ChangeRecorder : public QObject {
 public:
     static constexpr int kStepLimit = 10000;
+    // Reads the picture's state from the window, with the client size when asked.
+    using Capture = std::function<PictureState(bool withClientSize)>;
+    // Puts the window in a state and repaints every view of it.
+    using Apply = std::function<void(const PictureState &)>;
 
-    explicit ChangeRecorder(TForm1 &form);
+    ChangeRecorder(StarDocument &document, Capture capture, Apply apply, QObject *parent);
 
-    QUndoStack &Stack() { return stack_; }
-    TForm1 &Form() { return form_; }
+    StarDocument &Document() { return document_; }
+    QUndoStack &Stack() { return document_.UndoStack(); }
 
     // Records the change since the last step, if any.
     void Observe();
     // Runs change as one step of the given kind, the client size included.
     void Record(StepKind kind, const std::function<void()> &change);
-    // Takes the present state as the recorded one, without a step.
-    void Resync();
-
-    // While a guard lives, changes are not recorded.
-    class Suspend {
-    public:
-        explicit Suspend(ChangeRecorder &recorder);
-        ~Suspend();
-        Suspend(const Suspend &) = delete;
-        Suspend &operator=(const Suspend &) = delete;
-
-    private:
-        ChangeRecorder &recorder_;
-    };
+    // Puts the window in state as one step that also makes file the star's file.
+    void RecordFileChange(const PictureState &state, StarDocument::FileState file);
+    // Puts the window in state, quietly; the recorded state follows.
+    void Restore(const PictureState &state);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    TForm1 &form_;
-    QUndoStack stack_;
+    // Takes the present state as the recorded one, without a step.
+    void Resync();
+    void StartGesture();
+    void GoOnWithTheGesture();
+    void EndGestureAfterThisEvent();
+    // The gesture a change belongs to now.
+    quint64 Gesture();
+
+    StarDocument &document_;
+    Capture capture_;
+    Apply apply_;
     PictureState recorded_;
     quint64 gesture_ = 0;
-    int suspended_ = 0;
+    bool endPending_ = false; // the gesture ends before the next change
+    quint64 endToken_ = 0;    // which queued end still applies
+    struct {
+        int key = 0;
+        quint64 timestamp = 0;
+    } lastRelease_;
 };

@@ -49,7 +49,8 @@ constexpr int kMinimumFrameWidth = 120;
 } // namespace
 
 TForm1::TForm1(std::string settingsPath, QWidget *parent)
-    : QMainWindow(parent), SettingsPath(std::move(settingsPath)) {
+    : QMainWindow(parent), Document(new StarDocument(std::move(settingsPath), this)),
+      ShapeSettings(Document->Settings), Modified(Document->Modified) {
     setupUi(this);
     setFont(FormFont(12));
 
@@ -81,19 +82,38 @@ TForm1::TForm1(std::string settingsPath, QWidget *parent)
     // and nothing counts as changed.
     for (QAction *option : {Transparent1, Smooth1})
         connect(option, &QAction::toggled, this, [this] { DrawShape(PaintBox->Canvas()); });
+    // A palette's change of the star: the picture follows. BuildDirections depends on
+    // the jag count and the twists only, so rebuilding after any change is exact.
+    connect(Document, &StarDocument::changed, this, [this] {
+        BuildDirections();
+        Redraw();
+    });
+    connect(Document, &StarDocument::aboutToSave, this, &TForm1::StoreWindowFields);
     FormCreate();
-    Recorder = new ChangeRecorder(*this);
+    Recorder = new ChangeRecorder(
+        *Document, [this](bool withClientSize) { return CaptureState(withClientSize); },
+        [this](const PictureState &state) { ApplyState(state); }, this);
     ConnectUndo();
+    connect(Document, &StarDocument::fileChanged, this,
+            [this] { ShowDocumentTitle(*this, *Document); });
+    ShowDocumentTitle(*this, *Document);
     setAcceptDrops(true);
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    // The document goes after the window: nothing it says then is for the window.
+    disconnect(Document, nullptr, this, nullptr);
+    Document->UndoStack().clear();
+}
 
 void TForm1::ConnectUndo() {
     QUndoStack &stack = Recorder->Stack();
     Undo1->setShortcuts(QKeySequence::Undo);
     Redo1->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    // Undo and redo work from the palettes too: the star is one document.
+    for (QAction *action : {Undo1, Redo1})
+        action->setShortcutContext(Qt::ApplicationShortcut);
     connect(Undo1, &QAction::triggered, &stack, &QUndoStack::undo);
     connect(Redo1, &QAction::triggered, &stack, &QUndoStack::redo);
     connect(&stack, &QUndoStack::canUndoChanged, Undo1, &QAction::setEnabled);
@@ -102,8 +122,9 @@ void TForm1::ConnectUndo() {
 
 void TForm1::ConnectCommands() {
     connect(SaveAs2, &QAction::triggered, this, [this] { SaveAsFile(); });
-    connect(Open1, &QAction::triggered, this, [this] { OpenStarFileClick(*this); });
-    connect(SaveDefAs1, &QAction::triggered, this, [this] { SaveStarFileAsClick(*this); });
+    connect(Open1, &QAction::triggered, this, [this] { OpenStarFileClick(*this, *Recorder); });
+    connect(SaveDefAs1, &QAction::triggered, this,
+            [this] { SaveStarFileAsClick(*this, *Document); });
     connect(SaveRate, &QAction::triggered, this, &TForm1::SaveRateClick);
     connect(SaveDef, &QAction::triggered, this, &TForm1::SaveDefClick);
     connect(About1, &QAction::triggered, this, &TForm1::AboutClick);
@@ -137,6 +158,8 @@ void TForm1::ConnectCommands() {
 }
 
 void TForm1::FormCreate() {
+    if (Document->IsStarFile())
+        RefuseUnreadableStarFile();
     LoadSettings();
     SetWindowColor(PaintBox->Color);
     Dragging = false;
@@ -468,7 +491,7 @@ void TForm1::dropEvent(QDropEvent *event) {
     if (!IsStarFileDrop(event->mimeData(), &path))
         return event->ignore();
     event->acceptProposedAction();
-    OpenStarFile(*this, path);
+    OpenStarFile(*this, *Recorder, path);
 }
 
 void TForm1::contextMenuEvent(QContextMenuEvent *event) {
@@ -529,6 +552,36 @@ void TForm1::FormMouseUp(Qt::MouseButton button) {
     DrawShape(PaintBox->Canvas());
 }
 
+PictureState TForm1::CaptureState(bool withClientSize) const {
+    PictureState state;
+    state.record = ShapeSettings;
+    state.sameSize = Circle1->isChecked();
+    state.fill = Fill1->isChecked();
+    state.foreColor = PaintBox->PenColor;
+    state.backColor = PaintBox->Color;
+    if (withClientSize)
+        state.client = QSize(ClientWidth(), ClientHeight());
+    return state;
+}
+
+void TForm1::ApplyState(const PictureState &state) {
+    ShapeSettings = state.record;
+    SetSameSizeMarks(state.sameSize);
+    SetFillMarks(state.fill);
+    SetTransMarks(state.record.Trans != 0);
+    GetBack1->setEnabled(state.record.Trans != 0);
+    GetBack2->setEnabled(state.record.Trans != 0);
+    PaintBox->PenColor = state.foreColor;
+    PaintBox->Color = state.backColor;
+    SetWindowColor(state.backColor);
+    if (state.client.isValid())
+        SetClientSize(state.client.width(), state.client.height());
+    Dragging = false;
+    BuildDirections();
+    FormResize();
+    Document->Reload();
+}
+
 void TForm1::SetWindowColor(uint32_t colorValue) {
     QPalette p = PaintBox->palette();
     p.setColor(QPalette::Window,
@@ -551,8 +604,17 @@ void TForm1::SetTransMarks(bool on) {
     Trans2->setChecked(on);
 }
 
+void TForm1::RefuseUnreadableStarFile() {
+    std::string problem;
+    if (!StarDocument::StampOf(Document->FilePath()).exists ||
+        ReadStarFile(Document->FilePath(), &problem))
+        return; // a new star file, or one that can be opened
+    ShowStarFileProblem(*this, Document->FilePath(), problem);
+    Document->TakeFile(kSettingsFileName, false);
+}
+
 void TForm1::LoadSettings() {
-    const std::optional<::ShapeSettings> loaded = ReadSettingsFile(SettingsPath);
+    const std::optional<::ShapeSettings> loaded = ReadSettingsFile(Document->FilePath());
     if (loaded) {
         ShapeSettings = *loaded;
         ClampToEditorRanges(ShapeSettings);
@@ -571,7 +633,7 @@ void TForm1::LoadSettings() {
     }
 }
 
-bool TForm1::SaveSettings() {
+void TForm1::StoreWindowFields() {
     ShapeSettings.Left = x();
     ShapeSettings.Top = y();
     ShapeSettings.ClientWidth = ClientWidth();
@@ -580,18 +642,27 @@ bool TForm1::SaveSettings() {
     ShapeSettings.Fill = Fill1->isChecked() ? 1 : 0;
     ShapeSettings.ForeColor = PaintBox->PenColor;
     ShapeSettings.BackColor = PaintBox->Color;
+}
+
+bool TForm1::SaveSettings() {
     std::string error;
-    if (WriteSettingsFile(SettingsPath, ShapeSettings, &error))
+    if (Document->Save(&error))
         return true;
-    QMessageBox::warning(this, QStringLiteral("Vantrell"),
-                         tr("設定ファイル %1 を保存できません\n%2")
-                             .arg(QFile::decodeName(QByteArray::fromStdString(SettingsPath)),
-                                  QString::fromStdString(error)));
+    QMessageBox::warning(
+        this, QStringLiteral("Vantrell"),
+        tr("設定ファイル %1 を保存できません\n%2")
+            .arg(QFile::decodeName(QByteArray::fromStdString(Document->FilePath())),
+                 QString::fromStdString(error)));
     return false;
 }
 
 void TForm1::SaveDefClick() {
-    SaveSettings();
+    // A star file is the user's document: one that is read-only or was changed by
+    // someone else is not replaced without asking.
+    if (Document->IsStarFile())
+        SaveStarFile(*this, *Document);
+    else
+        SaveSettings();
 }
 
 void TForm1::DefaultClick() {
@@ -738,6 +809,10 @@ void TForm1::closeEvent(QCloseEvent *event) {
 }
 
 bool TForm1::FormCloseQuery() {
+    // With a star file, the question is about the star: the picture can always be
+    // made again from it.
+    if (Document->IsStarFile())
+        return MayLeaveStarFile(*this, *Document);
     if (!Modified)
         return true;
     for (QWidget *palette :

@@ -3,37 +3,39 @@
 #include "PaintBox.h"
 #include "SettingsFile.h"
 #include "ShapeSettings.h"
+#include "StarDocument.h"
 #include "StarGeometry.h"
 #include "StarPicture.h"
+#include "UndoSteps.h"
 #include "ui_Vantmain.h"
 
 #include <QColor>
 #include <QMainWindow>
 
-class ChangeRecorder;
 class QColorDialog;
 class QFileDialog;
 
-// The main window: drawing area, menus, status bar, and the one parameter record.
-// Fields and menu items are public, as the palettes and dialogs work on them directly.
+// The main window: drawing area, menus and status bar, a view of the star document.
+// Its menu items are public for the dialogs and the tests.
 class TForm1 : public QMainWindow, public Ui::TForm1 {
     Q_OBJECT
 
 public:
-    // settingsPath: the settings file, as the bytes of its name.
+    // settingsPath: the settings file, as the bytes of its name; any other name than
+    // Vantrell.def is a star file named on the command line.
     explicit TForm1(std::string settingsPath = kSettingsFileName, QWidget *parent = nullptr);
     ~TForm1() override;
 
+    // The star: its record, its file and its undo stack. ShapeSettings and Modified
+    // are the document's own.
+    StarDocument *const Document;
+    ::ShapeSettings &ShapeSettings;
+    bool &Modified;
     Directions DirectionTable{};
     bool Dragging = false;
     bool DragInner = false;
     int32_t DragLastX = 0, DragLastY = 0;
-    ::ShapeSettings ShapeSettings{};
-    bool Modified = false;
     bool FirstResize = false;
-    // The file that 設定保存 writes and start-up reads; opening a star file makes
-    // that file the settings file.
-    std::string SettingsPath;
     // Records every change of the picture as a step of the undo stack.
     ChangeRecorder *Recorder = nullptr;
 
@@ -59,6 +61,12 @@ public:
     void LoadSettings();
     // Writes the settings file; on failure says so and returns false.
     bool SaveSettings();
+    // The picture's parameters as the window shows them, with the client size when asked.
+    PictureState CaptureState(bool withClientSize = false) const;
+    // Puts the window in that state: parameters, check marks, colours, the size when
+    // the state carries one; then repaints the picture, the status bar and every
+    // shown palette. Sets Modified like any other change.
+    void ApplyState(const PictureState &state);
     void CaptureBackdrop();
 
     // The resize path; Redraw is the same path when a parameter changed.
@@ -119,6 +127,11 @@ protected:
 
 private:
     void FormCreate();
+    // A star file named on the command line that cannot be the document is refused:
+    // the program goes on with Vantrell.def.
+    void RefuseUnreadableStarFile();
+    // The window's own fields of the record: position, size, marks and colours.
+    void StoreWindowFields();
     bool FormCloseQuery();
     void ConnectCommands();
     void ConnectUndo();

@@ -1,0 +1,275 @@
+#include "SettingsFile.h"
+#include "StarFiles.h"
+#include "WindowTestSupport.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QUrl>
+
+#include <sys/stat.h>
+#include <utime.h>
+
+namespace {
+
+// A star file of 68 bytes with seven jags.
+std::vector<unsigned char> StarBytes(int points = 7) {
+    ShapeSettings s = StartingRecord(std::nullopt);
+    s.Points = points;
+    s.ClientWidth = 300;
+    s.ClientHeight = 200;
+    const SettingsBytes bytes = EncodeSettings(s);
+    return {bytes.begin(), bytes.end()};
+}
+
+// Answers the next message box with the button of that text, or as Escape does
+// without one, and keeps what it said.
+struct Answer {
+    explicit Answer(const QString &answer = {})
+        : modal(ModalAnswer::For<QMessageBox>([this, answer](QMessageBox *box) {
+              text = box->text();
+              for (QAbstractButton *button : box->buttons())
+                  if (!answer.isEmpty() && button->text() == answer)
+                      return button->click();
+              box->reject();
+          })) {}
+    QString text;
+    ModalAnswer modal;
+};
+
+class StarDocuments : public MainWindowTest {
+public:
+    std::string File(const std::string &name) const { return dir_.File(name); }
+    void Open(const std::string &name) {
+        const ModalAnswer answer = ModalAnswer::For<QFileDialog>([this, name](QFileDialog *d) {
+            d->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))
+                ->setText(QString::fromStdString(dir_.File(name)));
+            QMetaObject::invokeMethod(d, "accept", Qt::QueuedConnection);
+        });
+        Form1->Open1->trigger();
+    }
+    void SaveAs(const std::string &name) {
+        const ModalAnswer answer = ModalAnswer::For<QFileDialog>([this, name](QFileDialog *d) {
+            d->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))
+                ->setText(QString::fromStdString(dir_.File(name)));
+            QMetaObject::invokeMethod(d, "accept", Qt::QueuedConnection);
+        });
+        Form1->SaveDefAs1->trigger();
+    }
+    void Drop(const std::string &name) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(dir_.File(name)))});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(Form1, &enter); // a drop goes where the drag entered
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(Form1, &drop);
+    }
+    std::vector<unsigned char> Bytes(const std::string &name) { return ReadBytes(dir_.File(name)); }
+};
+
+// What the user does, in order, against files that the row puts in place; then the
+// window's title, the file the star belongs to, and what each file holds.
+struct ScenarioRow {
+    const char *name;
+    void (*act)(StarDocuments &t);
+    const char *title;    // with [*] where the star differs from its file
+    bool marked;          // the [*] shown
+    const char *document; // the file 設定保存 writes
+    int starPoints;       // the jag count star.def holds afterwards (7: untouched)
+};
+
+class DocumentScenario : public StarDocuments, public testing::WithParamInterface<ScenarioRow> {};
+
+TEST_P(DocumentScenario, KeepsTheUsersFile) {
+    WriteBytes(dir_.File("star.def"), StarBytes());
+    WriteBytes(dir_.File("other.def"), StarBytes(9));
+    Start();
+    GetParam().act(*this);
+    Settle();
+    EXPECT_EQ(Form1->windowTitle(), QString::fromUtf8(GetParam().title));
+    EXPECT_EQ(Form1->isWindowModified(), GetParam().marked);
+    EXPECT_EQ(Form1->Document->FilePath(), std::string(GetParam().document) == "Vantrell.def"
+                                               ? "Vantrell.def"
+                                               : dir_.File(GetParam().document));
+    const std::optional<ShapeSettings> star = ReadStarFile(dir_.File("star.def"));
+    EXPECT_EQ(star ? star->Points : -1, GetParam().starPoints);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, DocumentScenario,
+    testing::Values(ScenarioRow{"OpenNamesTheFile", [](StarDocuments &w) { w.Open("star.def"); },
+                                "star.def[*] — Vantrell", false, "star.def", 7},
+                    ScenarioRow{"AChangeMarksIt",
+                                [](StarDocuments &w) {
+                                    w.Open("star.def");
+                                    Form1->Fill1->trigger();
+                                },
+                                "star.def[*] — Vantrell", true, "star.def", 7},
+                    ScenarioRow{"UndoOfTheChangeClearsTheMark",
+                                [](StarDocuments &w) {
+                                    w.Open("star.def");
+                                    Form1->Fill1->trigger();
+                                    Form1->Undo1->trigger();
+                                },
+                                "star.def[*] — Vantrell", false, "star.def", 7},
+                    ScenarioRow{"ResetIsAChange",
+                                [](StarDocuments &w) {
+                                    w.Open("star.def");
+                                    Form1->Default->trigger();
+                                },
+                                "star.def[*] — Vantrell", true, "star.def", 7},
+                    ScenarioRow{"UndoOfAnOpenReturnsToThePreviousDocument",
+                                [](StarDocuments &w) {
+                                    w.Open("star.def");
+                                    Form1->Undo1->trigger();
+                                    Form1->SaveDef->trigger();
+                                },
+                                "Vantrell", false, "Vantrell.def", 7},
+                    ScenarioRow{"SaveWritesTheOpenedFile",
+                                [](StarDocuments &w) {
+                                    w.Open("star.def");
+                                    Form1->ShapeSettings.Points = 11;
+                                    Form1->SaveDef->trigger();
+                                },
+                                "star.def[*] — Vantrell", false, "star.def", 11},
+                    ScenarioRow{"SaveAsMakesTheNewFileTheDocument",
+                                [](StarDocuments &w) {
+                                    w.SaveAs("new.def");
+                                    Form1->ShapeSettings.Points = 12;
+                                    Form1->SaveDef->trigger();
+                                    EXPECT_EQ(ReadStarFile(w.File("new.def"))->Points, 12);
+                                },
+                                "new.def[*] — Vantrell", false, "new.def", 7},
+                    ScenarioRow{"DroppingAnotherAsksAndCancelKeepsThisOne",
+                                [](StarDocuments &w) {
+                                    w.Open("star.def");
+                                    Form1->Fill1->trigger();
+                                    const Answer cancel(QStringLiteral("キャンセル"));
+                                    w.Drop("other.def");
+                                    EXPECT_FALSE(cancel.text.isEmpty());
+                                },
+                                "star.def[*] — Vantrell", true, "star.def", 7},
+                    ScenarioRow{"OpeningAnotherAfterSavingTheChanges",
+                                [](StarDocuments &w) {
+                                    w.Open("star.def");
+                                    Form1->ShapeSettings.Points = 13;
+                                    Form1->Fill1->trigger();
+                                    const Answer save(QStringLiteral("保存"));
+                                    w.Drop("other.def");
+                                },
+                                "other.def[*] — Vantrell", false, "other.def", 13},
+                    ScenarioRow{"ReadOnlyFileIsNotReplaced",
+                                [](StarDocuments &w) {
+                                    ::chmod(w.File("star.def").c_str(), 0444);
+                                    w.Open("star.def");
+                                    Form1->ShapeSettings.Points = 14;
+                                    const Answer cancel;
+                                    Form1->SaveDef->trigger();
+                                    EXPECT_TRUE(
+                                        cancel.text.contains(QStringLiteral("読み取り専用")));
+                                },
+                                "star.def[*] — Vantrell", false, "star.def", 7},
+                    ScenarioRow{"FileChangedOnDiskIsReplacedOnlyWhenAsked",
+                                [](StarDocuments &w) {
+                                    w.Open("star.def");
+                                    WriteBytes(w.File("star.def"), StarBytes(8));
+                                    const utimbuf past{1000, 1000};
+                                    ::utime(w.File("star.def").c_str(), &past);
+                                    const Answer no;
+                                    Form1->SaveDef->trigger();
+                                    EXPECT_FALSE(no.text.isEmpty());
+                                },
+                                "star.def[*] — Vantrell", false, "star.def", 8}),
+    [](const testing::TestParamInfo<ScenarioRow> &p) { return p.param.name; });
+
+// Closing with changes not saved to the star file: save, discard or stay.
+TEST_F(StarDocuments, CloseAsksAboutTheStarFile) {
+    WriteBytes(dir_.File("star.def"), StarBytes());
+    for (const auto &[button, closes, saved] :
+         {std::tuple{"キャンセル", false, false}, std::tuple{"破棄", true, false},
+          std::tuple{"保存", true, true}}) {
+        Start();
+        Open("star.def");
+        Form1->ShapeSettings.Points = 15;
+        Form1->Fill1->trigger();
+        const Answer answer(QString::fromUtf8(button));
+        EXPECT_EQ(Form1->close(), closes) << button;
+        EXPECT_EQ(ReadStarFile(dir_.File("star.def"))->Points, saved ? 15 : 7) << button;
+        DestroyForms();
+    }
+}
+
+// What is not a readable star file of 68 bytes is refused by every way in: it does
+// not become the document, and nothing is written to it.
+struct RefusedRow {
+    const char *name;
+    std::string (*make)(const TempDir &dir); // the path offered
+    bool byDialog = true;                    // a folder opens in the dialog instead
+};
+
+class RefusedFile : public StarDocuments, public testing::WithParamInterface<RefusedRow> {};
+
+TEST_P(RefusedFile, NeitherOpensNorIsWritten) {
+    const std::string path = GetParam().make(dir_);
+    const auto contents = [&path] {
+        return std::filesystem::is_directory(path) ? std::vector<unsigned char>{1}
+                                                   : ReadBytes(path);
+    };
+    const std::vector<unsigned char> before = contents();
+    for (const std::string way : {"argument", "open", "drop"}) {
+        if (way == "open" && !GetParam().byDialog)
+            continue;
+        const Answer ok;
+        if (way == "argument") {
+            CreateForms(path);
+            Form1->show();
+        } else {
+            Start();
+            if (way == "open")
+                Open(path.substr(dir_.Path().string().size() + 1));
+            else
+                Drop(path.substr(dir_.Path().string().size() + 1));
+        }
+        Settle();
+        EXPECT_TRUE(ok.text.contains(QFile::decodeName(QByteArray::fromStdString(path))))
+            << way << ": " << ok.text.toStdString();
+        EXPECT_EQ(Form1->Document->FilePath(), "Vantrell.def") << way;
+        EXPECT_EQ(Form1->windowTitle(), QStringLiteral("Vantrell")) << way;
+        Form1->SaveDef->trigger();
+        EXPECT_EQ(contents(), before) << way;
+        DestroyForms();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, RefusedFile,
+    testing::Values(RefusedRow{"Empty",
+                               [](const TempDir &d) {
+                                   WriteBytes(d.File("empty.def"), {});
+                                   return d.File("empty.def");
+                               }},
+                    RefusedRow{"OneByteShort",
+                               [](const TempDir &d) {
+                                   WriteBytes(d.File("short.def"), StarBytes());
+                                   ::truncate(d.File("short.def").c_str(), 67);
+                                   return d.File("short.def");
+                               }},
+                    RefusedRow{"Text",
+                               [](const TempDir &d) {
+                                   const std::string text(200, 'a');
+                                   WriteBytes(d.File("notes.def"), {text.begin(), text.end()});
+                                   return d.File("notes.def");
+                               }},
+                    RefusedRow{"Folder",
+                               [](const TempDir &d) {
+                                   std::filesystem::create_directory(d.File("folder.def"));
+                                   return d.File("folder.def");
+                               },
+                               false}),
+    [](const testing::TestParamInfo<RefusedRow> &p) { return p.param.name; });
+
+} // namespace
