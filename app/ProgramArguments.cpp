@@ -25,6 +25,11 @@ ProgramArguments ParseProgramArguments(const QStringList &arguments) {
             QStringLiteral("one star file only, but also given: %1").arg(files.at(1)));
         return result;
     }
+    // "-" reads as standard output or input elsewhere; a star file is a named file.
+    if (!files.isEmpty() && files.constFirst() == QLatin1String("-")) {
+        result.exitStatus = standard.Refuse(QStringLiteral("- is not a star file's name"));
+        return result;
+    }
     if (!files.isEmpty())
         result.settingsPath = ArgumentToBytes(files.constFirst());
     return result;

@@ -102,7 +102,10 @@ INSTANTIATE_TEST_SUITE_P(Rows, Language,
                          testing::Values(LanguageRow{"English", {"en-US", "en"}, false},
                                          LanguageRow{"GermanGetsEnglish", {"de-DE", "de"}, false},
                                          LanguageRow{"Japanese", {"ja-JP", "ja"}, true},
-                                         LanguageRow{"CLocaleKeepsJapanese", {"C"}, true}),
+                                         LanguageRow{"CLocaleKeepsJapanese", {"C"}, true},
+                                         LanguageRow{
+                                             "FirstOfAMixedList", {"en-US", "ja-JP"}, false},
+                                         LanguageRow{"NoLanguageKeepsJapanese", {}, true}),
                          [](const testing::TestParamInfo<LanguageRow> &p) { return p.param.name; });
 
 } // namespace

@@ -7,11 +7,14 @@
 #include "UndoSteps.h"
 #include "WindowTestSupport.h"
 
+#include <QColorDialog>
 #include <QDragEnterEvent>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QSlider>
+#include <QToolButton>
 #include <QUrl>
 
 #include <sys/stat.h>
@@ -19,12 +22,14 @@
 
 namespace {
 
-// One user action: afterwards the stack holds exactly one more step, which undo
-// and redo take back and forth, pixels and parameters alike.
+// One user action: afterwards the stack holds exactly as many more steps as the
+// action had gestures, which undo and redo take back and forth, pixels, parameters and
+// the window's colour alike.
 struct StepRow {
     const char *name;
     void (*act)();
     void (*prepare)() = nullptr; // brings the window into the state the action starts from
+    int steps = 1;
 };
 
 class UndoRedo : public MainWindowTest, public testing::WithParamInterface<StepRow> {};
@@ -39,20 +44,24 @@ TEST_P(UndoRedo, RestoresTheEarlierPictureExactly) {
     const int steps = Form1->Recorder->Stack().count();
     const PictureState before = Form1->CaptureState(true);
     const QImage picture = Form1->PaintBox->Canvas();
+    const QColor window = Form1->PaintBox->palette().color(QPalette::Window);
     GetParam().act();
     Settle();
     const PictureState after = Form1->CaptureState(true);
     const QImage changed = Form1->PaintBox->Canvas();
     ASSERT_FALSE(after.SameParameters(before));
-    EXPECT_EQ(Form1->Recorder->Stack().count(), steps + 1) << "one step for the whole action";
+    EXPECT_EQ(Form1->Recorder->Stack().count(), steps + GetParam().steps) << "one per gesture";
     Form1->Modified = false;
-    Form1->Undo1->trigger();
+    for (int i = 0; i < GetParam().steps; ++i)
+        Form1->Undo1->trigger();
     EXPECT_TRUE(Form1->CaptureState(true).SameParameters(before));
     EXPECT_EQ(Form1->PaintBox->Canvas(), picture);
+    EXPECT_EQ(Form1->PaintBox->palette().color(QPalette::Window), window);
     EXPECT_TRUE(Form1->Modified);
     EXPECT_EQ(PointsDlg->Edit1->text(), QString::number(before.record.Points));
     EXPECT_EQ(RotationDlg->InRotateTrackBar->value(), before.record.InnerTwist);
-    Form1->Redo1->trigger();
+    for (int i = 0; i < GetParam().steps; ++i)
+        Form1->Redo1->trigger();
     EXPECT_TRUE(Form1->CaptureState(true).SameParameters(after));
     EXPECT_EQ(Form1->PaintBox->Canvas(), changed);
     EXPECT_EQ(Form1->StatusBar1->PanelText(1),
@@ -70,20 +79,74 @@ void Drag() {
     QTest::mouseRelease(Form1->PaintBox, Qt::LeftButton, {}, QPoint(20, 20));
 }
 
+// A key held on a slider: repeats marked as such, then the release and press with
+// one time that some X servers send for a repeat instead.
+void ArrowKeyHeld() {
+    QSlider *bar = RotationDlg->InRotateTrackBar;
+    QApplication::setActiveWindow(RotationDlg);
+    bar->setFocus();
+    for (const auto &[type, repeat, time] :
+         {std::tuple{QEvent::KeyPress, false, 100}, std::tuple{QEvent::KeyPress, true, 130},
+          std::tuple{QEvent::KeyRelease, false, 160}, std::tuple{QEvent::KeyPress, false, 160},
+          std::tuple{QEvent::KeyRelease, false, 200}}) {
+        QKeyEvent key(type, Qt::Key_Right, Qt::NoModifier, QString(), repeat);
+        key.setTimestamp(quint64(time));
+        QApplication::sendEvent(bar, &key);
+        Settle();
+    }
+}
+
+void TypeIntoTheJagCount(const char *text) {
+    QApplication::setActiveWindow(PointsDlg);
+    PointsDlg->Edit1->setFocus();
+    PointsDlg->Edit1->selectAll();
+    QTest::keyClicks(PointsDlg->Edit1, text);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Rows, UndoRedo,
     testing::Values(StepRow{"DragOfARadius", Drag},
-                    StepRow{"TypingAJagCount",
+                    StepRow{"TwoDrags",
                             [] {
-                                QApplication::setActiveWindow(PointsDlg);
-                                PointsDlg->Edit1->setFocus();
-                                PointsDlg->Edit1->selectAll();
-                                QTest::keyClicks(PointsDlg->Edit1, "37");
+                                Drag();
+                                Drag();
+                            },
+                            nullptr, 2},
+                    StepRow{"TwoKeyStepsOfASlider",
+                            [] {
+                                QApplication::setActiveWindow(RotationDlg);
+                                for (int i = 0; i < 2; ++i) {
+                                    QTest::keyClick(RotationDlg->InRotateTrackBar, Qt::Key_Right);
+                                    Settle();
+                                }
+                            },
+                            nullptr, 2},
+                    StepRow{"ArrowKeyHeldOnASlider", ArrowKeyHeld},
+                    StepRow{"TypingAgainAfterTheFocusWasAway",
+                            [] {
+                                TypeIntoTheJagCount("3");
+                                QApplication::setActiveWindow(Form1);
+                                Form1->setFocus();
+                                Settle();
+                                TypeIntoTheJagCount("5");
+                            },
+                            nullptr, 2},
+                    StepRow{"BackgroundColour",
+                            [] {
+                                const ModalAnswer answer =
+                                    ModalAnswer::For<QColorDialog>([](QColorDialog *d) {
+                                        d->setCurrentColor(QColor(10, 200, 30));
+                                        d->accept();
+                                    });
+                                Form1->BackColor1->trigger();
                             }},
-                    StepRow{"ArrowHeld",
+                    StepRow{"TypingAJagCount", [] { TypeIntoTheJagCount("37"); }},
+                    StepRow{"UpArrowHeld",
                             [] {
-                                for (int i = 0; i < 5; ++i)
-                                    emit PointsDlg->UpDown1->changing(21 + i);
+                                QToolButton *up = PointsDlg->UpDown1->UpButton();
+                                QTest::mousePress(up, Qt::LeftButton);
+                                QTest::qWait(up->autoRepeatDelay() + 3 * up->autoRepeatInterval());
+                                QTest::mouseRelease(up, Qt::LeftButton);
                             }},
                     StepRow{"TwistSliderMovedWithSync",
                             [] {
@@ -96,6 +159,7 @@ INSTANTIATE_TEST_SUITE_P(
                             [] {
                                 Form1->ShapeSettings.LeanAngle = 30;
                                 Form1->PaintBox->Color = 0x00FF00;
+                                Form1->SetWindowColor(0x00FF00);
                                 Form1->Fill1->trigger();
                             }},
                     StepRow{"SizeDialog",
@@ -118,6 +182,28 @@ INSTANTIATE_TEST_SUITE_P(
                                 Form1->SaveRate->trigger();
                             }}),
     [](const testing::TestParamInfo<StepRow> &p) { return p.param.name; });
+
+// The undo and redo keys undo the star from any palette, whatever has the focus
+// there; the jag-count edit keeps no undo history of its own.
+TEST_F(MainWindowTest, UndoKeysWorkInEveryPalette) {
+    Start();
+    Form1->Points1->trigger();
+    Form1->Twist1->trigger();
+    int typed = 9;
+    for (QWidget *target : {static_cast<QWidget *>(PointsDlg->Edit1),
+                            static_cast<QWidget *>(RotationDlg->InRotateTrackBar)}) {
+        const int points = Form1->ShapeSettings.Points;
+        TypeIntoTheJagCount(std::to_string(--typed).c_str());
+        const int steps = Form1->Recorder->Stack().count();
+        QApplication::setActiveWindow(target->window());
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(Form1->ShapeSettings.Points, points) << target->objectName().toStdString();
+        EXPECT_EQ(Form1->Recorder->Stack().count(), steps) << "no step of its own";
+        QTest::keyClick(target, Qt::Key_Y, Qt::ControlModifier);
+        EXPECT_EQ(Form1->ShapeSettings.Points, typed) << target->objectName().toStdString();
+    }
+}
 
 TEST_F(MainWindowTest, OnlyOneStarFileIsTakenByDropping) {
     Start();
@@ -177,6 +263,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ProgramArgumentsRow,
                                          ArgumentRow{"VersionWithoutADisplay", "--version", 0,
                                                      "xcb"},
                                          ArgumentRow{"TwoFiles", "a.def b.def", 2, "offscreen"},
+                                         ArgumentRow{"DashIsNoStarFile", "-", 2, "offscreen"},
                                          ArgumentRow{"UnknownOption", "--bogus", 2, "offscreen"}),
                          [](const testing::TestParamInfo<ArgumentRow> &p) { return p.param.name; });
 

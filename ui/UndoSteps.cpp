@@ -173,7 +173,7 @@ bool ChangeRecorder::eventFilter(QObject *watched, QEvent *event) {
     const auto *key = isKey ? static_cast<const QKeyEvent *>(event) : nullptr;
     // Typing into an edit is one gesture until the focus leaves it.
     const bool keyOfAGesture =
-        key && !key->isAutoRepeat() && !qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        key && !key->isAutoRepeat() && !qobject_cast<QLineEdit *>(watched);
     switch (event->type()) {
     case QEvent::MouseButtonPress:
         StartGesture();
