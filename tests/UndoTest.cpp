@@ -79,18 +79,20 @@ void Drag() {
     QTest::mouseRelease(Form1->PaintBox, Qt::LeftButton, {}, QPoint(20, 20));
 }
 
-// A key held on a slider: repeats marked as such, then the release and press with
-// one time that some X servers send for a repeat instead.
-void ArrowKeyHeld() {
+struct KeyAt {
+    QEvent::Type type;
+    bool repeat;
+    int time; // ms
+};
+
+// The right arrow key pressed and released on the twist palette's inner slider.
+void RightArrowOnASlider(std::initializer_list<KeyAt> keys) {
     QSlider *bar = RotationDlg->InRotateTrackBar;
     QApplication::setActiveWindow(RotationDlg);
     bar->setFocus();
-    for (const auto &[type, repeat, time] :
-         {std::tuple{QEvent::KeyPress, false, 100}, std::tuple{QEvent::KeyPress, true, 130},
-          std::tuple{QEvent::KeyRelease, false, 160}, std::tuple{QEvent::KeyPress, false, 160},
-          std::tuple{QEvent::KeyRelease, false, 200}}) {
-        QKeyEvent key(type, Qt::Key_Right, Qt::NoModifier, QString(), repeat);
-        key.setTimestamp(quint64(time));
+    for (const KeyAt &k : keys) {
+        QKeyEvent key(k.type, Qt::Key_Right, Qt::NoModifier, QString(), k.repeat);
+        key.setTimestamp(quint64(k.time));
         QApplication::sendEvent(bar, &key);
         Settle();
     }
@@ -114,14 +116,22 @@ INSTANTIATE_TEST_SUITE_P(
                             nullptr, 2},
                     StepRow{"TwoKeyStepsOfASlider",
                             [] {
-                                QApplication::setActiveWindow(RotationDlg);
-                                for (int i = 0; i < 2; ++i) {
-                                    QTest::keyClick(RotationDlg->InRotateTrackBar, Qt::Key_Right);
-                                    Settle();
-                                }
+                                RightArrowOnASlider({{QEvent::KeyPress, false, 100},
+                                                     {QEvent::KeyRelease, false, 150},
+                                                     {QEvent::KeyPress, false, 300},
+                                                     {QEvent::KeyRelease, false, 350}});
                             },
                             nullptr, 2},
-                    StepRow{"ArrowKeyHeldOnASlider", ArrowKeyHeld},
+                    // Held: repeats marked as such, then a release and a press of one
+                    // time, as some X servers send a repeat.
+                    StepRow{"ArrowKeyHeldOnASlider",
+                            [] {
+                                RightArrowOnASlider({{QEvent::KeyPress, false, 100},
+                                                     {QEvent::KeyPress, true, 130},
+                                                     {QEvent::KeyRelease, false, 160},
+                                                     {QEvent::KeyPress, false, 160},
+                                                     {QEvent::KeyRelease, false, 200}});
+                            }},
                     StepRow{"TypingAgainAfterTheFocusWasAway",
                             [] {
                                 TypeIntoTheJagCount("3");
