@@ -9,6 +9,7 @@
 #include "WindowTestSupport.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QLabel>
 #include <QMenuBar>
 #include <QRegularExpression>
@@ -79,12 +80,27 @@ TEST_P(Language, EveryWindowSpeaksIt) {
                     << label->objectName().toStdString() << ": " << label->text().toStdString();
             }
         }
+        for (const QCheckBox *box : form->findChildren<QCheckBox *>()) {
+            EXPECT_LE(box->sizeHint().width(), box->width()) << box->text().toStdString();
+            EXPECT_LE(box->geometry().right(), form->width()) << box->text().toStdString();
+        }
         form->hide();
+    }
+    // A menu item and the palette it opens name the same thing the same way.
+    const QRegularExpression mnemonic(QStringLiteral("\\(&.\\)|&"));
+    for (const auto &[item, palette] : {std::pair<QAction *, QWidget *>{Form1->Points1, PointsDlg},
+                                        {Form1->Lean, LeanDlg},
+                                        {Form1->Twist1, RotationDlg},
+                                        {Form1->Center1, CenterSettingDlg}}) {
+        const QString name = item->text().remove(mnemonic).remove(QStringLiteral("..."));
+        const QList<QLabel *> labels = palette->findChildren<QLabel *>();
+        EXPECT_TRUE(std::any_of(labels.begin(), labels.end(), [&](const QLabel *label) {
+            return label->text() == name;
+        })) << name.toStdString();
     }
     const QRegularExpression japanese(
         QStringLiteral("[\\x{3040}-\\x{30FF}\\x{4E00}-\\x{9FFF}\\x{FF61}-\\x{FF9F}]"));
     const QRegularExpression word(QStringLiteral("[A-Za-z]+"));
-    const QRegularExpression mnemonic(QStringLiteral("\\(&.\\)|&"));
     for (QString text : texts) {
         text.remove(mnemonic);
         if (row.japanese) {

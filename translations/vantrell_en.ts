@@ -70,7 +70,7 @@
     <message>
         <location filename="../ui/Center.ui" line="16"/>
         <source>ヴァントレルの中心</source>
-        <translation>Centre of the jags</translation>
+        <translation>Centre of the Jags</translation>
     </message>
     <message>
         <location filename="../ui/Center.ui" line="85"/>
@@ -176,7 +176,7 @@
         <location filename="../ui/Vantmain.ui" line="140"/>
         <location filename="../ui/Vantmain.ui" line="220"/>
         <source>ヴァントレルの数(&amp;P)...</source>
-        <translation>Number of &amp;Points...</translation>
+        <translation>Number of &amp;Jags...</translation>
     </message>
     <message>
         <location filename="../ui/Vantmain.ui" line="145"/>
@@ -354,7 +354,7 @@
     <message>
         <location filename="../ui/Points.ui" line="16"/>
         <source>ヴァントレルの数</source>
-        <translation>Number of jags</translation>
+        <translation>Number of Jags</translation>
     </message>
 </context>
 <context>
@@ -439,7 +439,7 @@
     <message>
         <location filename="../ui/SizeIn.ui" line="59"/>
         <source>幅と高さを同じに</source>
-        <translation>Same width and height</translation>
+        <translation>Width = height</translation>
     </message>
     <message>
         <location filename="../ui/SizeIn.ui" line="67"/>

@@ -3,7 +3,6 @@
 #include "FormFont.h"
 #include "NumberText.h"
 #include "StarPicture.h"
-#include "Vantmain.h"
 
 #include <algorithm>
 
@@ -33,10 +32,16 @@ void TSizeInDlg::showEvent(QShowEvent *event) {
     FormShow();
 }
 
+void TSizeInDlg::ShowSize(int width, int height, bool same) {
+    shownWidth_ = width;
+    shownHeight_ = height;
+    shownSame_ = same;
+}
+
 void TSizeInDlg::FormShow() {
-    Width->setText(QString::number(Form1->PaintBox->width()));
-    Height->setText(QString::number(Form1->PaintBox->height()));
-    Same->setChecked(Form1->Circle1->isChecked());
+    Width->setText(QString::number(shownWidth_));
+    Height->setText(QString::number(shownHeight_));
+    Same->setChecked(shownSame_);
     SameClick();
     Width->setFocus();
     Width->selectAll();

@@ -11,6 +11,8 @@ class TSizeInDlg : public QDialog, public Ui::TSizeInDlg {
 public:
     explicit TSizeInDlg(QWidget *parent = nullptr);
 
+    // The drawing area's size and mode that the dialog shows when it opens.
+    void ShowSize(int width, int height, bool same);
     void SameClick();
     // Brings the entries into shape before the dialog closes with OK.
     void OKBtnClick();
@@ -20,6 +22,9 @@ protected:
 
 private:
     void FormShow();
+
+    int shownWidth_ = 0, shownHeight_ = 0;
+    bool shownSame_ = false;
 };
 
 extern TSizeInDlg *SizeInDlg;

@@ -172,8 +172,7 @@ bool ChangeRecorder::eventFilter(QObject *watched, QEvent *event) {
     const bool isKey = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
     const auto *key = isKey ? static_cast<const QKeyEvent *>(event) : nullptr;
     // Typing into an edit is one gesture until the focus leaves it.
-    const bool keyOfAGesture =
-        key && !key->isAutoRepeat() && !qobject_cast<QLineEdit *>(watched);
+    const bool keyOfAGesture = key && !key->isAutoRepeat() && !qobject_cast<QLineEdit *>(watched);
     switch (event->type()) {
     case QEvent::MouseButtonPress:
         StartGesture();

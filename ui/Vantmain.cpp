@@ -412,6 +412,7 @@ void TForm1::ClipClick() {
 }
 
 void TForm1::SizeClick() {
+    SizeInDlg->ShowSize(PaintBox->width(), PaintBox->height(), Circle1->isChecked());
     if (SizeInDlg->exec() != QDialog::Accepted)
         return;
     const int w = ReadLeadingInteger(SizeInDlg->Width->text().toStdU16String());
