@@ -5,12 +5,14 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScreen>
 #include <QSlider>
 #include <QTimer>
 
 #include <algorithm>
 #include <array>
+#include <memory>
 
 namespace {
 
@@ -172,4 +174,14 @@ protected:
 
 void LeaveUndoToTheStar(QLineEdit *edit) {
     edit->installEventFilter(new UndoKeysPass(edit));
+    // The edit's menu without its own undo and redo (its first two items and the
+    // separator after them).
+    edit->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(edit, &QWidget::customContextMenuRequested, edit, [edit](QPoint at) {
+        const std::unique_ptr<QMenu> menu(edit->createStandardContextMenu());
+        const QList<QAction *> items = menu->actions();
+        for (int i = 0; i < std::min<qsizetype>(3, items.size()); ++i)
+            menu->removeAction(items[i]);
+        menu->exec(edit->mapToGlobal(at));
+    });
 }

@@ -286,6 +286,11 @@ TEST_F(EndToEnd, DragPaletteAndResetAreUndoneAndRedoneByKeysAndMenu) {
     gX->Run("xdotool type --delay 100 7");
     std::this_thread::sleep_for(500ms);
     const QImage sevenJags = DrawingArea(origin);
+    // The undo keys work in the palette too, and the edit adds no step of its own.
+    gX->Keys(palettes[0], "ctrl+z");
+    EXPECT_EQ(DrawingArea(origin), dragged) << "undone from the palette";
+    gX->Keys(palettes[0], "ctrl+y");
+    EXPECT_EQ(DrawingArea(origin), sevenJags) << "redone from the palette";
     gX->Keys(window_, "alt+f d");
     ASSERT_NE(DrawingArea(origin), sevenJags);
     gX->Keys(window_, "alt+e u");
