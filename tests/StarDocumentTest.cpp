@@ -44,22 +44,16 @@ struct Answer {
 class StarDocuments : public MainWindowTest {
 public:
     std::string File(const std::string &name) const { return dir_.File(name); }
-    void Open(const std::string &name) {
+    // 開く… or 設定に名前を付けて保存…, naming the file in the dialog.
+    void Choose(QAction *command, const std::string &name) {
         const ModalAnswer answer = ModalAnswer::For<QFileDialog>([this, name](QFileDialog *d) {
             d->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))
                 ->setText(QString::fromStdString(dir_.File(name)));
             QMetaObject::invokeMethod(d, "accept", Qt::QueuedConnection);
         });
-        Form1->Open1->trigger();
+        command->trigger();
     }
-    void SaveAs(const std::string &name) {
-        const ModalAnswer answer = ModalAnswer::For<QFileDialog>([this, name](QFileDialog *d) {
-            d->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))
-                ->setText(QString::fromStdString(dir_.File(name)));
-            QMetaObject::invokeMethod(d, "accept", Qt::QueuedConnection);
-        });
-        Form1->SaveDefAs1->trigger();
-    }
+    void Open(const std::string &name) { Choose(Form1->Open1, name); }
     void Drop(const std::string &name) {
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(QString::fromStdString(dir_.File(name)))});
@@ -68,7 +62,6 @@ public:
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
         QCoreApplication::sendEvent(Form1, &drop);
     }
-    std::vector<unsigned char> Bytes(const std::string &name) { return ReadBytes(dir_.File(name)); }
 };
 
 // What the user does, in order, against files that the row puts in place; then the
@@ -101,9 +94,7 @@ TEST_P(DocumentScenario, KeepsTheUsersFile) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, DocumentScenario,
-    testing::Values(ScenarioRow{"OpenNamesTheFile", [](StarDocuments &w) { w.Open("star.def"); },
-                                "star.def[*] — Vantrell", false, "star.def", 7},
-                    ScenarioRow{"AChangeMarksIt",
+    testing::Values(ScenarioRow{"AChangeMarksIt",
                                 [](StarDocuments &w) {
                                     w.Open("star.def");
                                     Form1->Fill1->trigger();
@@ -138,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 "star.def[*] — Vantrell", false, "star.def", 11},
                     ScenarioRow{"SaveAsMakesTheNewFileTheDocument",
                                 [](StarDocuments &w) {
-                                    w.SaveAs("new.def");
+                                    w.Choose(Form1->SaveDefAs1, "new.def");
                                     Form1->ShapeSettings.Points = 12;
                                     Form1->SaveDef->trigger();
                                     EXPECT_EQ(ReadStarFile(w.File("new.def"))->Points, 12);
@@ -207,22 +198,25 @@ TEST_F(StarDocuments, CloseAsksAboutTheStarFile) {
 // not become the document, and nothing is written to it.
 struct RefusedRow {
     const char *name;
-    std::string (*make)(const TempDir &dir); // the path offered
-    bool byDialog = true;                    // a folder opens in the dialog instead
+    std::size_t size; // bytes of text in the file; SIZE_MAX: a folder
 };
 
 class RefusedFile : public StarDocuments, public testing::WithParamInterface<RefusedRow> {};
 
 TEST_P(RefusedFile, NeitherOpensNorIsWritten) {
-    const std::string path = GetParam().make(dir_);
+    const std::string path = dir_.File("refused.def");
+    if (GetParam().size == SIZE_MAX)
+        std::filesystem::create_directory(path);
+    else
+        WriteBytes(path, std::vector<unsigned char>(GetParam().size, 'a'));
     const auto contents = [&path] {
         return std::filesystem::is_directory(path) ? std::vector<unsigned char>{1}
                                                    : ReadBytes(path);
     };
     const std::vector<unsigned char> before = contents();
     for (const std::string way : {"argument", "open", "drop"}) {
-        if (way == "open" && !GetParam().byDialog)
-            continue;
+        if (way == "open" && GetParam().size == SIZE_MAX)
+            continue; // the dialog goes into a folder
         const Answer ok;
         if (way == "argument") {
             CreateForms(path);
@@ -230,9 +224,9 @@ TEST_P(RefusedFile, NeitherOpensNorIsWritten) {
         } else {
             Start();
             if (way == "open")
-                Open(path.substr(dir_.Path().string().size() + 1));
+                Open("refused.def");
             else
-                Drop(path.substr(dir_.Path().string().size() + 1));
+                Drop("refused.def");
         }
         Settle();
         EXPECT_TRUE(ok.text.contains(QFile::decodeName(QByteArray::fromStdString(path))))
@@ -245,31 +239,10 @@ TEST_P(RefusedFile, NeitherOpensNorIsWritten) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, RefusedFile,
-    testing::Values(RefusedRow{"Empty",
-                               [](const TempDir &d) {
-                                   WriteBytes(d.File("empty.def"), {});
-                                   return d.File("empty.def");
-                               }},
-                    RefusedRow{"OneByteShort",
-                               [](const TempDir &d) {
-                                   WriteBytes(d.File("short.def"), StarBytes());
-                                   ::truncate(d.File("short.def").c_str(), 67);
-                                   return d.File("short.def");
-                               }},
-                    RefusedRow{"Text",
-                               [](const TempDir &d) {
-                                   const std::string text(200, 'a');
-                                   WriteBytes(d.File("notes.def"), {text.begin(), text.end()});
-                                   return d.File("notes.def");
-                               }},
-                    RefusedRow{"Folder",
-                               [](const TempDir &d) {
-                                   std::filesystem::create_directory(d.File("folder.def"));
-                                   return d.File("folder.def");
-                               },
-                               false}),
-    [](const testing::TestParamInfo<RefusedRow> &p) { return p.param.name; });
+INSTANTIATE_TEST_SUITE_P(Rows, RefusedFile,
+                         testing::Values(RefusedRow{"Empty", 0}, RefusedRow{"OneByteShort", 67},
+                                         RefusedRow{"OneByteLong", 69}, RefusedRow{"Text", 200},
+                                         RefusedRow{"Folder", SIZE_MAX}),
+                         [](const testing::TestParamInfo<RefusedRow> &p) { return p.param.name; });
 
 } // namespace
