@@ -168,7 +168,9 @@ bool OutputFile::Open() {
         return Fail();
     }
 #ifdef O_TMPFILE
-    if (gAllowUnnamed) {
+    // An unnamed file gets its name through /proc at commit: without /proc it could
+    // never be named, so it is not made.
+    if (gAllowUnnamed && ::access("/proc/self/fd", X_OK) == 0) {
         fd_ = ::open(folder_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
         if (fd_ >= 0) {
             unnamed_ = true;
@@ -214,12 +216,7 @@ bool OutputFile::NameTemporary() {
     std::snprintf(fdPath, sizeof fdPath, "/proc/self/fd/%d", fd_);
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string name = TemporaryName(folder_);
-        int linked = ::linkat(AT_FDCWD, fdPath, AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW);
-#ifdef AT_EMPTY_PATH
-        if (linked != 0 && errno == ENOENT) // no /proc: the privileged way
-            linked = ::linkat(fd_, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH);
-#endif
-        if (linked == 0) {
+        if (::linkat(AT_FDCWD, fdPath, AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
             temp_ = std::move(name);
             RememberTemporary(temp_.c_str());
             unnamed_ = false;
