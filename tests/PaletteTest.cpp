@@ -27,6 +27,29 @@ TEST_P(Placement, BesideTheMainWindowOrFlippedToItsLeft) {
     EXPECT_EQ(p.top, 202 + 135);
 }
 
+struct WithinRow {
+    const char *name;
+    PalettePosition slot, expected;
+};
+
+class KeptWithin : public testing::TestWithParam<WithinRow> {};
+
+// A 160 x 100 frame on a free area of 1280 x 1000 below a 24-pixel panel.
+TEST_P(KeptWithin, TheLeastMoveThatShowsTheWholeFrame) {
+    const PalettePosition p =
+        KeepWithin(GetParam().slot, QSize(160, 100), QRect(0, 24, 1280, 1000));
+    EXPECT_EQ(p.left, GetParam().expected.left);
+    EXPECT_EQ(p.top, GetParam().expected.top);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, KeptWithin,
+                         testing::Values(WithinRow{"SlotFits", {300, 400}, {300, 400}},
+                                         WithinRow{"FlippedPastTheLeft", {-268, 30}, {0, 30}},
+                                         WithinRow{"BelowTheBottom", {900, 1000}, {900, 924}},
+                                         WithinRow{"UnderThePanel", {900, 10}, {900, 24}},
+                                         WithinRow{"PastTheRight", {1200, 50}, {1120, 50}}),
+                         [](const testing::TestParamInfo<WithinRow> &p) { return p.param.name; });
+
 INSTANTIATE_TEST_SUITE_P(
     Rows, Placement,
     testing::Values(PlacementRow{"RoomOnTheRight", 100, 160, 1024, 516},

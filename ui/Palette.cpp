@@ -29,6 +29,14 @@ PalettePosition PlacePalette(int mainLeft, int mainTop, int mainOuterWidth, int 
     return p;
 }
 
+PalettePosition KeepWithin(PalettePosition p, QSize outer, const QRect &freeArea) {
+    const auto within = [](int at, int size, int first, int length) {
+        return std::max(first, std::min(at, first + length - size));
+    };
+    return {within(p.left, outer.width(), freeArea.left(), freeArea.width()),
+            within(p.top, outer.height(), freeArea.top(), freeArea.height())};
+}
+
 TPalette::TPalette(Slot slot, bool staysOnTop, StarDocument &document, QWidget &mainWindow,
                    QWidget *parent)
     : QWidget(parent), document_(document), mainWindow_(mainWindow), slot_(slot) {
@@ -142,9 +150,12 @@ void TPalette::FormShow() {
             heightsAbove += FramedSize(gSlots[s], mainWindow_).height();
     const QRect main = mainWindow_.frameGeometry();
     const QScreen *screen = QGuiApplication::primaryScreen();
-    const PalettePosition p = PlacePalette(main.left(), main.top(), main.width(), heightsAbove,
-                                           FramedSize(this, mainWindow_).width(),
-                                           screen ? screen->geometry().width() : 0);
+    const QSize outer = FramedSize(this, mainWindow_);
+    PalettePosition p = PlacePalette(main.left(), main.top(), main.width(), heightsAbove,
+                                     outer.width(), screen ? screen->geometry().width() : 0);
+    // The slot, where it lies wholly on the screen that holds the main window.
+    if (const QScreen *own = mainWindow_.screen())
+        p = KeepWithin(p, outer, own->availableGeometry());
     target_ = QPoint(p.left, p.top);
     move(target_);
 }

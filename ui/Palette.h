@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QWidget>
 
 #include <array>
@@ -75,3 +76,7 @@ struct PalettePosition {
 };
 PalettePosition PlacePalette(int mainLeft, int mainTop, int mainOuterWidth, int heightsAbove,
                              int paletteOuterWidth, int screenWidth);
+// The position nearest to p at which a frame of the given outer size lies wholly in
+// the free area of a screen (a frame larger than the area keeps its left or top edge
+// on the area's): a palette whose slot would leave part of it out of reach.
+PalettePosition KeepWithin(PalettePosition p, QSize outer, const QRect &freeArea);
