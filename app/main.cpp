@@ -1,6 +1,7 @@
 #include "ArgumentText.h"
 #include "Forms.h"
 #include "OutputFile.h"
+#include "PlatformChoice.h"
 #include "ProgramArguments.h"
 #include "StandardOptions.h"
 #include "Translations.h"
@@ -17,7 +18,15 @@ int main(int argc, char *argv[]) {
     // A picture or star file being written when the program is told to quit leaves
     // no temporary file behind.
     InstallTemporaryFileCleanup();
+    // Asked for through the environment only while the application starts, so the
+    // programs it opens (the web browser of the About box) choose for themselves.
+    const QByteArray platform = PreferredPlatform(qgetenv("QT_QPA_PLATFORM"),
+                                                  qgetenv("WAYLAND_DISPLAY"), qgetenv("DISPLAY"));
+    if (!platform.isEmpty())
+        qputenv("QT_QPA_PLATFORM", platform);
     QApplication application(argc, argv);
+    if (!platform.isEmpty())
+        qunsetenv("QT_QPA_PLATFORM");
     // Where QSettings keeps the program's preferences.
     QCoreApplication::setOrganizationName(QStringLiteral("Vantrell"));
     QCoreApplication::setApplicationName(QStringLiteral("vantrell"));

@@ -58,6 +58,21 @@ INSTANTIATE_TEST_SUITE_P(
                     PlacementRow{"OnePixelTooWide", 449, 160, 1024, 289}),
     [](const testing::TestParamInfo<PlacementRow> &p) { return p.param.name; });
 
+// The palettes are the main window's tool windows: minimised, it takes the shown
+// ones along and brings just those back.
+TEST_F(MainWindowTest, PalettesGoAndComeBackWithTheMainWindow) {
+    Start();
+    Form1->Points1Click();
+    Settle();
+    Form1->showMinimized();
+    Settle();
+    EXPECT_FALSE(PointsDlg->isVisible());
+    Form1->showNormal();
+    Settle();
+    EXPECT_TRUE(PointsDlg->isVisible());
+    EXPECT_FALSE(LeanDlg->isVisible());
+}
+
 TEST_F(MainWindowTest, PalettesKeepFixedSlotsDownTheRightEdge) {
     Start();
     // Opened before the palettes above them were ever shown (and so never framed),

@@ -1,3 +1,4 @@
+#include "PlatformChoice.h"
 #include "Points.h"
 #include "Rotaion.h"
 #include "SaveRate.h"
@@ -250,6 +251,28 @@ TEST_F(MainWindowTest, ANewStarFileFromTheCommandLine) {
     Form1->SaveDef->trigger();
     EXPECT_TRUE(ReadSettingsFile(dir_.File("missing.def")));
 }
+
+struct PlatformRow {
+    const char *name;
+    const char *user, *wayland, *display;
+    const char *chosen;
+};
+
+class Platform : public testing::TestWithParam<PlatformRow> {};
+
+// X11 first where XWayland runs beside Wayland; the user's choice always wins.
+TEST_P(Platform, PrefersAWindowSystemThatPlacesWindows) {
+    EXPECT_EQ(PreferredPlatform(GetParam().user, GetParam().wayland, GetParam().display),
+              QByteArray(GetParam().chosen));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Platform,
+    testing::Values(PlatformRow{"WaylandWithXWayland", "", "wayland-0", ":0", "xcb;wayland"},
+                    PlatformRow{"UsersChoiceWins", "wayland", "wayland-0", ":0", ""},
+                    PlatformRow{"WaylandOnly", "", "wayland-0", "", ""},
+                    PlatformRow{"X11Only", "", "", ":0", ""}),
+    [](const testing::TestParamInfo<PlatformRow> &p) { return p.param.name; });
 
 struct ArgumentRow {
     const char *name;

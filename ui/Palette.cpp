@@ -52,6 +52,20 @@ TPalette::TPalette(Slot slot, bool staysOnTop, StarDocument &document, QWidget &
         if (isVisible())
             PaintQuietly();
     });
+    mainWindow_.installEventFilter(this);
+}
+
+bool TPalette::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == &mainWindow_ && event->type() == QEvent::WindowStateChange) {
+        if (mainWindow_.isMinimized() && isVisible()) {
+            hiddenWithMain_ = true;
+            hide();
+        } else if (!mainWindow_.isMinimized() && hiddenWithMain_) {
+            hiddenWithMain_ = false;
+            show();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 TPalette::~TPalette() {

@@ -37,6 +37,8 @@ public:
 
 protected:
     StarDocument &Document() { return document_; }
+    // Goes with the main window when it is minimised and comes back with it.
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
@@ -52,8 +54,9 @@ private:
     StarDocument &document_;
     QWidget &mainWindow_;
     Slot slot_;
-    QPoint target_;        // where the frame's top left corner belongs
-    bool placing_ = false; // just shown: a move by the window system is put right
+    QPoint target_;               // where the frame's top left corner belongs
+    bool placing_ = false;        // just shown: a move by the window system is put right
+    bool hiddenWithMain_ = false; // hidden because the main window was minimised
 };
 
 // Connects every scroll notification of a track bar to handler: a change of its
