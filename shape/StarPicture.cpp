@@ -37,12 +37,13 @@ constexpr int32_t kCheckerSquare = 8;
 constexpr Pixel kCheckerLight = PixelFromRgb(255, 255, 255);
 constexpr Pixel kCheckerDark = PixelFromRgb(204, 204, 204);
 
-void FillCheckerboard(BandCanvas &canvas) {
+void FillCheckerboard(BandCanvas &canvas, int32_t scale) {
+    const int32_t square = kCheckerSquare * scale;
     for (int32_t y = canvas.FirstRow(); y < canvas.EndRow(); ++y) {
         Pixel *row = canvas.Row(y);
-        for (int32_t x = 0; x < canvas.Width(); x += kCheckerSquare) {
-            const bool dark = ((x / kCheckerSquare) + (y / kCheckerSquare)) % 2 != 0;
-            std::fill(row + x, row + std::min(x + kCheckerSquare, canvas.Width()),
+        for (int32_t x = 0; x < canvas.Width(); x += square) {
+            const bool dark = ((x / square) + (y / square)) % 2 != 0;
+            std::fill(row + x, row + std::min(x + square, canvas.Width()),
                       dark ? kCheckerDark : kCheckerLight);
         }
     }
@@ -64,10 +65,11 @@ StarPicture MakeStarPicture(const ShapeSettings &settings, const Directions &tab
     StarPicture p;
     // The box: the drawing area, or its top-left square in same-size mode, scaled
     // by SaveRate for output. On screen the bitmap still covers the whole area.
-    const PictureSize box = OutputPictureSize(in.areaWidth, in.areaHeight, in.sameSize,
-                                              in.output ? settings.SaveRate : 1);
-    p.width = in.output ? box.width : in.areaWidth;
-    p.height = in.output ? box.height : in.areaHeight;
+    const int32_t scale = in.output ? settings.SaveRate : std::max<int32_t>(1, in.screenScale);
+    const PictureSize box = OutputPictureSize(in.areaWidth, in.areaHeight, in.sameSize, scale);
+    p.width = in.output ? box.width : in.areaWidth * scale;
+    p.height = in.output ? box.height : in.areaHeight * scale;
+    p.screenScale = in.output ? 1 : scale;
     p.box = ComputeBox(box.width, box.height, settings);
     ComputeVertices(settings, table, p.box, p.vertices);
     p.fill = in.fill;
@@ -95,7 +97,7 @@ void RenderStarRows(const StarPicture &p, Pixel *rows, std::ptrdiff_t stride, in
         if (p.backdrop)
             CopyBackdrop(*p.backdrop, band);
         else if (p.checkerboard)
-            FillCheckerboard(band);
+            FillCheckerboard(band, p.screenScale);
         else
             band.FillRect(0, 0, p.width, p.height, background);
     };
@@ -124,8 +126,8 @@ void RenderStarRows(const StarPicture &p, Pixel *rows, std::ptrdiff_t stride, in
         for (std::size_t i = p.markInnerOnly ? 1 : 0; i < corners.size();
              i += p.markInnerOnly ? 2 : 1) {
             const Point v = corners[i];
-            canvas.Rectangle(v.x - kMarkerHalf, v.y - kMarkerHalf, v.x + kMarkerHalf,
-                             v.y + kMarkerHalf, p.foreground, brush);
+            const int32_t half = kMarkerHalf * p.screenScale;
+            canvas.Rectangle(v.x - half, v.y - half, v.x + half, v.y + half, p.foreground, brush);
         }
     }
 }

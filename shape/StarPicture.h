@@ -32,6 +32,10 @@ struct PictureInputs {
     // the backdrop there.
     bool transparent = false;
     bool smooth = false; // edges blended by the share of each pixel the star covers
+    // On screen: device pixels per pixel of the drawing area, a whole number. The
+    // picture is then drawn as Save As draws it at that magnification, markers and
+    // checkerboard included at that size.
+    int32_t screenScale = 1;
 };
 
 // Everything needed to render any band of rows of one picture.
@@ -47,6 +51,7 @@ struct StarPicture {
     bool transparent = false;               // output: background pixels carry alpha 0
     bool checkerboard = false;              // on screen: a checkerboard instead of the background
     bool smooth = false;
+    int32_t screenScale = 1; // see PictureInputs
 };
 
 // The size of an exported picture: the box scaled by SaveRate.

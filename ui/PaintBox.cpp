@@ -16,7 +16,8 @@ void TPaintBox::paintEvent(QPaintEvent *event) {
     painter.drawImage(0, 0, canvas_);
     // Anything the canvas does not cover yet (before the first picture) shows the
     // window's background.
-    const QRegion uncovered = QRegion(rect()) - QRegion(canvas_.rect());
+    const QRegion uncovered =
+        QRegion(rect()) - QRegion(QRect(QPoint(), canvas_.deviceIndependentSize().toSize()));
     for (const QRect &r : uncovered)
         painter.fillRect(r, palette().window());
 }

@@ -43,6 +43,22 @@ TForm1 *Form1 = nullptr;
 namespace {
 
 constexpr int kLayoutLeft = 57, kLayoutTop = 202;
+
+// The whole number of device pixels per pixel the drawing area is drawn at: the
+// device pixel ratio, or the next whole number above a fractional one.
+int ScreenScale(qreal ratio) {
+    return std::max(1, int(std::ceil(ratio - 1e-6)));
+}
+
+// The picture drawn at ScreenScale(ratio) as the screen shows it: at a fractional
+// ratio scaled down smoothly to the device pixels, so no outline doubles.
+QImage AtDeviceRatio(QImage picture, qreal ratio, QSize logical) {
+    if (ScreenScale(ratio) != ratio && !picture.isNull())
+        picture = picture.scaled((QSizeF(logical) * ratio).toSize(), Qt::IgnoreAspectRatio,
+                                 Qt::SmoothTransformation);
+    picture.setDevicePixelRatio(ratio);
+    return picture;
+}
 // The narrowest frame, in pixels, whatever the menu bar asks for.
 constexpr int kMinimumFrameWidth = 120;
 
@@ -245,14 +261,18 @@ StarPicture TForm1::MakePicture(bool onScreen, const BackdropView *backdrop) con
     inputs.backdrop = backdrop;
     inputs.transparent = Transparent1->isChecked();
     inputs.smooth = Smooth1->isChecked();
+    inputs.screenScale = onScreen ? ScreenScale(PaintBox->devicePixelRatioF()) : 1;
     return MakeStarPicture(ShapeSettings, DirectionTable, inputs);
 }
 
 void TForm1::DrawShape(QImage &target) {
     const bool onScreen = &target == &PaintBox->Canvas();
-    // The captured screen, placed where the drawing area is on the screen now.
-    const QPoint origin = PaintBox->mapToGlobal(QPoint(0, 0)) -
-                          (screen() ? screen()->geometry().topLeft() : QPoint());
+    // The captured screen, placed where the drawing area is on the screen now, in the
+    // device pixels the picture is drawn in.
+    const qreal ratio = PaintBox->devicePixelRatioF();
+    const QPoint origin = (PaintBox->mapToGlobal(QPoint(0, 0)) -
+                           (screen() ? screen()->geometry().topLeft() : QPoint())) *
+                          ScreenScale(ratio);
     const BackdropView backdrop{reinterpret_cast<const Pixel *>(Backdrop.constBits()),
                                 Backdrop.bytesPerLine() / qsizetype(sizeof(Pixel)),
                                 Backdrop.width(),
@@ -278,7 +298,7 @@ void TForm1::DrawShape(QImage &target) {
     if (!offscreen.isNull())
         render(offscreen);
     // The finished picture replaces the target's in one piece.
-    target = offscreen;
+    target = onScreen ? AtDeviceRatio(std::move(offscreen), ratio, PaintBox->size()) : offscreen;
     if (onScreen)
         PaintBox->update();
 }
@@ -735,6 +755,13 @@ void TForm1::Fill1Click(bool checked) {
 
 void TForm1::CaptureBackdrop() {
     Backdrop = QImage();
+    const auto inDrawingPixels = [](QImage shot, const QScreen &screen) {
+        // At a fractional ratio the picture is drawn at the next whole one.
+        const QSize drawn = screen.geometry().size() * ScreenScale(screen.devicePixelRatio());
+        return shot.size() == drawn
+                   ? shot
+                   : shot.scaled(drawn, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    };
     // Only where windows are drawn on a real screen that can be read back; elsewhere
     // (the offscreen platform, Wayland) the backdrop stays white.
     const QString platform = QGuiApplication::platformName();
@@ -742,7 +769,8 @@ void TForm1::CaptureBackdrop() {
         platform != QLatin1String("cocoa"))
         return;
     if (QScreen *primary = QGuiApplication::primaryScreen())
-        Backdrop = primary->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
+        Backdrop = inDrawingPixels(
+            primary->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32), *primary);
 }
 
 void TForm1::GetBack1Click() {
