@@ -31,6 +31,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPainter>
 #include <QProgressDialog>
 #include <QScreen>
 #include <QThread>
@@ -270,9 +271,8 @@ void TForm1::DrawShape(QImage &target) {
     // The captured screen, placed where the drawing area is on the screen now, in the
     // device pixels the picture is drawn in.
     const qreal ratio = PaintBox->devicePixelRatioF();
-    const QPoint origin = (PaintBox->mapToGlobal(QPoint(0, 0)) -
-                           (screen() ? screen()->geometry().topLeft() : QPoint())) *
-                          ScreenScale(ratio);
+    const QPoint origin =
+        (PaintBox->mapToGlobal(QPoint(0, 0)) - BackdropOrigin) * ScreenScale(ratio);
     const BackdropView backdrop{reinterpret_cast<const Pixel *>(Backdrop.constBits()),
                                 Backdrop.bytesPerLine() / qsizetype(sizeof(Pixel)),
                                 Backdrop.width(),
@@ -755,22 +755,32 @@ void TForm1::Fill1Click(bool checked) {
 
 void TForm1::CaptureBackdrop() {
     Backdrop = QImage();
-    const auto inDrawingPixels = [](QImage shot, const QScreen &screen) {
-        // At a fractional ratio the picture is drawn at the next whole one.
-        const QSize drawn = screen.geometry().size() * ScreenScale(screen.devicePixelRatio());
-        return shot.size() == drawn
-                   ? shot
-                   : shot.scaled(drawn, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    };
     // Only where windows are drawn on a real screen that can be read back; elsewhere
     // (the offscreen platform, Wayland) the backdrop stays white.
     const QString platform = QGuiApplication::platformName();
     if (platform != QLatin1String("xcb") && platform != QLatin1String("windows") &&
         platform != QLatin1String("cocoa"))
         return;
-    if (QScreen *primary = QGuiApplication::primaryScreen())
-        Backdrop = inDrawingPixels(
-            primary->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32), *primary);
+    // Every screen in its place on the desktop, so the drawing area shows the right
+    // piece on any monitor; each screen at the scale the picture is drawn at.
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    QRect desktop;
+    for (const QScreen *screen : screens)
+        desktop |= screen->geometry();
+    const int scale = ScreenScale(devicePixelRatioF());
+    QImage whole(desktop.size() * scale, QImage::Format_RGB32);
+    if (whole.isNull())
+        return;
+    whole.fill(Qt::white);
+    QPainter painter(&whole);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    for (QScreen *screen : screens)
+        painter.drawImage(QRect((screen->geometry().topLeft() - desktop.topLeft()) * scale,
+                                screen->geometry().size() * scale),
+                          screen->grabWindow(0).toImage());
+    painter.end();
+    Backdrop = whole;
+    BackdropOrigin = desktop.topLeft();
 }
 
 void TForm1::GetBack1Click() {

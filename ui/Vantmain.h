@@ -39,9 +39,11 @@ public:
     // Records every change of the picture as a step of the undo stack.
     ChangeRecorder *Recorder = nullptr;
 
-    // A still picture of the primary screen, shown behind the star while Trans is
-    // on; null where the screen cannot be read, which shows white.
+    // A still picture of the whole desktop (every screen), shown behind the star
+    // while Trans is on, in the device pixels the drawing area is drawn in; null where
+    // the screen cannot be read, which shows white.
     QImage Backdrop;
+    QPoint BackdropOrigin;       // the desktop's top-left corner, in logical pixels
     QMenu *PopupMenu1 = nullptr; // the context menu, twin of the main menu's commands
     QColorDialog *ColorDialog1 = nullptr;
     QFileDialog *SaveDialog1 = nullptr;
