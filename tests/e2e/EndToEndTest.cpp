@@ -5,6 +5,7 @@
 #include "XSession.h"
 
 #include <QColor>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -89,12 +90,19 @@ QImage PatternTile() {
     return tile;
 }
 
-// How many of a grid of points in the drawing area show what the desktop shows there.
-int InRegister(const QImage &screen, const QImage &desktop, QPoint origin) {
+// How many of a grid of points in the drawing area show what the desktop shows there,
+// each colour channel within tolerance (a backdrop resampled for a fractional pixel
+// ratio differs a little; one out of register differs by far more).
+int InRegister(const QImage &screen, const QImage &desktop, QPoint origin, int tolerance = 0) {
     int same = 0;
     for (int y = 20; y < 240; y += 22)
-        for (int x = 20; x < 400; x += 38)
-            same += screen.pixel(origin + QPoint(x, y)) == desktop.pixel(origin + QPoint(x, y));
+        for (int x = 20; x < 400; x += 38) {
+            const QRgb a = screen.pixel(origin + QPoint(x, y)),
+                       b = desktop.pixel(origin + QPoint(x, y));
+            same += std::abs(qRed(a) - qRed(b)) <= tolerance &&
+                    std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
+                    std::abs(qBlue(a) - qBlue(b)) <= tolerance;
+        }
     return same; // of 100
 }
 
@@ -318,6 +326,54 @@ TEST_F(EndToEnd, DragPaletteAndResetAreUndoneAndRedoneByKeysAndMenu) {
     EXPECT_EQ(DrawingArea(origin), dragged);
     gX->Keys(window_, "ctrl+shift+z");
     EXPECT_EQ(DrawingArea(origin), sevenJags);
+}
+
+// On scaled screens: at ratio 2 the drawing area is the picture that Save As makes at
+// magnification 2; at 2 and 1.5 the backdrop stays in register in device pixels and
+// every palette lies wholly on the screen.
+TEST_F(EndToEnd, ScaledScreensShowTheRightPixels) {
+    gX->SetRootPattern(PatternTile(), dir_.Path().string());
+    const QImage desktop = gX->Screenshot();
+    for (const char *ratio : {"2", "1.5"}) {
+        setenv("QT_SCALE_FACTOR", ratio, 1);
+        Launch();
+        unsetenv("QT_SCALE_FACTOR");
+        const QPoint origin = FindDrawingArea(gX->Screenshot());
+        ASSERT_GE(origin.x(), 0) << ratio;
+        if (std::string(ratio) == "2") {
+            const std::string saved = dir_.File("x2.bmp");
+            gX->Run(std::string(VANTRELL_RENDER_PATH) + " --scale 2 --settings '" +
+                    dir_.File("Vantrell.def") + "' '" + saved + "'");
+            const QImage picture(QString::fromStdString(saved));
+            EXPECT_EQ(gX->Screenshot().copy(QRect(origin, picture.size())),
+                      picture.convertToFormat(QImage::Format_RGB32));
+        }
+        gX->Keys(window_, "alt+e a"); // 背景透過(&A)
+        const int tolerance = std::string(ratio) == "2" ? 0 : 24;
+        EXPECT_GE(InRegister(gX->Screenshot(), desktop, origin, tolerance), 90) << ratio;
+        for (const char *palette : {"alt+e p", "alt+e r", "alt+e t", "alt+e e"})
+            gX->Keys(window_, palette);
+        std::this_thread::sleep_for(500ms);
+        const std::vector<unsigned long> palettes = Palettes(window_);
+        EXPECT_EQ(palettes.size(), 4u) << ratio;
+        for (unsigned long id : palettes) {
+            const QString info =
+                QString::fromStdString(gX->Run("xwininfo -id " + std::to_string(id)));
+            const auto field = [&info](const char *name) {
+                const QRegularExpression pattern(QString::fromLatin1(name) + ":\\s+(-?\\d+)");
+                return pattern.match(info).captured(1).toInt();
+            };
+            const QRect frame(field("Absolute upper-left X"), field("Absolute upper-left Y"),
+                              field("Width"), field("Height"));
+            EXPECT_TRUE(QRect(0, 0, 1024, 768).contains(frame))
+                << ratio << " palette at " << frame.x() << "," << frame.y();
+        }
+        Stop(program_);
+        program_ = -1;
+    }
+    QImage black(8, 8, QImage::Format_RGB32);
+    black.fill(Qt::black);
+    gX->SetRootPattern(black, dir_.Path().string());
 }
 
 } // namespace
