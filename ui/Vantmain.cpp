@@ -12,6 +12,7 @@
 #include "Points.h"
 #include "Rotaion.h"
 #include "SaveRate.h"
+#include "ScreenPixels.h"
 #include "SettingsFile.h"
 #include "SizeIn.h"
 #include "StarFiles.h"
@@ -31,7 +32,6 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPainter>
 #include <QProgressDialog>
 #include <QScreen>
 #include <QThread>
@@ -44,22 +44,6 @@ TForm1 *Form1 = nullptr;
 namespace {
 
 constexpr int kLayoutLeft = 57, kLayoutTop = 202;
-
-// The whole number of device pixels per pixel the drawing area is drawn at: the
-// device pixel ratio, or the next whole number above a fractional one.
-int ScreenScale(qreal ratio) {
-    return std::max(1, int(std::ceil(ratio - 1e-6)));
-}
-
-// The picture drawn at ScreenScale(ratio) as the screen shows it: at a fractional
-// ratio scaled down smoothly to the device pixels, so no outline doubles.
-QImage AtDeviceRatio(QImage picture, qreal ratio, QSize logical) {
-    if (ScreenScale(ratio) != ratio && !picture.isNull())
-        picture = picture.scaled((QSizeF(logical) * ratio).toSize(), Qt::IgnoreAspectRatio,
-                                 Qt::SmoothTransformation);
-    picture.setDevicePixelRatio(ratio);
-    return picture;
-}
 // The narrowest frame, in pixels, whatever the menu bar asks for.
 constexpr int kMinimumFrameWidth = 120;
 
@@ -754,33 +738,9 @@ void TForm1::Fill1Click(bool checked) {
 }
 
 void TForm1::CaptureBackdrop() {
-    Backdrop = QImage();
-    // Only where windows are drawn on a real screen that can be read back; elsewhere
-    // (the offscreen platform, Wayland) the backdrop stays white.
-    const QString platform = QGuiApplication::platformName();
-    if (platform != QLatin1String("xcb") && platform != QLatin1String("windows") &&
-        platform != QLatin1String("cocoa"))
-        return;
-    // Every screen in its place on the desktop, so the drawing area shows the right
-    // piece on any monitor; each screen at the scale the picture is drawn at.
-    const QList<QScreen *> screens = QGuiApplication::screens();
-    QRect desktop;
-    for (const QScreen *screen : screens)
-        desktop |= screen->geometry();
-    const int scale = ScreenScale(devicePixelRatioF());
-    QImage whole(desktop.size() * scale, QImage::Format_RGB32);
-    if (whole.isNull())
-        return;
-    whole.fill(Qt::white);
-    QPainter painter(&whole);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    for (QScreen *screen : screens)
-        painter.drawImage(QRect((screen->geometry().topLeft() - desktop.topLeft()) * scale,
-                                screen->geometry().size() * scale),
-                          screen->grabWindow(0).toImage());
-    painter.end();
-    Backdrop = whole;
-    BackdropOrigin = desktop.topLeft();
+    const DesktopPicture desktop = CaptureDesktop(ScreenScale(devicePixelRatioF()));
+    Backdrop = desktop.image;
+    BackdropOrigin = desktop.origin;
 }
 
 void TForm1::GetBack1Click() {

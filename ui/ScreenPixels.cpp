@@ -1,0 +1,44 @@
+#include "ScreenPixels.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+
+#include <algorithm>
+#include <cmath>
+
+int ScreenScale(qreal ratio) {
+    return std::max(1, int(std::ceil(ratio - 1e-6)));
+}
+
+QImage AtDeviceRatio(QImage picture, qreal ratio, QSize logical) {
+    if (ScreenScale(ratio) != ratio && !picture.isNull())
+        picture = picture.scaled((QSizeF(logical) * ratio).toSize(), Qt::IgnoreAspectRatio,
+                                 Qt::SmoothTransformation);
+    picture.setDevicePixelRatio(ratio);
+    return picture;
+}
+
+DesktopPicture CaptureDesktop(int scale) {
+    // Only where windows are drawn on a real screen that can be read back.
+    const QString platform = QGuiApplication::platformName();
+    if (platform != QLatin1String("xcb") && platform != QLatin1String("windows") &&
+        platform != QLatin1String("cocoa"))
+        return {};
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    QRect desktop;
+    for (const QScreen *screen : screens)
+        desktop |= screen->geometry();
+    QImage whole(desktop.size() * scale, QImage::Format_RGB32);
+    if (whole.isNull())
+        return {};
+    whole.fill(Qt::white);
+    QPainter painter(&whole);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    for (QScreen *screen : screens)
+        painter.drawImage(QRect((screen->geometry().topLeft() - desktop.topLeft()) * scale,
+                                screen->geometry().size() * scale),
+                          screen->grabWindow(0).toImage());
+    painter.end();
+    return {whole, desktop.topLeft()};
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QSize>
+
+// The drawing area on screens of any device pixel ratio.
+
+// The whole number of device pixels per pixel the drawing area is drawn at: the
+// device pixel ratio, or the next whole number above a fractional one.
+int ScreenScale(qreal ratio);
+
+// The picture drawn at ScreenScale(ratio) as the screen shows it: at a fractional
+// ratio scaled down smoothly to the device pixels, so no outline doubles.
+QImage AtDeviceRatio(QImage picture, qreal ratio, QSize logical);
+
+// A still picture of the whole desktop, every screen in its place, at scale device
+// pixels per logical pixel; origin is the desktop's top-left corner in logical
+// pixels. Null where the screen cannot be read (the offscreen platform, Wayland).
+struct DesktopPicture {
+    QImage image;
+    QPoint origin;
+};
+DesktopPicture CaptureDesktop(int scale);
