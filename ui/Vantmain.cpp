@@ -177,6 +177,8 @@ void TForm1::FormCreate() {
 // more lines); everything below it is client area. Computed rather than read from the
 // laid-out widgets, so it also holds before the window is first shown.
 int TForm1::MenuBarHeight(int width) const {
+    // Measured with the style's font, as the bar is laid out once shown.
+    MainMenu1->ensurePolished();
     const int wrapped = MainMenu1->heightForWidth(width);
     return wrapped >= 0 ? wrapped : MainMenu1->sizeHint().height();
 }

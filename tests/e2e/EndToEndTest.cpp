@@ -340,11 +340,16 @@ TEST_F(EndToEnd, ScaledScreensShowTheRightPixels) {
         unsetenv("QT_SCALE_FACTOR");
         const QPoint origin = FindDrawingArea(gX->Screenshot());
         ASSERT_GE(origin.x(), 0) << ratio;
+        gX->Keys(window_, "alt+f s"); // 設定保存(&S): the layout's size at every ratio
+        const std::optional<ShapeSettings> saved = ReadSettingsFile(dir_.File("Vantrell.def"));
+        EXPECT_EQ(saved ? std::pair(saved->ClientWidth, saved->ClientHeight) : std::pair(0, 0),
+                  std::pair(408, 276))
+            << ratio;
         if (std::string(ratio) == "2") {
-            const std::string saved = dir_.File("x2.bmp");
+            const std::string file = dir_.File("x2.bmp");
             gX->Run(std::string(VANTRELL_RENDER_PATH) + " --scale 2 --settings '" +
-                    dir_.File("Vantrell.def") + "' '" + saved + "'");
-            const QImage picture(QString::fromStdString(saved));
+                    dir_.File("Vantrell.def") + "' '" + file + "'");
+            const QImage picture(QString::fromStdString(file));
             EXPECT_EQ(gX->Screenshot().copy(QRect(origin, picture.size())),
                       picture.convertToFormat(QImage::Format_RGB32));
         }
