@@ -58,7 +58,9 @@ bool Confirm(QWidget &parent, const QString &text) {
                                  QMessageBox::No) == QMessageBox::Yes;
 }
 
-bool WriteStarFile(QWidget &parent, StarDocument &document) {
+} // namespace
+
+bool SaveDocument(QWidget &parent, StarDocument &document) {
     std::string error;
     if (document.Save(&error))
         return true;
@@ -68,8 +70,6 @@ bool WriteStarFile(QWidget &parent, StarDocument &document) {
             .arg(NameOf(document.FilePath()), QString::fromStdString(error)));
     return false;
 }
-
-} // namespace
 
 void ShowStarFileProblem(QWidget &parent, const std::string &path, const std::string &problem) {
     QMessageBox::warning(&parent, QStringLiteral("Vantrell"),
@@ -110,7 +110,7 @@ bool SaveStarFileAsClick(QWidget &parent, StarDocument &document) {
         return false;
     const StarDocument::FileState previous = document.File();
     document.TakeFile(QFile::encodeName(path).toStdString(), true);
-    if (WriteStarFile(parent, document))
+    if (SaveDocument(parent, document))
         return true;
     document.SetFile(previous);
     return false;
@@ -132,7 +132,7 @@ bool SaveStarFile(QWidget &parent, StarDocument &document) {
                             "置き換えますか?")
                              .arg(NameOf(document.FilePath()))))
         return false;
-    return WriteStarFile(parent, document);
+    return SaveDocument(parent, document);
 }
 
 bool MayLeaveStarFile(QWidget &parent, StarDocument &document) {

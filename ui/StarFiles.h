@@ -29,6 +29,8 @@ bool SaveStarFile(QWidget &parent, StarDocument &document);
 // With unsaved changes of a star file, asks whether to save them: true when the
 // star may be left (saved, or discarded).
 bool MayLeaveStarFile(QWidget &parent, StarDocument &document);
+// Writes the star to its file; on failure says so, with the reason, and returns false.
+bool SaveDocument(QWidget &parent, StarDocument &document);
 // Says that the file cannot be a star file, and why.
 void ShowStarFileProblem(QWidget &parent, const std::string &path, const std::string &problem);
 // Whether dropped data is exactly one local star file; its path when it is.

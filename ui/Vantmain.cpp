@@ -652,15 +652,7 @@ void TForm1::StoreWindowFields() {
 }
 
 bool TForm1::SaveSettings() {
-    std::string error;
-    if (Document->Save(&error))
-        return true;
-    QMessageBox::warning(
-        this, QStringLiteral("Vantrell"),
-        tr("設定ファイル %1 を保存できません\n%2")
-            .arg(QFile::decodeName(QByteArray::fromStdString(Document->FilePath())),
-                 QString::fromStdString(error)));
-    return false;
+    return SaveDocument(*this, *Document);
 }
 
 void TForm1::SaveDefClick() {
