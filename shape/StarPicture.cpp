@@ -77,10 +77,12 @@ StarPicture MakeStarPicture(const ShapeSettings &settings, const Directions &tab
     p.markInnerOnly = in.dragInner;
     p.foreground = in.foreground;
     p.background = in.background;
-    if (!in.output && settings.Trans != 0)
+    const bool seeThrough = !in.output && settings.Trans != 0 && in.seeThrough;
+    if (!in.output && settings.Trans != 0 && !seeThrough)
         p.backdrop = in.backdrop ? in.backdrop : &kNoBackdrop;
-    p.transparent = in.output && in.transparent;
-    p.checkerboard = !in.output && in.transparent && !p.backdrop;
+    p.transparent = (in.output && in.transparent) || seeThrough;
+    p.seeThrough = seeThrough;
+    p.checkerboard = !in.output && in.transparent && !p.backdrop && !seeThrough;
     p.smooth = in.smooth;
     return p;
 }
@@ -90,9 +92,10 @@ void RenderStarRows(const StarPicture &p, Pixel *rows, std::ptrdiff_t stride, in
     BandCanvas canvas(rows, stride, p.width, p.height, y0, y1);
 
     // The brush the markers inherit when the star is not filled: the background
-    // colour after a plain background, white after a backdrop copy.
+    // colour after a plain background, white over a backdrop or the live desktop.
     const Pixel background = p.transparent ? p.background & 0x00FFFFFF : p.background;
-    const Pixel brush = p.fill || (!p.backdrop && !p.checkerboard) ? background : kWhite;
+    const Pixel brush =
+        p.fill || (!p.backdrop && !p.checkerboard && !p.seeThrough) ? background : kWhite;
     const auto underneath = [&](BandCanvas &band) {
         if (p.backdrop)
             CopyBackdrop(*p.backdrop, band);

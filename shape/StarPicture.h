@@ -32,6 +32,9 @@ struct PictureInputs {
     // the backdrop there.
     bool transparent = false;
     bool smooth = false; // edges blended by the share of each pixel the star covers
+    // On screen with Trans on: the window itself is see-through, so the background
+    // is alpha 0 and the desktop shows live instead of the backdrop.
+    bool seeThrough = false;
     // On screen: device pixels per pixel of the drawing area, a whole number. The
     // picture is then drawn as Save As draws it at that magnification, markers and
     // checkerboard included at that size.
@@ -48,8 +51,9 @@ struct StarPicture {
     bool markInnerOnly = false;
     Pixel foreground = 0, background = 0;
     const BackdropView *backdrop = nullptr; // non-null: backdrop instead of plain background
-    bool transparent = false;               // output: background pixels carry alpha 0
-    bool checkerboard = false;              // on screen: a checkerboard instead of the background
+    bool transparent = false;  // background pixels carry alpha 0 (output, or see-through)
+    bool checkerboard = false; // on screen: a checkerboard instead of the background
+    bool seeThrough = false;   // on screen: transparent for the live desktop behind
     bool smooth = false;
     int32_t screenScale = 1; // see PictureInputs
 };

@@ -52,8 +52,9 @@ TEST(StarPicture, DefaultStarLightsItsVerticesAndLeavesTheCentre) {
 struct MarkerRow {
     const char *name;
     bool fill, dragInner, backdrop;
-    Pixel interior;         // what a marker holds inside
-    bool outerVertexMarked; // vertex 2 carries a marker
+    Pixel interior;          // what a marker holds inside
+    bool outerVertexMarked;  // vertex 2 carries a marker
+    bool seeThrough = false; // a translucent window shows the live desktop
 };
 
 class Markers : public testing::TestWithParam<MarkerRow> {};
@@ -66,6 +67,7 @@ TEST_P(Markers, FollowTheDragAndTheBrush) {
     in.fill = row.fill;
     in.dragging = true;
     in.dragInner = row.dragInner;
+    in.seeThrough = row.seeThrough;
     const Pixel capture[1] = {PixelFromRgb(1, 2, 3)};
     const BackdropView backdrop{capture, 1, 1, 1, 0, 0};
     in.backdrop = &backdrop;
@@ -76,6 +78,8 @@ TEST_P(Markers, FollowTheDragAndTheBrush) {
     EXPECT_EQ(r.At(343, 137), row.interior);
     // Outer vertex 2 at (398, 163).
     EXPECT_EQ(r.At(395, 160) == kFore, row.outerVertexMarked);
+    // A corner outside the star, and outside the one-pixel capture.
+    EXPECT_EQ(r.At(407, 0), row.seeThrough ? kBack & 0x00FFFFFF : row.backdrop ? kWhite : kBack);
     if (row.outerVertexMarked) {
         EXPECT_EQ(r.At(397, 162), row.interior);
     }
@@ -87,7 +91,8 @@ INSTANTIATE_TEST_SUITE_P(
                     MarkerRow{"OutlineInnerDrag", false, true, false, kBack, false},
                     MarkerRow{"FilledOuterDrag", true, false, false, kBack, true},
                     MarkerRow{"OutlineOverBackdrop", false, false, true, kWhite, true},
-                    MarkerRow{"FilledOverBackdrop", true, false, true, kBack, true}),
+                    MarkerRow{"FilledOverBackdrop", true, false, true, kBack, true},
+                    MarkerRow{"OutlineSeeThrough", false, false, true, kWhite, true, true}),
     [](const testing::TestParamInfo<MarkerRow> &p) { return p.param.name; });
 
 TEST(StarPicture, BackdropShowsTheScreenUnderTheAreaAndWhiteBeyondIt) {

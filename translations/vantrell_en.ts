@@ -2,6 +2,19 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="ja_JP">
 <context>
+    <name>LiveBackground</name>
+    <message>
+        <location filename="../ui/LiveBackground.cpp" line="50"/>
+        <source>デスクトップが合成されていないため使えません(コンポジットマネージャーが必要です)</source>
+        <translation>Not available: the desktop does not composite windows (a compositing manager is needed)</translation>
+    </message>
+    <message>
+        <location filename="../ui/LiveBackground.cpp" line="54"/>
+        <source>このデスクトップは画面を取得できないため、常に実際の背景を透かします</source>
+        <translation>This desktop cannot be captured, so the real desktop always shows through</translation>
+    </message>
+</context>
+<context>
     <name>PictureOptions</name>
     <message>
         <location filename="../ui/PictureOptions.cpp" line="39"/>
@@ -231,6 +244,11 @@
         <location filename="../ui/Vantmain.ui" line="274"/>
         <source>背景透過(&amp;A)</source>
         <translation>Desktop &amp;As Background</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.ui" line="203"/>
+        <source>実際の背景を透かす(&amp;L)</source>
+        <translation>&amp;Live See-Through</translation>
     </message>
     <message>
         <location filename="../ui/Vantmain.ui" line="202"/>

@@ -1,5 +1,7 @@
 #include "ScreenPixels.h"
 
+#include "Compositing.h"
+
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
@@ -20,10 +22,7 @@ QImage AtDeviceRatio(QImage picture, qreal ratio, QSize logical) {
 }
 
 DesktopPicture CaptureDesktop(int scale) {
-    // Only where windows are drawn on a real screen that can be read back.
-    const QString platform = QGuiApplication::platformName();
-    if (platform != QLatin1String("xcb") && platform != QLatin1String("windows") &&
-        platform != QLatin1String("cocoa"))
+    if (!DesktopCanBeCaptured())
         return {};
     const QList<QScreen *> screens = QGuiApplication::screens();
     QRect desktop;

@@ -5,6 +5,7 @@
 #include "ColorValue.h"
 #include "FormFont.h"
 #include "Lean.h"
+#include "LiveBackground.h"
 #include "NumberText.h"
 #include "PictureExport.h"
 #include "PictureMimeData.h"
@@ -83,6 +84,15 @@ TForm1::TForm1(std::string settingsPath, QWidget *parent)
     // and nothing counts as changed.
     for (QAction *option : {Transparent1, Smooth1})
         connect(option, &QAction::toggled, this, [this] { DrawShape(PaintBox->Canvas()); });
+    Live = new LiveBackground(LiveSeeThrough1, *this, {MainMenu1, StatusBar1});
+    Edit1->setToolTipsVisible(true);
+    // A compositing manager may have come or gone since the menu was last open.
+    for (QMenu *menu : {Edit1, PopupMenu1})
+        connect(menu, &QMenu::aboutToShow, Live, &LiveBackground::Review);
+    connect(Live, &LiveBackground::activeChanged, this, [this] {
+        SetTransMarks(ShapeSettings.Trans != 0);
+        DrawShape(PaintBox->Canvas());
+    });
     // A palette's change of the star: the picture follows. BuildDirections depends on
     // the jag count and the twists only, so rebuilding after any change is exact.
     connect(Document, &StarDocument::changed, this, [this] {
@@ -166,8 +176,7 @@ void TForm1::FormCreate() {
     Dragging = false;
     Modified = false;
     FirstResize = true;
-    GetBack1->setEnabled(ShapeSettings.Trans != 0);
-    GetBack2->setEnabled(ShapeSettings.Trans != 0);
+    SetTransMarks(ShapeSettings.Trans != 0);
     BuildDirections();
     // Taken before any window of the program is on the screen.
     CaptureBackdrop();
@@ -248,6 +257,7 @@ StarPicture TForm1::MakePicture(bool onScreen, const BackdropView *backdrop) con
     inputs.backdrop = backdrop;
     inputs.transparent = Transparent1->isChecked();
     inputs.smooth = Smooth1->isChecked();
+    inputs.seeThrough = Live && Live->Active();
     inputs.screenScale = onScreen ? ScreenScale(PaintBox->devicePixelRatioF()) : 1;
     return MakeStarPicture(ShapeSettings, DirectionTable, inputs);
 }
@@ -576,8 +586,6 @@ void TForm1::ApplyState(const PictureState &state) {
     SetSameSizeMarks(state.sameSize);
     SetFillMarks(state.fill);
     SetTransMarks(state.record.Trans != 0);
-    GetBack1->setEnabled(state.record.Trans != 0);
-    GetBack2->setEnabled(state.record.Trans != 0);
     PaintBox->PenColor = state.foreColor;
     PaintBox->Color = state.backColor;
     SetWindowColor(state.backColor);
@@ -609,6 +617,10 @@ void TForm1::SetFillMarks(bool on) {
 void TForm1::SetTransMarks(bool on) {
     Trans1->setChecked(on);
     Trans2->setChecked(on);
+    // A live background needs no still picture of the desktop.
+    const bool capture = on && !(Live && Live->Active());
+    GetBack1->setEnabled(capture);
+    GetBack2->setEnabled(capture);
 }
 
 void TForm1::RefuseUnreadableStarFile() {
@@ -671,8 +683,6 @@ void TForm1::DefaultClick() {
     SetSameSizeMarks(false);
     SetFillMarks(false);
     SetTransMarks(false);
-    GetBack1->setEnabled(false);
-    GetBack2->setEnabled(false);
     SetWindowColor(PaintBox->Color);
     Dragging = false;
     Modified = false;
@@ -759,8 +769,6 @@ void TForm1::GetBack1Click() {
 void TForm1::Trans1Click(bool checked) {
     ShapeSettings.Trans = checked ? 1 : 0;
     SetTransMarks(checked);
-    GetBack1->setEnabled(checked);
-    GetBack2->setEnabled(checked);
     Redraw();
 }
 

@@ -12,6 +12,7 @@
 #include <QColor>
 #include <QMainWindow>
 
+class LiveBackground;
 class QColorDialog;
 class QFileDialog;
 
@@ -43,7 +44,9 @@ public:
     // while Trans is on, in the device pixels the drawing area is drawn in; null where
     // the screen cannot be read, which shows white.
     QImage Backdrop;
-    QPoint BackdropOrigin;       // the desktop's top-left corner, in logical pixels
+    QPoint BackdropOrigin; // the desktop's top-left corner, in logical pixels
+    // The live see-through background, where the desktop composites.
+    LiveBackground *Live = nullptr;
     QMenu *PopupMenu1 = nullptr; // the context menu, twin of the main menu's commands
     QColorDialog *ColorDialog1 = nullptr;
     QFileDialog *SaveDialog1 = nullptr;
@@ -112,7 +115,8 @@ public slots:
     // Ends a drag whose release will not come; the markers go.
     void EndDrag();
 
-    // The window's own colour and the twin check marks, both items at once.
+    // The window's own colour and the twin check marks, both items at once; the
+    // transparency marks also enable the capture commands.
     void SetWindowColor(uint32_t colorValue);
     void SetSameSizeMarks(bool on);
     void SetFillMarks(bool on);

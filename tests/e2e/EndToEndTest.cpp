@@ -2,6 +2,7 @@
 // window moves, the screen and the clipboard read back while it runs.
 #include "SettingsFile.h"
 #include "TempDir.h"
+#include "WindowLayout.h"
 #include "XSession.h"
 
 #include <QColor>
@@ -326,6 +327,38 @@ TEST_F(EndToEnd, DragPaletteAndResetAreUndoneAndRedoneByKeysAndMenu) {
     EXPECT_EQ(DrawingArea(origin), dragged);
     gX->Keys(window_, "ctrl+shift+z");
     EXPECT_EQ(DrawingArea(origin), sevenJags);
+}
+
+// The live see-through background can be chosen only where a compositing manager
+// runs; chosen, the window is translucent: its drawing area is clear around the star
+// and opaque on it, and the menu bar stays opaque.
+TEST_F(EndToEnd, LiveSeeThroughNeedsACompositorAndClearsTheDrawingArea) {
+    const std::string xcompmgr = gX->Run("sh -c 'command -v xcompmgr'");
+    if (xcompmgr.empty())
+        GTEST_SKIP() << "xcompmgr is not installed";
+    settings_.Trans = 1;
+    for (const bool compositor : {false, true}) {
+        const pid_t manager =
+            compositor ? gX->Spawn(xcompmgr.substr(0, xcompmgr.find('\n')), dir_.Path().string())
+                       : -1;
+        std::this_thread::sleep_for(1s);
+        Launch();
+        gX->Keys(window_, "alt+e l"); // 実際の背景を透かす(&L)
+        std::this_thread::sleep_for(1s);
+        const QImage own = gX->WindowImage(gX->FindWindow("Vantrell", 5s));
+        ASSERT_FALSE(own.isNull());
+        EXPECT_EQ(own.hasAlphaChannel(), compositor);
+        const QPoint area(0, own.height() - kStatusBarHeight - 251);
+        if (compositor) {
+            EXPECT_EQ(qAlpha(own.pixel(area + QPoint(204, 125))), 0) << "the centre";
+            EXPECT_EQ(own.pixel(area + QPoint(204, 0)), kFore) << "a tip";
+            EXPECT_EQ(qAlpha(own.pixel(QPoint(own.width() - 2, 2))), 255) << "the menu bar";
+        }
+        Stop(program_);
+        program_ = -1;
+        if (manager > 0)
+            Stop(manager);
+    }
 }
 
 // On scaled screens: at ratio 2 the drawing area is the picture that Save As makes at

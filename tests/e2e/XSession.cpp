@@ -81,6 +81,8 @@ pid_t XSession::Spawn(const std::string &program, const std::string &dir) const 
         setenv("DISPLAY", displayName_.c_str(), 1);
         setenv("QT_QPA_PLATFORM", "xcb", 1);
         setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
+        // The program's preferences stay with the test.
+        setenv("XDG_CONFIG_HOME", (dir + "/config").c_str(), 1);
         if (chdir(dir.c_str()) != 0)
             _exit(126);
         execl(program.c_str(), program.c_str(), static_cast<char *>(nullptr));
@@ -125,7 +127,12 @@ QPoint XSession::WindowPosition(unsigned long window) const {
 }
 
 QImage XSession::Screenshot() const {
-    const std::string dump = Run("xwd -root -silent");
+    return WindowImage(0);
+}
+
+QImage XSession::WindowImage(unsigned long window) const {
+    const std::string dump =
+        Run(window ? "xwd -silent -id " + std::to_string(window) : "xwd -root -silent");
     return ReadXwd(QByteArray(dump.data(), qsizetype(dump.size())));
 }
 
@@ -159,13 +166,17 @@ QImage ReadXwd(const QByteArray &dump) {
     const auto field = [&dump](int i) {
         return qFromBigEndian<quint32>(reinterpret_cast<const uchar *>(dump.constData()) + 4 * i);
     };
-    const quint32 headerSize = field(0), width = field(4), height = field(5), byteOrder = field(7);
+    const quint32 headerSize = field(0), depth = field(3), width = field(4), height = field(5),
+                  byteOrder = field(7);
     const quint32 bitsPerPixel = field(11), bytesPerLine = field(12), colours = field(19);
     const qsizetype start = qsizetype(headerSize + colours * 12);
     const quint32 bytesPerPixel = bitsPerPixel / 8;
     if (bytesPerPixel < 3 || dump.size() < start + qsizetype(bytesPerLine) * height)
         return {};
-    QImage image(int(width), int(height), QImage::Format_RGB32);
+    // A window of depth 32 carries alpha (premultiplied, as X keeps it).
+    const bool alpha = depth == 32 && bytesPerPixel == 4;
+    QImage image(int(width), int(height),
+                 alpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     for (quint32 y = 0; y < height; ++y) {
         const auto *row =
             reinterpret_cast<const uchar *>(dump.constData()) + start + y * bytesPerLine;
@@ -175,7 +186,8 @@ QImage ReadXwd(const QByteArray &dump) {
             const uchar b = byteOrder == 0 ? p[0] : p[bytesPerPixel - 1];
             const uchar g = byteOrder == 0 ? p[1] : p[bytesPerPixel - 2];
             const uchar r = byteOrder == 0 ? p[2] : p[bytesPerPixel - 3];
-            image.setPixel(int(x), int(y), qRgb(r, g, b));
+            const uchar a = !alpha ? 255 : byteOrder == 0 ? p[3] : p[0];
+            image.setPixel(int(x), int(y), qRgba(r, g, b, a));
         }
     }
     return image;

@@ -27,6 +27,8 @@ public:
     void Keys(unsigned long window, const std::string &keys) const;
     QPoint WindowPosition(unsigned long window) const;
     QImage Screenshot() const;
+    // A window's own contents, with alpha where the window has it.
+    QImage WindowImage(unsigned long window) const;
 
     // Root window pattern: tiles the image over the desktop.
     void SetRootPattern(const QImage &tile, const std::string &dir) const;

@@ -1,0 +1,37 @@
+#include "Compositing.h"
+
+#include <QGuiApplication>
+
+#ifdef VANTRELL_X11
+#include <QtGui/qguiapplication_platform.h>
+#include <X11/Xlib.h>
+#endif
+
+namespace {
+
+bool PlatformIs(const char *name) {
+    return QGuiApplication::platformName() == QLatin1String(name);
+}
+
+} // namespace
+
+bool DesktopCanBeCaptured() {
+    return PlatformIs("xcb") || PlatformIs("windows") || PlatformIs("cocoa");
+}
+
+bool DesktopComposites() {
+    if (PlatformIs("wayland") || PlatformIs("windows") || PlatformIs("cocoa"))
+        return true;
+#ifdef VANTRELL_X11
+    if (PlatformIs("xcb")) {
+        auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+        Display *display = x11 ? x11->display() : nullptr;
+        if (!display)
+            return false;
+        const QByteArray selection = "_NET_WM_CM_S" + QByteArray::number(DefaultScreen(display));
+        const Atom atom = XInternAtom(display, selection.constData(), False);
+        return XGetSelectionOwner(display, atom) != None;
+    }
+#endif
+    return false;
+}

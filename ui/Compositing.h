@@ -1,0 +1,13 @@
+#pragma once
+
+// What the window system lets the program do with the desktop behind its windows.
+
+// Whether the screen can be read back as a picture (X11, Windows, macOS; not
+// Wayland, whose compositors keep the screen from programs, nor the offscreen
+// platform).
+bool DesktopCanBeCaptured();
+
+// Whether translucent windows show the desktop behind them: every Wayland
+// compositor, Windows and macOS; on X11 only while a compositing manager owns the
+// screen's _NET_WM_CM_Sn selection.
+bool DesktopComposites();
