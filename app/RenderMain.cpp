@@ -5,6 +5,7 @@
 #include "PictureExport.h"
 #include "SettingsFile.h"
 #include "StandardOptions.h"
+#include "StarOptions.h"
 #include "StarPicture.h"
 #include "SystemPalette.h"
 #include "WindowLayout.h"
@@ -26,6 +27,10 @@ namespace {
 
 struct Options {
     std::optional<std::string> settingsPath;
+    // The star's parameters given as options, applied over the settings file, and
+    // the notes on values brought into range.
+    std::vector<StarOptions::Change> star;
+    QStringList notes;
     std::optional<std::pair<int, int>> size;
     std::optional<int> scale;
     bool progress = false;
@@ -77,6 +82,7 @@ Options Parse(const QStringList &arguments) {
                        "output is BMP without it."),
         QStringLiteral("FORMAT"));
     parser.addOptions({settings, size, scale, progress, transparent, smooth, format});
+    const StarOptions star(parser);
     parser.addPositionalArgument(QStringLiteral("OUTPUT"),
                                  QStringLiteral("The picture file to write; - writes to standard "
                                                 "output. Write -- first for a name that begins "
@@ -85,6 +91,8 @@ Options Parse(const QStringList &arguments) {
         std::exit(*status);
 
     Options o;
+    if (const std::optional<QString> problem = star.Read(parser, o.star, o.notes))
+        Refuse(standard, *problem);
     if (parser.isSet(settings))
         o.settingsPath = ArgumentToBytes(parser.value(settings));
     if (parser.isSet(size)) {
@@ -181,13 +189,18 @@ int Render(int argc, char **argv) {
     // into range.
     const std::string settingsPath = options.settingsPath.value_or(kSettingsFileName);
     std::string problem;
-    std::optional<ShapeSettings> loaded = ReadSettingsFile(settingsPath, &problem);
+    StarExtras extras;
+    std::optional<ShapeSettings> loaded = ReadSettingsFile(settingsPath, &problem, &extras);
     if (!loaded && options.settingsPath) {
         std::fprintf(stderr, "vantrell-render: cannot use the settings file %s: %s\n",
                      settingsPath.c_str(), problem.c_str());
         return 1;
     }
     ShapeSettings settings = StartingRecord(loaded);
+    for (const StarOptions::Change &change : options.star)
+        change(settings, extras);
+    for (const QString &note : options.notes)
+        std::fprintf(stderr, "vantrell-render: %s\n", note.toLocal8Bit().constData());
     if (options.scale)
         settings.SaveRate = *options.scale;
 
@@ -208,6 +221,8 @@ int Render(int argc, char **argv) {
     inputs.transparent = options.transparent;
     inputs.smooth = options.smooth;
     const SystemColors system = DefaultSystemColors(argc, argv);
+    inputs.extras = extras;
+    inputs.lineColor = ResolveColorValue(extras.LineColor, system);
     inputs.foreground = ResolveColorValue(settings.ForeColor, system);
     inputs.background = ResolveColorValue(settings.BackColor, system);
 

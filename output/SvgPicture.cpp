@@ -25,15 +25,16 @@ std::string StarSvg(const StarPicture &p) {
         svg += "<rect width=\"" + std::to_string(p.width) + "\" height=\"" +
                std::to_string(p.height) + "\" fill=\"" + back + "\"/>\n";
     // Pixel centres sit half a pixel in from the pixel grid's corners.
-    // Round joins and caps: the outline is every point within half a pixel of the
+    // Round joins and caps: the outline is every point within half its width of the
     // path, as the smooth raster draws it.
-    svg += "<g transform=\"translate(0.5 0.5)\" stroke=\"" + fore +
-           "\" stroke-width=\"1\" stroke-linejoin=\"round\" stroke-linecap=\"round\">\n";
+    svg += "<g transform=\"translate(0.5 0.5)\" stroke=\"" + Hex(p.LineColor()) +
+           "\" stroke-width=\"" + std::to_string(p.lineWidth) +
+           "\" stroke-linejoin=\"round\" stroke-linecap=\"round\">\n";
     svg +=
         "<path fill-rule=\"evenodd\" fill=\"" + (p.fill ? fore : std::string("none")) + "\" d=\"";
-    for (std::size_t i = 0; i + 1 < p.vertices.size(); ++i)
-        svg += (i == 0 ? "M" : " L") + std::to_string(p.vertices[i].x) + " " +
-               std::to_string(p.vertices[i].y);
+    const std::vector<Point> &path = p.Drawn();
+    for (std::size_t i = 0; i + 1 < path.size(); ++i)
+        svg += (i == 0 ? "M" : " L") + std::to_string(path[i].x) + " " + std::to_string(path[i].y);
     svg += " Z\"/>\n";
     if (p.markers) {
         for (std::size_t i = p.markInnerOnly ? 1 : 0; i + 1 < p.vertices.size();

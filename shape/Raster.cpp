@@ -1,6 +1,7 @@
 #include "Raster.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <vector>
 
@@ -133,5 +134,82 @@ void BandCanvas::FillPolygonEvenOdd(std::span<const Point> points, Pixel color) 
         std::sort(crossings.begin(), crossings.end());
         for (std::size_t i = 0; i + 1 < crossings.size(); i += 2)
             HorizontalRun(y, crossings[i], crossings[i + 1], color);
+    }
+}
+
+namespace {
+
+// Whether pixel (x, y) has its centre within width / 2 of the segment a + t d,
+// 0 <= t <= 1: in whole numbers, comparing four times the squared distance.
+bool CentreNear(int64_t x, int64_t y, Point a, int64_t dx, int64_t dy, int64_t width) {
+    __extension__ typedef __int128 Wide;
+    const int64_t px = x - a.x, py = y - a.y;
+    const int64_t dot = px * dx + py * dy, length2 = dx * dx + dy * dy;
+    const Wide w2 = Wide(width) * width;
+    if (dot <= 0)
+        return 4 * (Wide(px) * px + Wide(py) * py) <= w2;
+    if (dot >= length2) {
+        const int64_t qx = px - dx, qy = py - dy;
+        return 4 * (Wide(qx) * qx + Wide(qy) * qy) <= w2;
+    }
+    const Wide cross = Wide(px) * dy - Wide(py) * dx;
+    return 4 * cross * cross <= w2 * length2;
+}
+
+} // namespace
+
+void BandCanvas::StrokeRound(std::span<const Point> points, int32_t width, Pixel color) {
+    const double r = width / 2.0;
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        const Point a = points[i - 1], b = points[i];
+        const int64_t dx = int64_t(b.x) - a.x, dy = int64_t(b.y) - a.y;
+        const double length = std::hypot(double(dx), double(dy));
+        const int64_t top = std::max<int64_t>(y0_, int64_t(std::floor(std::min(a.y, b.y) - r)));
+        const int64_t bottom =
+            std::min<int64_t>(y1_ - 1, int64_t(std::ceil(std::max(a.y, b.y) + r)));
+        for (int64_t y = top; y <= bottom; ++y) {
+            // The row's stretch of the capsule, estimated in floating point (the two
+            // round ends and the band along the segment), then made exact at its ends.
+            double lo = 1e300, hi = -1e300;
+            for (const Point end : {a, b}) {
+                const double h2 = r * r - double(y - end.y) * double(y - end.y);
+                if (h2 >= 0)
+                    lo = std::min(lo, end.x - std::sqrt(h2)),
+                    hi = std::max(hi, end.x + std::sqrt(h2));
+            }
+            if (length > 0) {
+                double from = -1e300, to = 1e300;
+                const double py = double(y - a.y);
+                // 0 <= (x - ax) dx + py dy <= length^2 and |(x - ax) dy - py dx| <= r length.
+                const auto within = [&](double slope, double low, double high) {
+                    if (slope == 0) {
+                        if (low > 0 || high < 0)
+                            from = 1e300, to = -1e300;
+                        return;
+                    }
+                    const double u0 = low / slope, u1 = high / slope;
+                    from = std::max(from, a.x + std::min(u0, u1));
+                    to = std::min(to, a.x + std::max(u0, u1));
+                };
+                within(double(dx), -py * double(dy), length * length - py * double(dy));
+                within(double(dy), py * double(dx) - r * length, py * double(dx) + r * length);
+                if (from <= to)
+                    lo = std::min(lo, from), hi = std::max(hi, to);
+            }
+            if (lo > hi)
+                continue;
+            int64_t first = int64_t(std::ceil(lo)) - 1, last = int64_t(std::floor(hi)) + 1;
+            while (first <= last && !CentreNear(first, y, a, dx, dy, width))
+                ++first;
+            while (last >= first && !CentreNear(last, y, a, dx, dy, width))
+                --last;
+            if (first > last)
+                continue;
+            while (CentreNear(first - 1, y, a, dx, dy, width))
+                --first;
+            while (CentreNear(last + 1, y, a, dx, dy, width))
+                ++last;
+            HorizontalRun(int32_t(y), first, last + 1, color);
+        }
     }
 }

@@ -36,6 +36,9 @@ public:
     // Joined segments points[0]->points[1]->..., each without its end point.
     void Polyline(std::span<const Point> points, Pixel color);
     void Line(Point from, Point to, Pixel color);
+    // A wide outline of the joined segments: the pixels whose centres lie within
+    // width / 2 of them (round joins and ends).
+    void StrokeRound(std::span<const Point> points, int32_t width, Pixel color);
     // The interior of the closed polygon by the even-odd rule; no outline.
     void FillPolygonEvenOdd(std::span<const Point> points, Pixel color);
 

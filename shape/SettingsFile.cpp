@@ -10,7 +10,8 @@
 
 #include <sys/stat.h>
 
-std::optional<ShapeSettings> ReadSettingsFile(const std::string &path, std::string *problem) {
+std::optional<ShapeSettings> ReadSettingsFile(const std::string &path, std::string *problem,
+                                              StarExtras *extras) {
     const auto refuse = [problem](std::string why) {
         if (problem)
             *problem = std::move(why);
@@ -28,7 +29,9 @@ std::optional<ShapeSettings> ReadSettingsFile(const std::string &path, std::stri
     std::FILE *file = std::fopen(path.c_str(), "rb");
     if (!file)
         return refuse(std::strerror(errno));
-    SettingsBytes bytes{};
+    // The record, and an extension block after it; one byte more than the largest
+    // block tells a longer file (not a block of ours) apart.
+    std::array<uint8_t, kSettingsSize + kMaxExtrasBlock + 1> bytes{};
     const std::size_t read = std::fread(bytes.data(), 1, bytes.size(), file);
     const bool failed = std::ferror(file) != 0;
     const int readError = errno;
@@ -38,19 +41,34 @@ std::optional<ShapeSettings> ReadSettingsFile(const std::string &path, std::stri
     if (read < kSettingsSize)
         return refuse(std::to_string(read) + " bytes, fewer than a record's " +
                       std::to_string(kSettingsSize));
+    if (extras)
+        *extras = DecodeExtras(bytes.data() + kSettingsSize, read - kSettingsSize);
     return SettingsFromFileBytes(bytes.data(), read);
 }
 
-std::optional<ShapeSettings> ReadStarFile(const std::string &path, std::string *problem) {
+std::optional<ShapeSettings> ReadStarFile(const std::string &path, std::string *problem,
+                                          StarExtras *extras) {
+    // Exactly a record, or a record and what begins as an extension block (a
+    // damaged block gives the defaults): anything else is not a star file, and
+    // saving over it would destroy someone's data.
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
         std::size_t(st.st_size) != kSettingsSize) {
-        if (problem)
-            *problem = "not a star file: " + std::to_string(st.st_size) + " bytes, not " +
-                       std::to_string(kSettingsSize);
-        return std::nullopt;
+        bool tagged = false;
+        if (std::FILE *file = std::fopen(path.c_str(), "rb")) {
+            std::array<uint8_t, kSettingsSize + 4> head{};
+            tagged = std::fread(head.data(), 1, head.size(), file) == head.size();
+            std::fclose(file);
+            DecodeExtras(head.data() + kSettingsSize, 4, &tagged);
+        }
+        if (!tagged) {
+            if (problem)
+                *problem = "not a star file: " + std::to_string(st.st_size) + " bytes, not " +
+                           std::to_string(kSettingsSize);
+            return std::nullopt;
+        }
     }
-    return ReadSettingsFile(path, problem);
+    return ReadSettingsFile(path, problem, extras);
 }
 
 std::optional<ShapeSettings> SettingsFromFileBytes(const uint8_t *data, std::size_t size) {
@@ -75,8 +93,11 @@ ShapeSettings StartingRecord(const std::optional<ShapeSettings> &loaded) {
 }
 
 bool WriteSettingsFile(const std::string &path, const ShapeSettings &settings,
-                       std::string *errorText) {
-    const SettingsBytes bytes = EncodeSettings(settings);
+                       std::string *errorText, const StarExtras &extras) {
+    const SettingsBytes record = EncodeSettings(settings);
+    std::vector<uint8_t> bytes(record.begin(), record.end());
+    const std::vector<uint8_t> block = EncodeExtras(extras);
+    bytes.insert(bytes.end(), block.begin(), block.end());
     OutputFile file(path);
     const bool written = file.Open() && file.Write(bytes.data(), bytes.size()) && file.Commit();
     if (!written && errorText)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ShapeSettings.h"
+#include "StarExtras.h"
 
 #include <optional>
 #include <string>
@@ -12,14 +13,17 @@ inline constexpr const char *kSettingsFileName = "Vantrell.def";
 // Reads the first 68 bytes of the file. No file, an unreadable file, anything but a
 // regular file or a file shorter than a whole record gives nothing, and problem (when
 // given) says why; longer files are read by their first 68 bytes. The record comes
-// back exactly as stored, without range checks.
+// back exactly as stored, without range checks. extras (when given) receives the
+// extension block after the record, or the defaults.
 std::optional<ShapeSettings> ReadSettingsFile(const std::string &path,
-                                              std::string *problem = nullptr);
+                                              std::string *problem = nullptr,
+                                              StarExtras *extras = nullptr);
 
-// Reads a star file the user names: a regular file of exactly 68 bytes (a longer
-// file would carry an extension block, and none is known yet). Anything else gives
-// nothing, and problem (when given) says why.
-std::optional<ShapeSettings> ReadStarFile(const std::string &path, std::string *problem = nullptr);
+// Reads a star file the user names: a regular file of exactly 68 bytes, or of a
+// record followed by an extension block. Anything else gives nothing, and problem
+// (when given) says why.
+std::optional<ShapeSettings> ReadStarFile(const std::string &path, std::string *problem = nullptr,
+                                          StarExtras *extras = nullptr);
 
 // The record a settings file holding these bytes gives: nothing when they are
 // fewer than 68, else the first 68, as stored.
@@ -29,8 +33,9 @@ std::optional<ShapeSettings> SettingsFromFileBytes(const uint8_t *data, std::siz
 // or, with nothing loaded, the default parameters and colours.
 ShapeSettings StartingRecord(const std::optional<ShapeSettings> &loaded);
 
-// Writes exactly 68 bytes as an OutputFile: through a temporary file renamed over
+// Writes the record (68 bytes) and, unless extras are the defaults, their block, as
+// an OutputFile: through a temporary file renamed over
 // the target, so a failed or interrupted save leaves any earlier file as it was. On failure returns
 // false and, when errorText is given, a description of the cause.
 bool WriteSettingsFile(const std::string &path, const ShapeSettings &settings,
-                       std::string *errorText = nullptr);
+                       std::string *errorText = nullptr, const StarExtras &extras = {});

@@ -18,9 +18,8 @@
 
 namespace {
 
-constexpr int kSamples = 4;         // per pixel side
-constexpr int64_t kRadius2 = 4 * 4; // half a pixel, squared, in eighths
-constexpr uint16_t kFullRow = 0xF;  // one sample row's four samples; bit 4s + t
+constexpr int kSamples = 4;        // per pixel side
+constexpr uint16_t kFullRow = 0xF; // one sample row's four samples; bit 4s + t
 
 // Bits set in a byte; a table, as a portable build has no popcount instruction.
 constexpr std::array<uint8_t, 256> kBitCount = [] {
@@ -53,17 +52,20 @@ int64_t FloorDiv(int64_t n, int64_t d) {
 }
 
 struct Segment {
-    int64_t ax, ay, dx, dy; // start and extent, eighths
+    int64_t ax, ay, dx, dy;  // start and extent, eighths
+    int64_t radius, radius2; // half the outline's width and its square, eighths
     int64_t length2;
     int64_t minY, maxY;
     double length, invDx, invDy; // for the estimate of a row's span; 0 for no extent
 };
 
-Segment MakeSegment(Point a, Point b) {
+Segment MakeSegment(Point a, Point b, int64_t radius) {
     Segment s{8 * int64_t(a.x),
               8 * int64_t(a.y),
               8 * (int64_t(b.x) - a.x),
               8 * (int64_t(b.y) - a.y),
+              radius,
+              radius * radius,
               0,
               0,
               0,
@@ -79,18 +81,18 @@ Segment MakeSegment(Point a, Point b) {
     return s;
 }
 
-// Whether sample (u, v) lies within half a pixel of the segment.
+// Whether sample (u, v) lies within half the outline's width of the segment.
 bool NearSegment(const Segment &s, int64_t u, int64_t v) {
     const int64_t px = u - s.ax, py = v - s.ay;
     const int64_t dot = px * s.dx + py * s.dy;
     if (dot <= 0)
-        return px * px + py * py <= kRadius2;
+        return px * px + py * py <= s.radius2;
     if (dot >= s.length2) {
         const int64_t qx = px - s.dx, qy = py - s.dy;
-        return qx * qx + qy * qy <= kRadius2;
+        return qx * qx + qy * qy <= s.radius2;
     }
     const Wide cross = Wide(px) * s.dy - Wide(py) * s.dx;
-    return cross * cross <= Wide(kRadius2) * s.length2;
+    return cross * cross <= Wide(s.radius2) * s.length2;
 }
 
 struct Span {
@@ -111,13 +113,13 @@ bool CapsuleSpan(const Segment &s, int64_t v, Span &span) {
     // The round ends.
     for (const double end : {0.0, 1.0}) {
         const double ey = py - end * dy;
-        const double h2 = double(kRadius2) - ey * ey;
+        const double h2 = double(s.radius2) - ey * ey;
         if (h2 >= 0) {
             const double cx = ax + end * dx, h = std::sqrt(h2);
             take(cx - h, cx + h);
         }
     }
-    // The band along the segment: 0 <= dot <= length2 and |cross| <= 4 length.
+    // The band along the segment: 0 <= dot <= length2 and |cross| <= radius length.
     if (s.length2 > 0) {
         double a = -1e300, b = 1e300;
         // low <= extent * (u - ax) <= high, inverse the extent's inverse.
@@ -133,7 +135,8 @@ bool CapsuleSpan(const Segment &s, int64_t v, Span &span) {
             a = std::max(a, ax + u0), b = std::min(b, ax + u1);
         };
         limit(s.dx, s.invDx, -py * dy, double(s.length2) - py * dy);
-        limit(s.dy, s.invDy, py * dx - 4 * s.length, py * dx + 4 * s.length);
+        const double reach = double(s.radius) * s.length;
+        limit(s.dy, s.invDy, py * dx - reach, py * dx + reach);
         take(a, b);
     }
     if (lo > hi)
@@ -262,29 +265,32 @@ private:
 
 } // namespace
 
-void BlendSmoothStar(BandCanvas &canvas, std::span<const Point> path, bool fill, Pixel star) {
+void BlendSmoothStar(BandCanvas &canvas, std::span<const Point> path, bool fill, Pixel star,
+                     int32_t outlineWidth) {
     const int32_t width = canvas.Width();
+    const int64_t radius = 4 * int64_t(std::max(0, outlineWidth)); // eighths
     if (width <= 0 || path.size() < 2)
         return;
     std::vector<Edge> edgeList;
     std::vector<Segment> segmentList;
     for (std::size_t i = 1; i < path.size(); ++i) {
         const Point a = path[i - 1], b = path[i];
-        segmentList.push_back(MakeSegment(a, b));
+        if (radius > 0)
+            segmentList.push_back(MakeSegment(a, b, radius));
         if (fill && a.y != b.y) {
             const Point low = a.y < b.y ? a : b, high = a.y < b.y ? b : a;
             edgeList.push_back({8 * int64_t(low.x), 8 * int64_t(low.y),
                                 8 * (int64_t(high.x) - low.x), 8 * (int64_t(high.y) - low.y)});
         }
     }
-    // An edge holds the rows strictly between its ends; a capsule reaches half a
-    // pixel beyond its segment.
+    // An edge holds the rows strictly between its ends; a capsule reaches half the
+    // outline's width beyond its segment.
     ActiveList<Edge> edges(
         std::move(edgeList), [](const Edge &e) { return e.lowY + 1; },
         [](const Edge &e) { return e.lowY + e.ey - 1; });
     ActiveList<Segment> segments(
-        std::move(segmentList), [](const Segment &s) { return s.minY - 4; },
-        [](const Segment &s) { return s.maxY + 4; });
+        std::move(segmentList), [](const Segment &s) { return s.minY - s.radius; },
+        [](const Segment &s) { return s.maxY + s.radius; });
 
     RowMasks masks(width);
     std::vector<int64_t> crossings;

@@ -24,4 +24,7 @@
 // Blends the star (the closed path, filled or not) in colour star over the rows of the
 // canvas. A pixel whose alpha byte is 0 is transparent: the star's colour goes over
 // it with alpha for coverage; over any other pixel the colours mix and stay opaque.
-void BlendSmoothStar(BandCanvas &canvas, std::span<const Point> path, bool fill, Pixel star);
+// outlineWidth: the outline covers the points within half of it (pixels) of the
+// path instead of half a pixel; 0 leaves the fill alone.
+void BlendSmoothStar(BandCanvas &canvas, std::span<const Point> path, bool fill, Pixel star,
+                     int32_t outlineWidth = 1);

@@ -1,6 +1,7 @@
 #include "StarPicture.h"
 
 #include "SmoothRaster.h"
+#include "StarOutline.h"
 
 #include <algorithm>
 #include <span>
@@ -71,7 +72,18 @@ StarPicture MakeStarPicture(const ShapeSettings &settings, const Directions &tab
     p.height = in.output ? box.height : in.areaHeight * scale;
     p.screenScale = in.output ? 1 : scale;
     p.box = ComputeBox(box.width, box.height, settings);
-    ComputeVertices(settings, table, p.box, p.vertices);
+    if (in.extras.Irregularity == 0)
+        ComputeVertices(settings, table, p.box, p.vertices);
+    else
+        ComputeIrregularVertices(settings, in.extras, table, p.box, p.vertices);
+    if (in.extras.TipRounding > 0 || in.extras.ValleyRounding > 0) {
+        p.path = p.vertices;
+        RoundCorners(p.path, in.extras.TipRounding, in.extras.ValleyRounding);
+    }
+    // Width 1 is the one-pixel pen at every magnification; wider outlines scale.
+    p.lineWidth = in.extras.LineWidth <= 1 ? 1 : in.extras.LineWidth * scale;
+    p.ownLine = in.extras.OwnLineColor;
+    p.line = in.lineColor;
     p.fill = in.fill;
     p.markers = in.dragging;
     p.markInnerOnly = in.dragInner;
@@ -107,6 +119,11 @@ void RenderStarRows(const StarPicture &p, Pixel *rows, std::ptrdiff_t stride, in
 
     const std::span<const Point> vertices(p.vertices);
     const std::span<const Point> corners = vertices.first(vertices.size() - 1);
+    const std::span<const Point> path(p.Drawn());
+    const Pixel line = p.LineColor();
+    // The star's one-pixel pen draws fill and outline in one colour; a wide or
+    // differently coloured outline goes over the fill.
+    const bool plainPen = p.lineWidth == 1 && line == p.foreground;
     if (p.smooth) {
         // A few rows at a time, so the edge pixels are blended while the rows under
         // them are still in the cache.
@@ -115,14 +132,23 @@ void RenderStarRows(const StarPicture &p, Pixel *rows, std::ptrdiff_t stride, in
             BandCanvas band(canvas.Row(y), stride, p.width, p.height, y,
                             std::min(y + kRowsAtATime, canvas.EndRow()));
             underneath(band);
-            BlendSmoothStar(band, vertices, p.fill, p.foreground);
+            if (plainPen) {
+                BlendSmoothStar(band, path, p.fill, p.foreground);
+            } else {
+                if (p.fill)
+                    BlendSmoothStar(band, path, true, p.foreground, 0);
+                BlendSmoothStar(band, path, false, line, p.lineWidth);
+            }
         }
     } else {
         underneath(canvas);
         if (p.fill)
-            canvas.FillPolygonEvenOdd(corners, p.foreground);
+            canvas.FillPolygonEvenOdd(path.first(path.size() - 1), p.foreground);
         // The outline of a filled polygon is the same closed path as the outline star.
-        canvas.Polyline(vertices, p.foreground);
+        if (p.lineWidth == 1)
+            canvas.Polyline(path, line);
+        else
+            canvas.StrokeRound(path, p.lineWidth, line);
     }
 
     if (p.markers) {

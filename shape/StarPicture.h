@@ -2,6 +2,7 @@
 
 #include "ColorValue.h"
 #include "Raster.h"
+#include "StarExtras.h"
 #include "StarGeometry.h"
 
 #include <cstddef>
@@ -35,6 +36,10 @@ struct PictureInputs {
     // On screen with Trans on: the window itself is see-through, so the background
     // is alpha 0 and the desktop shows live instead of the backdrop.
     bool seeThrough = false;
+    // Rounding, irregularity and the outline; lineColor is the outline's resolved
+    // colour when extras.OwnLineColor.
+    StarExtras extras{};
+    Pixel lineColor = 0;
     // On screen: device pixels per pixel of the drawing area, a whole number. The
     // picture is then drawn as Save As draws it at that magnification, markers and
     // checkerboard included at that size.
@@ -46,6 +51,13 @@ struct StarPicture {
     int32_t width = 0, height = 0; // bitmap size
     StarBox box{};
     std::vector<Point> vertices; // 2N vertices and the closing point
+    std::vector<Point> path;     // the closed path drawn, corners rounded; empty: vertices
+    int32_t lineWidth = 1;       // outline width, pixels of this bitmap
+    bool ownLine = false;        // the outline in colour line, not the star's colour
+    Pixel line = 0;
+
+    const std::vector<Point> &Drawn() const { return path.empty() ? vertices : path; }
+    Pixel LineColor() const { return ownLine ? line : foreground; }
     bool fill = false;
     bool markers = false;
     bool markInnerOnly = false;

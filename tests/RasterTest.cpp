@@ -64,6 +64,16 @@ TEST(Raster, MatchesTheReferenceOnRandomStars) {
         in.dragInner = rng() % 2;
         in.foreground = kFore;
         in.background = kBack;
+        // Every third star rounded, irregular and with a wide outline of its own colour.
+        if (round % 3 == 2)
+            in.extras = {int32_t(rng() % 101),
+                         int32_t(rng() % 101),
+                         int32_t(rng() % 101),
+                         uint32_t(rng()),
+                         int32_t(1 + rng() % 9),
+                         rng() % 2 == 0,
+                         0x00FF00};
+        in.lineColor = kBack ^ 0x00FFFFFF;
         const StarPicture p = MakeStarPicture(s, table, in);
         ASSERT_EQ(RenderWhole(p), ReferencePicture(p).pixels) << "round " << round;
     }
@@ -72,7 +82,9 @@ TEST(Raster, MatchesTheReferenceOnRandomStars) {
 TEST(Raster, AnyBandEqualsTheSameRowsOfTheWholePicture) {
     std::mt19937 rng(7);
     for (int round = 0; round < 300; ++round) {
-        const StarPicture p = RandomPicture(rng);
+        StarPicture p = RandomPicture(rng);
+        if (round % 4 == 3)
+            p.lineWidth = 2 + round % 7; // a wide outline reaches rows beyond its segments
         const std::vector<Pixel> whole = RenderWhole(p);
         std::uniform_int_distribution<int32_t> row(0, p.height);
         int32_t y0 = row(rng), y1 = row(rng);

@@ -52,10 +52,30 @@ void ReferenceFillEvenOdd(ReferenceImage &image, const std::vector<Point> &polyg
 ReferenceImage ReferencePicture(const StarPicture &p) {
     ReferenceImage image(p.width, p.height, p.background);
     const std::vector<Point> corners(p.vertices.begin(), p.vertices.end() - 1);
+    const std::vector<Point> &path = p.Drawn();
     if (p.fill)
-        ReferenceFillEvenOdd(image, corners, p.foreground);
-    for (std::size_t i = 1; i < p.vertices.size(); ++i)
-        ReferenceLine(image, p.vertices[i - 1], p.vertices[i], p.foreground);
+        ReferenceFillEvenOdd(image, {path.begin(), path.end() - 1}, p.foreground);
+    if (p.lineWidth == 1) {
+        for (std::size_t i = 1; i < path.size(); ++i)
+            ReferenceLine(image, path[i - 1], path[i], p.LineColor());
+    } else {
+        // Every pixel whose centre lies within half the width of a segment.
+        const long double half = p.lineWidth / 2.0L;
+        for (int64_t y = 0; y < p.height; ++y)
+            for (int64_t x = 0; x < p.width; ++x)
+                for (std::size_t i = 1; i < path.size(); ++i) {
+                    const long double ax = path[i - 1].x, ay = path[i - 1].y;
+                    const long double dx = path[i].x - ax, dy = path[i].y - ay;
+                    const long double l2 = dx * dx + dy * dy;
+                    const long double t =
+                        l2 == 0 ? 0 : std::clamp(((x - ax) * dx + (y - ay) * dy) / l2, 0.0L, 1.0L);
+                    const long double ex = x - ax - t * dx, ey = y - ay - t * dy;
+                    if (ex * ex + ey * ey <= half * half + 1e-9L) {
+                        image.Plot(x, y, p.LineColor());
+                        break;
+                    }
+                }
+    }
     if (p.markers) {
         for (std::size_t i = 0; i < corners.size(); ++i) {
             if (p.markInnerOnly && i % 2 == 0)
@@ -71,7 +91,9 @@ ReferenceImage ReferencePicture(const StarPicture &p) {
     return image;
 }
 
-int ReferenceCoverage(const std::vector<Point> &path, bool fill, int32_t x, int32_t y) {
+int ReferenceCoverage(const std::vector<Point> &path, bool fill, int32_t x, int32_t y,
+                      int32_t width) {
+    const long double radius = 4.0L * width; // eighths
     // Eighths of a pixel, half a pixel shifted: vertex v at 8v, sample (t, s) of the
     // pixel at 8x + 2t - 3, 8y + 2s - 3.
     int covered = 0;
@@ -95,7 +117,7 @@ int ReferenceCoverage(const std::vector<Point> &path, bool fill, int32_t x, int3
                 long double along = length2 == 0 ? 0 : ((u - ax) * dx + (v - ay) * dy) / length2;
                 along = std::clamp(along, 0.0L, 1.0L);
                 const long double ex = u - (ax + along * dx), ey = v - (ay + along * dy);
-                inside = ex * ex + ey * ey <= 16.0L + 1e-9L;
+                inside = ex * ex + ey * ey <= radius * radius + 1e-9L;
             }
             covered += inside;
         }

@@ -26,9 +26,10 @@ void ReferenceFillEvenOdd(ReferenceImage &image, const std::vector<Point> &polyg
 ReferenceImage ReferencePicture(const StarPicture &picture);
 
 // How many of the 16 sample points of pixel (x, y) the star covers: points inside the
-// path through the vertex pixels' centres (even-odd; only when fill) or within half a
-// pixel of it. Each sample is tested against every edge and every segment.
-int ReferenceCoverage(const std::vector<Point> &path, bool fill, int32_t x, int32_t y);
+// path through the vertex pixels' centres (even-odd; only when fill) or within half of
+// width (pixels) of it. Each sample is tested against every edge and every segment.
+int ReferenceCoverage(const std::vector<Point> &path, bool fill, int32_t x, int32_t y,
+                      int32_t width = 1);
 
 // What an opaque pixel of coverage c sixteenths is: each channel of the star's colour
 // weighed with the one under it, rounded to the nearest (in real numbers, apart from

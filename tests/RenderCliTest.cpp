@@ -65,7 +65,11 @@ INSTANTIATE_TEST_SUITE_P(
         CliRow{"Help", "--help", 0}, CliRow{"Version", "--version", 0},
         CliRow{"UnknownShortOption", "-x out.bmp", 2},
         CliRow{"DashNameAfterDoubleDash", "-- -a.bmp", 0},
-        CliRow{"NameTooLong", std::string(300, 'a') + ".bmp", 1}),
+        CliRow{"NameTooLong", std::string(300, 'a') + ".bmp", 1},
+        CliRow{"StarOptions", "--points 5 --line-width 4 --line-color '#102030' a.png", 0},
+        CliRow{"OutOfRangeIsClamped", "--points 99 --irregularity -5 a.png", 0},
+        CliRow{"PointsNotANumber", "--points many a.png", 2},
+        CliRow{"ColourMalformed", "--fore-color '#12345' a.png", 2}),
     [](const testing::TestParamInfo<CliRow> &p) { return p.param.name; });
 
 TEST(RenderCliSize, ComesFromOptionsThenTheRecordThenTheLayout) {
@@ -149,6 +153,26 @@ TEST(RenderCliOutput, WritableFileInAClosedFolder) {
     EXPECT_EQ(std::system(command.c_str()), 0);
     EXPECT_EQ(BmpSize(folder + "/star.bmp"), std::make_pair(408u, 251u));
     ::chmod(folder.c_str(), 0755);
+}
+
+// Options override the settings file: a star given by options alone is the star of
+// a settings file holding the same values.
+TEST(RenderCliStar, OptionsMakeTheSameStarAsTheFile) {
+    TempDir dir;
+    ShapeSettings s = StartingRecord(std::nullopt);
+    s.Points = 7;
+    s.LeanAngle = 90; // out of range below, clamped to 90
+    s.ForeColor = 0x00302010;
+    s.ClientWidth = 408; // the layout's drawing area, as without a settings file
+    s.ClientHeight = 251 + 25;
+    const StarExtras extras{50, 20, 30, 12345, 6, true, 0x00000000};
+    ASSERT_TRUE(WriteSettingsFile(dir.File("star.def"), s, nullptr, extras));
+    ASSERT_EQ(Render(dir, "--settings star.def --smooth file.png"), 0);
+    ASSERT_EQ(Render(dir, "--points 7 --lean 400 --fore-color '#102030' --tip-rounding 50 "
+                          "--valley-rounding 20 --irregularity 30 --seed 12345 --line-width 6 "
+                          "--line-color '#000000' --smooth options.png"),
+              0);
+    EXPECT_EQ(ReadBytes(dir.File("file.png")), ReadBytes(dir.File("options.png")));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <numeric>
 
 namespace {
@@ -106,6 +107,56 @@ TEST(SettingsFile, WriteKeepsReservedBytesAndWritesExactly68) {
     EXPECT_EQ(std::filesystem::directory_iterator(dir.Path())->path().filename(), "Vantrell.def")
         << "no temporary file is left behind";
 }
+
+// The extension block after the record: written only when a parameter is not at its
+// default, read back whole, and ignored (defaults, never a failure) when damaged;
+// a file with a block is still a star file.
+const StarExtras kExtras{25, 75, 10, 0xDEADBEEF, 8, true, 0x80000008};
+
+struct ExtrasRow {
+    const char *name;
+    std::function<void(std::vector<unsigned char> &)> damage;
+    StarExtras expected;
+};
+
+class ExtrasBlock : public testing::TestWithParam<ExtrasRow> {};
+
+TEST_P(ExtrasBlock, RoundTripsOrFallsBackToTheDefaults) {
+    TempDir dir;
+    const ShapeSettings s = DefaultRecord();
+    ASSERT_TRUE(WriteSettingsFile(dir.File("plain.def"), s));
+    EXPECT_EQ(ReadBytes(dir.File("plain.def")).size(), kSettingsSize);
+    ASSERT_TRUE(WriteSettingsFile(dir.File("star.def"), s, nullptr, kExtras));
+    std::vector<unsigned char> bytes = ReadBytes(dir.File("star.def"));
+    GetParam().damage(bytes);
+    WriteBytes(dir.File("star.def"), bytes);
+    StarExtras read{1, 2, 3, 4, 5, false, 6};
+    const auto record = ReadStarFile(dir.File("star.def"), nullptr, &read);
+    ASSERT_TRUE(record);
+    EXPECT_EQ(EncodeSettings(*record), EncodeSettings(s)) << "the record is untouched";
+    EXPECT_EQ(read, GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ExtrasBlock,
+    testing::Values(
+        ExtrasRow{"Whole", [](std::vector<unsigned char> &) {}, kExtras},
+        ExtrasRow{"Truncated", [](std::vector<unsigned char> &b) { b.resize(b.size() - 3); },
+                  StarExtras{}},
+        ExtrasRow{"TagOnly", [](std::vector<unsigned char> &b) { b.resize(kSettingsSize + 4); },
+                  StarExtras{}},
+        ExtrasRow{"UnknownVersion", [](std::vector<unsigned char> &b) { b[kSettingsSize + 4] = 9; },
+                  StarExtras{}},
+        ExtrasRow{"WrongLength", [](std::vector<unsigned char> &b) { b[kSettingsSize + 6] = 4; },
+                  StarExtras{}},
+        ExtrasRow{"UnknownFlag", [](std::vector<unsigned char> &b) { b.end()[-4] = 2; },
+                  StarExtras{}},
+        ExtrasRow{"TrailingBytes", [](std::vector<unsigned char> &b) { b.push_back(0); },
+                  StarExtras{}},
+        ExtrasRow{"OutOfRangeIsClamped",
+                  [](std::vector<unsigned char> &b) { b[kSettingsSize + 8] = 200; },
+                  StarExtras{100, 75, 10, 0xDEADBEEF, 8, true, 0x80000008}}),
+    [](const testing::TestParamInfo<ExtrasRow> &p) { return p.param.name; });
 
 TEST(SettingsFile, FailedWriteReportsAndLeavesNoFile) {
     TempDir dir;

@@ -19,7 +19,8 @@ std::vector<Pixel> Render(const StarPicture &p, int32_t y0, int32_t y1) {
 }
 
 // A random star from settings, as the program makes them, at magnification scale.
-StarPicture RandomStar(std::mt19937 &rng, int scale, bool fill, bool smooth, bool transparent) {
+StarPicture RandomStar(std::mt19937 &rng, int scale, bool fill, bool smooth, bool transparent,
+                       const StarExtras &extras) {
     std::uniform_int_distribution<int> side(1, 70);
     ShapeSettings s = RandomSettings(rng);
     s.SaveRate = scale;
@@ -34,14 +35,16 @@ StarPicture RandomStar(std::mt19937 &rng, int scale, bool fill, bool smooth, boo
     in.background = kBack;
     in.smooth = smooth;
     in.transparent = transparent;
+    in.extras = extras;
     return MakeStarPicture(s, table, in);
 }
 
 double DistanceToPath(const StarPicture &p, double x, double y) {
     double best = 1e300;
-    for (std::size_t i = 1; i < p.vertices.size(); ++i) {
-        const double ax = p.vertices[i - 1].x, ay = p.vertices[i - 1].y;
-        const double dx = p.vertices[i].x - ax, dy = p.vertices[i].y - ay;
+    const std::vector<Point> &path = p.Drawn();
+    for (std::size_t i = 1; i < path.size(); ++i) {
+        const double ax = path[i - 1].x, ay = path[i - 1].y;
+        const double dx = path[i].x - ax, dy = path[i].y - ay;
         const double l2 = dx * dx + dy * dy;
         const double t = l2 == 0 ? 0 : std::clamp(((x - ax) * dx + (y - ay) * dy) / l2, 0.0, 1.0);
         best = std::min(best, std::hypot(x - ax - t * dx, y - ay - t * dy));
@@ -57,6 +60,7 @@ struct SmoothRow {
     bool fill;
     int scale;
     int rounds;
+    StarExtras extras{}; // a wide outline is checked without a fill under it
 };
 
 class SmoothEdges : public testing::TestWithParam<SmoothRow> {};
@@ -66,17 +70,21 @@ TEST_P(SmoothEdges, MatchTheNaiveCoverageAndTheAliasedPictureAwayFromEdges) {
     for (int round = 0; round < GetParam().rounds; ++round) {
         const auto seed = rng();
         std::mt19937 a(seed), b(seed), c(seed);
+        const SmoothRow &param = GetParam();
         const StarPicture transparent =
-            RandomStar(a, GetParam().scale, GetParam().fill, true, true);
-        const StarPicture smooth = RandomStar(b, GetParam().scale, GetParam().fill, true, false);
-        const StarPicture aliased = RandomStar(c, GetParam().scale, GetParam().fill, false, false);
+            RandomStar(a, param.scale, param.fill, true, true, param.extras);
+        const StarPicture smooth =
+            RandomStar(b, param.scale, param.fill, true, false, param.extras);
+        const StarPicture aliased =
+            RandomStar(c, param.scale, param.fill, false, false, param.extras);
         const std::vector<Pixel> alpha = Render(transparent, 0, transparent.height);
         const std::vector<Pixel> blended = Render(smooth, 0, smooth.height);
         const std::vector<Pixel> hard = Render(aliased, 0, aliased.height);
         for (int32_t y = 0; y < smooth.height; ++y) {
             for (int32_t x = 0; x < smooth.width; ++x) {
                 const std::size_t i = std::size_t(y) * smooth.width + std::size_t(x);
-                const int coverage = ReferenceCoverage(smooth.vertices, smooth.fill, x, y);
+                const int coverage =
+                    ReferenceCoverage(smooth.Drawn(), smooth.fill, x, y, smooth.lineWidth);
                 ASSERT_EQ(alpha[i] >> 24, std::lround(coverage * 255 / 16.0))
                     << "round " << round << " pixel " << x << "," << y;
                 ASSERT_EQ(blended[i], ReferenceBlend(kBack, kFore, coverage))
@@ -84,7 +92,7 @@ TEST_P(SmoothEdges, MatchTheNaiveCoverageAndTheAliasedPictureAwayFromEdges) {
                 if (coverage > 0) {
                     ASSERT_EQ(alpha[i] & 0xFFFFFF, kFore & 0xFFFFFF);
                 }
-                if (DistanceToPath(smooth, x, y) > 1.5) {
+                if (DistanceToPath(smooth, x, y) > smooth.lineWidth / 2.0 + 1) {
                     ASSERT_EQ(blended[i], hard[i])
                         << "round " << round << " pixel " << x << "," << y;
                 }
@@ -105,7 +113,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, SmoothEdges,
                          testing::Values(SmoothRow{"OutlineAtOne", false, 1, 20},
                                          SmoothRow{"FilledAtOne", true, 1, 20},
                                          SmoothRow{"OutlineAtThree", false, 3, 3},
-                                         SmoothRow{"FilledAtTwo", true, 2, 4}),
+                                         SmoothRow{"FilledAtTwo", true, 2, 4},
+                                         SmoothRow{"WideRoundedIrregularAtTwo", false, 2, 4,
+                                                   StarExtras{30, 40, 25, 9, 3, false, 0}}),
                          [](const testing::TestParamInfo<SmoothRow> &p) { return p.param.name; });
 
 } // namespace

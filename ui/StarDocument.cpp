@@ -50,7 +50,7 @@ bool StarDocument::ChangedOnDisk() const {
 
 bool StarDocument::Save(std::string *error) {
     emit aboutToSave();
-    if (!WriteSettingsFile(file_.path, Settings, error))
+    if (!WriteSettingsFile(file_.path, Settings, error, Extras))
         return false;
     TakeFile(file_.path, file_.starFile);
     return true;

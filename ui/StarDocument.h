@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ShapeSettings.h"
+#include "StarExtras.h"
 
 #include <QObject>
 #include <QUndoStack>
@@ -43,6 +44,8 @@ public:
     // The parameter record. Views change it through Change(), or set it whole and
     // call Reload().
     ::ShapeSettings Settings{};
+    // Rounding, irregularity and the outline, stored after the record.
+    StarExtras Extras{};
     // The picture changed since it was last saved or copied.
     bool Modified = false;
 

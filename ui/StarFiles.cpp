@@ -86,7 +86,8 @@ void OpenStarFileClick(QWidget &parent, ChangeRecorder &recorder) {
 bool OpenStarFile(QWidget &parent, ChangeRecorder &recorder, const QString &path) {
     const std::string name = QFile::encodeName(path).toStdString();
     std::string problem;
-    const std::optional<ShapeSettings> loaded = ReadStarFile(name, &problem);
+    StarExtras extras;
+    const std::optional<ShapeSettings> loaded = ReadStarFile(name, &problem, &extras);
     if (!loaded) {
         ShowStarFileProblem(parent, name, problem);
         return false;
@@ -100,6 +101,7 @@ bool OpenStarFile(QWidget &parent, ChangeRecorder &recorder, const QString &path
     state.foreColor = state.record.ForeColor;
     state.backColor = state.record.BackColor;
     state.client = QSize(state.record.ClientWidth, state.record.ClientHeight);
+    state.extras = extras;
     recorder.RecordFileChange(state, {name, true, 0, StarDocument::StampOf(name)});
     return true;
 }

@@ -42,7 +42,7 @@ StepKind KindOfChange(const PictureState &a, const PictureState &b) {
 bool PictureState::SameParameters(const PictureState &other) const {
     return SameLiveFields(record, other.record) && sameSize == other.sameSize &&
            fill == other.fill && foreColor == other.foreColor && backColor == other.backColor &&
-           client == other.client;
+           client == other.client && extras == other.extras;
 }
 
 PictureStep::PictureStep(ChangeRecorder &recorder, const PictureState &before,

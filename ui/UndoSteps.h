@@ -16,6 +16,7 @@ struct PictureState {
     bool sameSize = false, fill = false;
     uint32_t foreColor = 0, backColor = 0;
     QSize client; // the client size, for the steps that change it; invalid otherwise
+    StarExtras extras{};
 
     // Equal in everything the picture is drawn from.
     bool SameParameters(const PictureState &other) const;

@@ -258,6 +258,8 @@ StarPicture TForm1::MakePicture(bool onScreen, const BackdropView *backdrop) con
     inputs.transparent = Transparent1->isChecked();
     inputs.smooth = Smooth1->isChecked();
     inputs.seeThrough = Live && Live->Active();
+    inputs.extras = Document->Extras;
+    inputs.lineColor = ResolveColorValue(Document->Extras.LineColor, system);
     inputs.screenScale = onScreen ? ScreenScale(PaintBox->devicePixelRatioF()) : 1;
     return MakeStarPicture(ShapeSettings, DirectionTable, inputs);
 }
@@ -576,6 +578,7 @@ PictureState TForm1::CaptureState(bool withClientSize) const {
     state.fill = Fill1->isChecked();
     state.foreColor = PaintBox->PenColor;
     state.backColor = PaintBox->Color;
+    state.extras = Document->Extras;
     if (withClientSize)
         state.client = QSize(ClientWidth(), ClientHeight());
     return state;
@@ -583,6 +586,7 @@ PictureState TForm1::CaptureState(bool withClientSize) const {
 
 void TForm1::ApplyState(const PictureState &state) {
     ShapeSettings = state.record;
+    Document->Extras = state.extras;
     SetSameSizeMarks(state.sameSize);
     SetFillMarks(state.fill);
     SetTransMarks(state.record.Trans != 0);
@@ -633,7 +637,8 @@ void TForm1::RefuseUnreadableStarFile() {
 }
 
 void TForm1::LoadSettings() {
-    const std::optional<::ShapeSettings> loaded = ReadSettingsFile(Document->FilePath());
+    const std::optional<::ShapeSettings> loaded =
+        ReadSettingsFile(Document->FilePath(), nullptr, &Document->Extras);
     if (loaded) {
         ShapeSettings = *loaded;
         ClampToEditorRanges(ShapeSettings);
@@ -649,6 +654,7 @@ void TForm1::LoadSettings() {
         PaintBox->Color = kWindowColor;
         PaintBox->PenColor = kWindowTextColor;
         ApplyDefaultParameters(ShapeSettings);
+        Document->Extras = StarExtras{};
     }
 }
 

@@ -1,0 +1,150 @@
+#include "StarOptions.h"
+
+#include <QCommandLineParser>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <functional>
+
+namespace {
+
+using namespace settings_range;
+using namespace extras_range;
+
+// One numeric parameter: its option, range and where its value goes.
+struct NumberParameter {
+    const char *name;
+    const char *help;
+    int64_t min, max;
+    std::function<void(ShapeSettings &, StarExtras &, int64_t)> set;
+};
+
+const std::array<NumberParameter, 16> kNumbers{{
+    {"points", "Number of jags, 3 to 50.", kMinPoints, kMaxPoints,
+     [](ShapeSettings &s, StarExtras &, int64_t v) { s.Points = int32_t(v); }},
+    {"inner-rate", "Inner radius, percent of the outer radius, 1 to 100.", kMinRate, kMaxRate,
+     [](ShapeSettings &s, StarExtras &, int64_t v) { s.InnerRate = int32_t(v); }},
+    {"outer-rate", "Outer radius, percent of half the drawing area, 1 to 100.", kMinRate, kMaxRate,
+     [](ShapeSettings &s, StarExtras &, int64_t v) { s.OuterRate = int32_t(v); }},
+    {"inner-twist", "Twist of the inner vertices, percent of a vertex step, -1000 to 1000.",
+     kMinTwist, kMaxTwist,
+     [](ShapeSettings &s, StarExtras &, int64_t v) { s.InnerTwist = int32_t(v); }},
+    {"outer-twist", "Twist of the outer vertices, percent of a vertex step, -1000 to 1000.",
+     kMinTwist, kMaxTwist,
+     [](ShapeSettings &s, StarExtras &, int64_t v) { s.OuterTwist = int32_t(v); }},
+    {"center-x", "Inner centre shift, percent of half the width, -50 to 50.", kMinCenterRate,
+     kMaxCenterRate, [](ShapeSettings &s, StarExtras &, int64_t v) { s.CenterXRate = int32_t(v); }},
+    {"center-y", "Inner centre shift, percent of half the height, -50 to 50.", kMinCenterRate,
+     kMaxCenterRate, [](ShapeSettings &s, StarExtras &, int64_t v) { s.CenterYRate = int32_t(v); }},
+    {"lean", "Rotation in whole degrees, -90 to 90.", kMinLean, kMaxLean,
+     [](ShapeSettings &s, StarExtras &, int64_t v) { s.LeanAngle = int32_t(v); }},
+    {"fill", "1 fills the star, 0 draws its outline only.", 0, 1,
+     [](ShapeSettings &s, StarExtras &, int64_t v) { s.Fill = uint8_t(v); }},
+    {"same-size", "1 makes the drawing area's width and height equal.", 0, 1,
+     [](ShapeSettings &s, StarExtras &, int64_t v) { s.SameSize = uint8_t(v); }},
+    {"tip-rounding", "Rounding of the outer corners, percent, 0 to 100.", kMinPercent, kMaxPercent,
+     [](ShapeSettings &, StarExtras &e, int64_t v) { e.TipRounding = int32_t(v); }},
+    {"valley-rounding", "Rounding of the inner corners, percent, 0 to 100.", kMinPercent,
+     kMaxPercent, [](ShapeSettings &, StarExtras &e, int64_t v) { e.ValleyRounding = int32_t(v); }},
+    {"irregularity", "Random unevenness of the jags, percent, 0 to 100.", kMinPercent, kMaxPercent,
+     [](ShapeSettings &, StarExtras &e, int64_t v) { e.Irregularity = int32_t(v); }},
+    {"seed", "Seed of the irregularity, 0 to 4294967295.", 0, UINT32_MAX,
+     [](ShapeSettings &, StarExtras &e, int64_t v) { e.Seed = uint32_t(v); }},
+    {"line-width", "Outline width in pixels at magnification 1, 1 to 100.", kMinLineWidth,
+     kMaxLineWidth, [](ShapeSettings &, StarExtras &e, int64_t v) { e.LineWidth = int32_t(v); }},
+    {"save-rate", "Stored magnification, 1 to 64 (--scale overrides it too).", kMinSaveRate,
+     kMaxSaveRate, [](ShapeSettings &s, StarExtras &, int64_t v) { s.SaveRate = int32_t(v); }},
+}};
+
+constexpr std::size_t kColorOptions = 3; // after the numbers: fore, back, line
+
+std::optional<int64_t> WholeNumber(const QString &text) {
+    bool ok = false;
+    const qlonglong v = text.trimmed().toLongLong(&ok, 0);
+    return ok ? std::optional<int64_t>(v) : std::nullopt;
+}
+
+} // namespace
+
+std::optional<uint32_t> ColorValueFromText(const QString &text) {
+    const QString t = text.trimmed();
+    if (t.startsWith(QLatin1Char('#'))) {
+        bool ok = false;
+        const uint rgb = t.mid(1).toUInt(&ok, 16);
+        if (!ok || t.size() != 7)
+            return std::nullopt;
+        // The record keeps red in the low byte.
+        return uint32_t((rgb & 0xFF) << 16 | (rgb & 0xFF00) | (rgb >> 16 & 0xFF));
+    }
+    bool ok = false;
+    const qulonglong v = t.toULongLong(&ok, 0);
+    if (!ok || v > UINT32_MAX)
+        return std::nullopt;
+    return uint32_t(v);
+}
+
+StarOptions::StarOptions(QCommandLineParser &parser) {
+    for (const NumberParameter &p : kNumbers)
+        options_.append(QCommandLineOption(QString::fromLatin1(p.name), QString::fromLatin1(p.help),
+                                           QStringLiteral("N")));
+    options_.append(QCommandLineOption(QStringLiteral("fore-color"),
+                                       QStringLiteral("Colour of the star, #RRGGBB."),
+                                       QStringLiteral("COLOR")));
+    options_.append(QCommandLineOption(QStringLiteral("back-color"),
+                                       QStringLiteral("Colour of the background, #RRGGBB."),
+                                       QStringLiteral("COLOR")));
+    options_.append(QCommandLineOption(
+        QStringLiteral("line-color"),
+        QStringLiteral("Colour of the outline, #RRGGBB, or \"same\" for the star's colour."),
+        QStringLiteral("COLOR")));
+    parser.addOptions(options_);
+}
+
+std::optional<QString> StarOptions::Read(const QCommandLineParser &parser,
+                                         std::vector<Change> &changes, QStringList &notes) const {
+    for (std::size_t i = 0; i < kNumbers.size(); ++i) {
+        const QCommandLineOption &option = options_[qsizetype(i)];
+        if (!parser.isSet(option))
+            continue;
+        const NumberParameter &p = kNumbers[i];
+        const std::optional<int64_t> value = WholeNumber(parser.value(option));
+        if (!value)
+            return QStringLiteral("--%1 takes a whole number, not \"%2\"")
+                .arg(QString::fromLatin1(p.name), parser.value(option));
+        const int64_t kept = std::clamp(*value, p.min, p.max);
+        if (kept != *value)
+            notes.append(QStringLiteral("--%1 %2 is out of range: %3 is used")
+                             .arg(QString::fromLatin1(p.name))
+                             .arg(*value)
+                             .arg(kept));
+        changes.push_back(
+            [set = p.set, kept](ShapeSettings &s, StarExtras &e) { set(s, e, kept); });
+    }
+    for (std::size_t c = 0; c < kColorOptions; ++c) {
+        const QCommandLineOption &option = options_[qsizetype(kNumbers.size() + c)];
+        if (!parser.isSet(option))
+            continue;
+        const QString text = parser.value(option);
+        if (c == 2 && text.trimmed() == QLatin1String("same")) {
+            changes.push_back([](ShapeSettings &, StarExtras &e) {
+                e.OwnLineColor = false;
+                e.LineColor = 0;
+            });
+            continue;
+        }
+        const std::optional<uint32_t> color = ColorValueFromText(text);
+        if (!color)
+            return QStringLiteral("--%1 takes #RRGGBB or a colour value, not \"%2\"")
+                .arg(option.names().constFirst(), text);
+        changes.push_back([c, value = *color](ShapeSettings &s, StarExtras &e) {
+            if (c == 0)
+                s.ForeColor = value;
+            else if (c == 1)
+                s.BackColor = value;
+            else
+                e.OwnLineColor = true, e.LineColor = value;
+        });
+    }
+    return std::nullopt;
+}
