@@ -131,12 +131,3 @@ void RoundCorners(std::vector<Point> &path, int32_t tipRounding, int32_t valleyR
     result.push_back(result.front());
     path = std::move(result);
 }
-
-void ComputeStarPath(const ShapeSettings &settings, const StarExtras &extras,
-                     const Directions &table, const StarBox &box, std::vector<Point> &out) {
-    if (extras.Irregularity == 0)
-        ComputeVertices(settings, table, box, out);
-    else
-        ComputeIrregularVertices(settings, extras, table, box, out);
-    RoundCorners(out, extras.TipRounding, extras.ValleyRounding);
-}

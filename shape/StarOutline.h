@@ -29,8 +29,3 @@ void ComputeIrregularVertices(const ShapeSettings &settings, const StarExtras &e
 // percent, scaled down on an edge whose two corners would otherwise overlap. The
 // result is closed again.
 void RoundCorners(std::vector<Point> &path, int32_t tipRounding, int32_t valleyRounding);
-
-// The path a picture draws: ComputeVertices when the extras are the defaults, else
-// the irregular vertices with rounded corners.
-void ComputeStarPath(const ShapeSettings &settings, const StarExtras &extras,
-                     const Directions &table, const StarBox &box, std::vector<Point> &out);
