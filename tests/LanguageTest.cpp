@@ -4,6 +4,7 @@
 #include "Points.h"
 #include "Rotaion.h"
 #include "SaveRate.h"
+#include "Shape.h"
 #include "SizeIn.h"
 #include "Translations.h"
 #include "WindowTestSupport.h"
@@ -63,8 +64,9 @@ TEST_P(Language, EveryWindowSpeaksIt) {
     }
     for (int panel = 0; panel < 3; ++panel)
         texts << Form1->StatusBar1->PanelText(panel);
-    for (QWidget *form : std::initializer_list<QWidget *>{
-             PointsDlg, LeanDlg, RotationDlg, CenterSettingDlg, SizeInDlg, SaveRateDlg, AboutDlg}) {
+    for (QWidget *form :
+         std::initializer_list<QWidget *>{PointsDlg, LeanDlg, RotationDlg, CenterSettingDlg,
+                                          ShapeDlg, SizeInDlg, SaveRateDlg, AboutDlg}) {
         form->show();
         Settle();
         texts << form->windowTitle();

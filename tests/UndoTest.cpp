@@ -3,6 +3,7 @@
 #include "Rotaion.h"
 #include "SaveRate.h"
 #include "SettingsFile.h"
+#include "Shape.h"
 #include "SizeIn.h"
 #include "StarFiles.h"
 #include "UndoSteps.h"
@@ -39,6 +40,7 @@ TEST_P(UndoRedo, RestoresTheEarlierPictureExactly) {
     Start();
     Form1->Points1->trigger();
     Form1->Twist1->trigger();
+    Form1->Shape1->trigger();
     if (GetParam().prepare)
         GetParam().prepare();
     Settle();
@@ -61,6 +63,8 @@ TEST_P(UndoRedo, RestoresTheEarlierPictureExactly) {
     EXPECT_TRUE(Form1->Modified);
     EXPECT_EQ(PointsDlg->Edit1->text(), QString::number(before.record.Points));
     EXPECT_EQ(RotationDlg->InRotateTrackBar->value(), before.record.InnerTwist);
+    EXPECT_EQ(ShapeDlg->TipEdit->value(), before.extras.TipRounding);
+    EXPECT_EQ(ShapeDlg->SeedEdit->text(), QString::number(before.extras.Seed));
     for (int i = 0; i < GetParam().steps; ++i)
         Form1->Redo1->trigger();
     EXPECT_TRUE(Form1->CaptureState(true).SameParameters(after));
@@ -166,9 +170,39 @@ INSTANTIATE_TEST_SUITE_P(
                                     RotationDlg->InRotateTrackBar->setValue(v);
                             }},
                     StepRow{"Fill", [] { Form1->Fill1->trigger(); }},
+                    StepRow{"RoundingSliderMoved",
+                            [] {
+                                for (int v : {10, 30, 55})
+                                    ShapeDlg->TipTrackBar->setValue(v);
+                            }},
+                    StepRow{"TypingAnOutlineWidth",
+                            [] {
+                                QApplication::setActiveWindow(ShapeDlg);
+                                ShapeDlg->LineWidthEdit->setFocus();
+                                ShapeDlg->LineWidthEdit->selectAll();
+                                QTest::keyClicks(ShapeDlg->LineWidthEdit, "8");
+                                QTest::keyClick(ShapeDlg->LineWidthEdit, Qt::Key_Return);
+                            }},
+                    StepRow{"NewSeedTwice",
+                            [] {
+                                QTest::mouseClick(ShapeDlg->NewSeedButton, Qt::LeftButton);
+                                QTest::mouseClick(ShapeDlg->NewSeedButton, Qt::LeftButton);
+                            },
+                            [] { ShapeDlg->IrregularityTrackBar->setValue(40); }, 2},
+                    StepRow{"OwnOutlineColour",
+                            [] {
+                                const ModalAnswer answer =
+                                    ModalAnswer::For<QColorDialog>([](QColorDialog *d) {
+                                        d->setCurrentColor(QColor(200, 0, 0));
+                                        d->accept();
+                                    });
+                                QTest::mouseClick(ShapeDlg->LineColorButton, Qt::LeftButton);
+                            },
+                            [] { ShapeDlg->LineWidthTrackBar->setValue(6); }},
                     StepRow{"ResetAfterChanges", [] { Form1->Default->trigger(); },
                             [] {
                                 Form1->ShapeSettings.LeanAngle = 30;
+                                Form1->Document->Extras.TipRounding = 40;
                                 Form1->PaintBox->Color = 0x00FF00;
                                 Form1->SetWindowColor(0x00FF00);
                                 Form1->Fill1->trigger();
@@ -200,9 +234,12 @@ TEST_F(MainWindowTest, UndoKeysWorkInEveryPalette) {
     Start();
     Form1->Points1->trigger();
     Form1->Twist1->trigger();
+    Form1->Shape1->trigger();
     int typed = 9;
     for (QWidget *target : {static_cast<QWidget *>(PointsDlg->Edit1),
-                            static_cast<QWidget *>(RotationDlg->InRotateTrackBar)}) {
+                            static_cast<QWidget *>(RotationDlg->InRotateTrackBar),
+                            static_cast<QWidget *>(ShapeDlg->LineWidthEdit),
+                            static_cast<QWidget *>(ShapeDlg->SeedEdit)}) {
         const int points = Form1->ShapeSettings.Points;
         TypeIntoTheJagCount(std::to_string(--typed).c_str());
         const int steps = Form1->Recorder->Stack().count();

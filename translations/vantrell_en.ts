@@ -210,6 +210,11 @@
         <translation>C&amp;entre of the Jags...</translation>
     </message>
     <message>
+        <location filename="../ui/Vantmain.ui" line="0"/>
+        <source>形(&amp;K)...</source>
+        <translation>Sha&amp;pe...</translation>
+    </message>
+    <message>
         <location filename="../ui/Vantmain.ui" line="163"/>
         <location filename="../ui/Vantmain.ui" line="243"/>
         <source>幅と高さを同じに(&amp;1)...</source>
@@ -435,6 +440,64 @@
         <location filename="../ui/SaveRate.ui" line="59"/>
         <source>Cancel</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>TShapeDlg</name>
+    <message>
+        <location filename="../ui/Shape.ui" line="0"/>
+        <source>Vantrell</source>
+        <translation>Vantrell</translation>
+    </message>
+    <message>
+        <location filename="../ui/Shape.ui" line="0"/>
+        <source>先端の丸み</source>
+        <translation>Tip rounding</translation>
+    </message>
+    <message>
+        <location filename="../ui/Shape.ui" line="0"/>
+        <source>%</source>
+        <translation>%</translation>
+    </message>
+    <message>
+        <location filename="../ui/Shape.ui" line="0"/>
+        <source>谷の丸み</source>
+        <translation>Valley rounding</translation>
+    </message>
+    <message>
+        <location filename="../ui/Shape.ui" line="0"/>
+        <source>不規則さ</source>
+        <translation>Irregularity</translation>
+    </message>
+    <message>
+        <location filename="../ui/Shape.ui" line="0"/>
+        <source>乱数の種</source>
+        <translation>Seed</translation>
+    </message>
+    <message>
+        <location filename="../ui/Shape.ui" line="0"/>
+        <source>新しい種</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <location filename="../ui/Shape.ui" line="0"/>
+        <source>線の太さ</source>
+        <translation>Line width</translation>
+    </message>
+    <message>
+        <location filename="../ui/Shape.ui" line="0"/>
+        <source>線の色</source>
+        <translation>Line colour</translation>
+    </message>
+    <message>
+        <location filename="../ui/Shape.ui" line="0"/>
+        <source>星と同じ色</source>
+        <translation>As the star</translation>
+    </message>
+    <message>
+        <location filename="../ui/Shape.ui" line="0"/>
+        <source>Reset</source>
+        <translation>Reset</translation>
     </message>
 </context>
 <context>

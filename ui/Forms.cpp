@@ -7,6 +7,7 @@
 #include "Points.h"
 #include "Rotaion.h"
 #include "SaveRate.h"
+#include "Shape.h"
 #include "SizeIn.h"
 #include "Vantmain.h"
 
@@ -34,9 +35,11 @@ void CreateForms(const std::string &settingsPath) {
     SaveRateDlg = new TSaveRateDlg;
     LeanDlg = new TLeanDlg(star, *Form1);
     AboutDlg = new TAboutDlg;
+    ShapeDlg = new TShapeDlg(star, *Form1);
 }
 
 void DestroyForms() {
+    Destroy(ShapeDlg);
     Destroy(AboutDlg);
     Destroy(LeanDlg);
     Destroy(SaveRateDlg);

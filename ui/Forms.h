@@ -4,8 +4,8 @@
 
 #include <string>
 
-// Creates the program's eight windows, hidden, in their fixed order, each into
-// its process-wide reference; the main window first, so its start-up runs before
+// Creates the program's windows, hidden, in their fixed order (the shape palette
+// last), each into its process-wide reference; the main window first, so its start-up runs before
 // any other window exists. settingsPath names the settings file (bytes).
 void CreateForms(const std::string &settingsPath = kSettingsFileName);
 // Destroys them in the opposite order and clears the references.

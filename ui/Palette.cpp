@@ -2,6 +2,7 @@
 
 #include "StarDocument.h"
 
+#include <QAbstractSpinBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -209,4 +210,8 @@ void LeaveUndoToTheStar(QLineEdit *edit) {
             menu->removeAction(items[i]);
         menu->exec(edit->mapToGlobal(at));
     });
+}
+
+void LeaveUndoToTheStar(QAbstractSpinBox *box) {
+    box->installEventFilter(new UndoKeysPass(box));
 }

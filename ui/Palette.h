@@ -6,19 +6,20 @@
 #include <array>
 #include <functional>
 
+class QAbstractSpinBox;
 class QLineEdit;
 class QSlider;
 class StarDocument;
 
 // A tool palette beside the main window, a view of the star document. Palettes stack
 // down the main window's right edge in fixed slots (jag count, rotation angle, twist,
-// centre) and bring their controls in line with the star's record whenever they are
+// centre, shape) and bring their controls in line with the star's record whenever they are
 // shown and whenever the record is set as a whole.
 class TPalette : public QWidget {
     Q_OBJECT
 
 public:
-    enum Slot { PointsSlot, LeanSlot, TwistSlot, CenterSlot, SlotCount };
+    enum Slot { PointsSlot, LeanSlot, TwistSlot, CenterSlot, ShapeSlot, SlotCount };
 
     TPalette(Slot slot, bool staysOnTop, StarDocument &document, QWidget &mainWindow,
              QWidget *parent = nullptr);
@@ -70,6 +71,8 @@ QSize FramedSize(const QWidget *window, const QWidget &mainWindow);
 // Undo and redo keys typed into a palette's edit undo the star, not the edit: the
 // edit keeps no undo history of its own.
 void LeaveUndoToTheStar(QLineEdit *edit);
+// The same for a spin box, which hands its keys to its edit past the edit's filters.
+void LeaveUndoToTheStar(QAbstractSpinBox *box);
 
 // Where a palette goes: top after the outer heights of the slots above it, left
 // against the main window's right edge, or against its left edge when the palette

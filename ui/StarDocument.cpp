@@ -22,6 +22,12 @@ void StarDocument::Change(const std::function<void(::ShapeSettings &)> &change) 
     emit changed();
 }
 
+void StarDocument::ChangeExtras(const std::function<void(StarExtras &)> &change) {
+    change(Extras);
+    ClampExtras(Extras);
+    emit changed();
+}
+
 void StarDocument::Reload() {
     emit reloaded();
 }

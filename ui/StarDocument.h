@@ -51,6 +51,8 @@ public:
 
     // Changes the record and tells the views (changed()).
     void Change(const std::function<void(::ShapeSettings &)> &change);
+    // Changes the extras, brought into their ranges, and tells the views (changed()).
+    void ChangeExtras(const std::function<void(StarExtras &)> &change);
     // The record was set as a whole: every view catches up (reloaded()).
     void Reload();
 

@@ -31,6 +31,13 @@ StepKind KindOfChange(const PictureState &a, const PictureState &b) {
     differs(x.InnerTwist != y.InnerTwist || x.OuterTwist != y.OuterTwist, StepKind::Twist);
     differs(x.CenterXRate != y.CenterXRate || x.CenterYRate != y.CenterYRate, StepKind::Centre);
     differs(x.SaveRate != y.SaveRate, StepKind::SaveRate);
+    const StarExtras &e = a.extras, &f = b.extras;
+    differs(e.TipRounding != f.TipRounding, StepKind::TipRounding);
+    differs(e.ValleyRounding != f.ValleyRounding, StepKind::ValleyRounding);
+    differs(e.Irregularity != f.Irregularity, StepKind::Irregularity);
+    differs(e.LineWidth != f.LineWidth, StepKind::LineWidth);
+    differs(e.Seed != f.Seed || e.OwnLineColor != f.OwnLineColor || e.LineColor != f.LineColor,
+            StepKind::Other);
     differs(x.Trans != y.Trans || a.sameSize != b.sameSize || a.fill != b.fill ||
                 a.foreColor != b.foreColor || a.backColor != b.backColor,
             StepKind::Other);

@@ -32,6 +32,10 @@ enum class StepKind {
     Twist,
     Centre,
     SaveRate,
+    TipRounding,
+    ValleyRounding,
+    Irregularity,
+    LineWidth,
     Other,
 };
 

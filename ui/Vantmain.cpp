@@ -15,6 +15,7 @@
 #include "SaveRate.h"
 #include "ScreenPixels.h"
 #include "SettingsFile.h"
+#include "Shape.h"
 #include "SizeIn.h"
 #include "StarFiles.h"
 #include "StarPicture.h"
@@ -64,7 +65,7 @@ TForm1::TForm1(std::string settingsPath, QWidget *parent)
     PopupMenu1->addSeparator();
     PopupMenu1->addActions({Clip});
     PopupMenu1->addSeparator();
-    PopupMenu1->addActions({Points1, Lean2, Rotate, Center, Circle1, Size});
+    PopupMenu1->addActions({Points1, Lean2, Rotate, Center, Shape2, Circle1, Size});
     PopupMenu1->addSeparator();
     PopupMenu1->addActions({Fill1, ForeColor1, BackColor1, Trans2});
     PopupMenu1->addSeparator();
@@ -166,6 +167,8 @@ void TForm1::ConnectCommands() {
         connect(a, &QAction::triggered, this, &TForm1::RotateClick);
     for (QAction *a : {Center1, Center})
         connect(a, &QAction::triggered, this, &TForm1::CenterClick);
+    for (QAction *a : {Shape1, Shape2})
+        connect(a, &QAction::triggered, this, &TForm1::ShapeClick);
 }
 
 void TForm1::FormCreate() {
@@ -686,6 +689,7 @@ void TForm1::DefaultClick() {
     PaintBox->Color = kWindowColor;
     PaintBox->PenColor = kWindowTextColor;
     ApplyDefaultParameters(ShapeSettings);
+    Document->Extras = StarExtras{};
     SetSameSizeMarks(false);
     SetFillMarks(false);
     SetTransMarks(false);
@@ -698,7 +702,8 @@ void TForm1::DefaultClick() {
     // The palettes catch up with the reset values after this repaint, in this order.
     for (TPalette *palette :
          {static_cast<TPalette *>(RotationDlg), static_cast<TPalette *>(CenterSettingDlg),
-          static_cast<TPalette *>(LeanDlg), static_cast<TPalette *>(PointsDlg)})
+          static_cast<TPalette *>(LeanDlg), static_cast<TPalette *>(PointsDlg),
+          static_cast<TPalette *>(ShapeDlg)})
         palette->RequestRepaint();
 }
 
@@ -754,7 +759,7 @@ void TForm1::CaptureBackdrop() {
 }
 
 void TForm1::GetBack1Click() {
-    TPalette *const palettes[] = {RotationDlg, CenterSettingDlg, LeanDlg, PointsDlg};
+    TPalette *const palettes[] = {RotationDlg, CenterSettingDlg, LeanDlg, PointsDlg, ShapeDlg};
     bool shown[std::size(palettes)];
     for (std::size_t i = 0; i < std::size(palettes); ++i) {
         shown[i] = palettes[i]->isVisible();
@@ -808,6 +813,10 @@ void TForm1::CenterClick() {
     Modified = true;
 }
 
+void TForm1::ShapeClick() {
+    ToggleVisible(ShapeDlg);
+}
+
 void TForm1::closeEvent(QCloseEvent *event) {
     if (FormCloseQuery())
         event->accept();
@@ -822,9 +831,9 @@ bool TForm1::FormCloseQuery() {
         return MayLeaveStarFile(*this, *Document);
     if (!Modified)
         return true;
-    for (QWidget *palette :
-         {static_cast<QWidget *>(CenterSettingDlg), static_cast<QWidget *>(PointsDlg),
-          static_cast<QWidget *>(RotationDlg), static_cast<QWidget *>(LeanDlg)})
+    for (QWidget *palette : {static_cast<QWidget *>(CenterSettingDlg),
+                             static_cast<QWidget *>(PointsDlg), static_cast<QWidget *>(RotationDlg),
+                             static_cast<QWidget *>(LeanDlg), static_cast<QWidget *>(ShapeDlg)})
         palette->hide();
     QMessageBox prompt(QMessageBox::Question, tr("確認"), tr("ファイルに保存しますか?"),
                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);

@@ -104,6 +104,7 @@ public slots:
     void LeanClick();
     void RotateClick();
     void CenterClick();
+    void ShapeClick();
     void ClipClick();
     void SizeClick();
     void SaveRateClick();
