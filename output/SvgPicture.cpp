@@ -1,8 +1,45 @@
 #include "SvgPicture.h"
 
+#include "StarOutline.h"
+
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 
 namespace {
+
+// A coordinate with up to three decimals, the same in every locale.
+std::string Number(double value) {
+    char text[32];
+    const double rounded = std::round(value * 1000) / 1000;
+    const auto end = std::to_chars(text, text + sizeof text, rounded == 0 ? 0.0 : rounded).ptr;
+    return std::string(text, end);
+}
+
+std::string At(double x, double y) {
+    return Number(x) + " " + Number(y);
+}
+
+// The path data of the star: straight edges, and rounded corners as true arcs.
+std::string PathData(const StarPicture &p) {
+    std::string d;
+    if (p.tipRounding <= 0 && p.valleyRounding <= 0) {
+        for (std::size_t i = 0; i + 1 < p.vertices.size(); ++i)
+            d += (i == 0 ? "M" : " L") + At(p.vertices[i].x, p.vertices[i].y);
+        return d + " Z";
+    }
+    bool first = true;
+    for (const CornerArc &arc : CornerArcs(p.vertices, p.tipRounding, p.valleyRounding)) {
+        d += (first ? "M" : " L") + At(arc.fromX, arc.fromY);
+        first = false;
+        // The sweep flag is 1 for increasing angles; a corner's arc is never the
+        // larger one.
+        if (arc.radius > 0)
+            d += " A" + At(arc.radius, arc.radius) + " 0 0 " + (arc.sweep > 0 ? "1 " : "0 ") +
+                 At(arc.toX, arc.toY);
+    }
+    return d + " Z";
+}
 
 std::string Hex(Pixel p) {
     char text[8];
@@ -32,10 +69,7 @@ std::string StarSvg(const StarPicture &p) {
            "\" stroke-linejoin=\"round\" stroke-linecap=\"round\">\n";
     svg +=
         "<path fill-rule=\"evenodd\" fill=\"" + (p.fill ? fore : std::string("none")) + "\" d=\"";
-    const std::vector<Point> &path = p.Drawn();
-    for (std::size_t i = 0; i + 1 < path.size(); ++i)
-        svg += (i == 0 ? "M" : " L") + std::to_string(path[i].x) + " " + std::to_string(path[i].y);
-    svg += " Z\"/>\n";
+    svg += PathData(p) + "\"/>\n";
     if (p.markers) {
         for (std::size_t i = p.markInnerOnly ? 1 : 0; i + 1 < p.vertices.size();
              i += p.markInnerOnly ? 2 : 1)

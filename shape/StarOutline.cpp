@@ -65,21 +65,21 @@ void ComputeIrregularVertices(const ShapeSettings &settings, const StarExtras &e
     out[count] = out[0];
 }
 
-void RoundCorners(std::vector<Point> &path, int32_t tipRounding, int32_t valleyRounding) {
+std::vector<CornerArc> CornerArcs(const std::vector<Point> &path, int32_t tipRounding,
+                                  int32_t valleyRounding) {
     const std::size_t count = path.size() - 1;
-    if (count < 3 || (tipRounding <= 0 && valleyRounding <= 0))
-        return;
     const auto share = [&](std::size_t i) {
         return (i % 2 == 0 ? tipRounding : valleyRounding) / 100.0;
     };
     const auto edge = [&](std::size_t i) { // from corner i to corner i + 1
         return Length(Towards(path[i], path[(i + 1) % count]));
     };
-    std::vector<Point> result;
-    result.reserve(count * 4);
+    std::vector<CornerArc> arcs;
+    arcs.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
         const std::size_t before = (i + count - 1) % count, after = (i + 1) % count;
         const Point v = path[i];
+        const CornerArc sharp{double(v.x), double(v.y), double(v.x), double(v.y), 0, 0, 0, 0, 0};
         const double inLength = edge(before), outLength = edge(i);
         // Each edge is shared between its two corners in proportion to their shares
         // when together they would ask for more than the whole edge.
@@ -90,38 +90,58 @@ void RoundCorners(std::vector<Point> &path, int32_t tipRounding, int32_t valleyR
                                         allowance(outLength, share(i), share(after)));
         const Vec a = Towards(v, path[before]), b = Towards(v, path[after]);
         if (tangent <= 0 || inLength == 0 || outLength == 0) {
-            result.push_back(v);
+            arcs.push_back(sharp);
             continue;
         }
         const Vec ua{a.x / inLength, a.y / inLength}, ub{b.x / outLength, b.y / outLength};
         const double cosine = std::clamp(ua.x * ub.x + ua.y * ub.y, -1.0, 1.0);
         const double corner = std::acos(cosine); // interior angle between the edges
         if (corner < 1e-9 || corner > std::numbers::pi - 1e-9) {
-            result.push_back(v);
+            arcs.push_back(sharp);
             continue;
         }
-        const double radius = tangent * std::tan(corner / 2);
+        CornerArc arc{};
+        arc.radius = tangent * std::tan(corner / 2);
         const double toCentre = tangent / std::cos(corner / 2);
         const Vec bisector{(ua.x + ub.x), (ua.y + ub.y)};
         const double bl = Length(bisector);
-        const Vec centre{v.x + bisector.x / bl * toCentre, v.y + bisector.y / bl * toCentre};
-        const Vec from{v.x + ua.x * tangent - centre.x, v.y + ua.y * tangent - centre.y};
-        const Vec to{v.x + ub.x * tangent - centre.x, v.y + ub.y * tangent - centre.y};
-        const double start = std::atan2(from.y, from.x);
-        double sweep = std::atan2(to.y, to.x) - start;
-        if (sweep > std::numbers::pi)
-            sweep -= 2 * std::numbers::pi;
-        if (sweep < -std::numbers::pi)
-            sweep += 2 * std::numbers::pi;
+        arc.centreX = v.x + bisector.x / bl * toCentre;
+        arc.centreY = v.y + bisector.y / bl * toCentre;
+        arc.fromX = v.x + ua.x * tangent;
+        arc.fromY = v.y + ua.y * tangent;
+        arc.toX = v.x + ub.x * tangent;
+        arc.toY = v.y + ub.y * tangent;
+        arc.start = std::atan2(arc.fromY - arc.centreY, arc.fromX - arc.centreX);
+        arc.sweep = std::atan2(arc.toY - arc.centreY, arc.toX - arc.centreX) - arc.start;
+        if (arc.sweep > std::numbers::pi)
+            arc.sweep -= 2 * std::numbers::pi;
+        if (arc.sweep < -std::numbers::pi)
+            arc.sweep += 2 * std::numbers::pi;
+        arcs.push_back(arc);
+    }
+    return arcs;
+}
+
+void RoundCorners(std::vector<Point> &path, int32_t tipRounding, int32_t valleyRounding) {
+    const std::size_t count = path.size() - 1;
+    if (count < 3 || (tipRounding <= 0 && valleyRounding <= 0))
+        return;
+    std::vector<Point> result;
+    result.reserve(count * 4);
+    for (const CornerArc &arc : CornerArcs(path, tipRounding, valleyRounding)) {
+        if (arc.radius <= 0) {
+            result.push_back(Rounded(arc.fromX, arc.fromY));
+            continue;
+        }
         // A chord of angle t leaves the arc by radius (1 - cos(t / 2)).
         constexpr double kTolerance = 0.125;
         const double step =
-            radius > kTolerance ? 2 * std::acos(1 - kTolerance / radius) : std::numbers::pi;
-        const int pieces = std::max(1, int(std::ceil(std::abs(sweep) / step)));
+            arc.radius > kTolerance ? 2 * std::acos(1 - kTolerance / arc.radius) : std::numbers::pi;
+        const int pieces = std::max(1, int(std::ceil(std::abs(arc.sweep) / step)));
         for (int k = 0; k <= pieces; ++k) {
-            const double t = start + sweep * k / pieces;
-            const Point p =
-                Rounded(centre.x + radius * std::cos(t), centre.y + radius * std::sin(t));
+            const double t = arc.start + arc.sweep * k / pieces;
+            const Point p = Rounded(arc.centreX + arc.radius * std::cos(t),
+                                    arc.centreY + arc.radius * std::sin(t));
             if (result.empty() || !(result.back() == p))
                 result.push_back(p);
         }

@@ -21,6 +21,19 @@ VertexJitter JitterOf(uint32_t seed, int32_t vertex);
 void ComputeIrregularVertices(const ShapeSettings &settings, const StarExtras &extras,
                               const Directions &table, const StarBox &box, std::vector<Point> &out);
 
+// One corner of a rounded path: an arc from one tangent point to the other about a
+// centre, or, with radius 0, the sharp vertex itself at both ends. Angles in radians
+// measured with y pointing down; the sweep lies within [-pi, pi].
+struct CornerArc {
+    double fromX, fromY, toX, toY;
+    double centreX, centreY, radius;
+    double start, sweep;
+};
+// The corners of the closed path (2N vertices and the closing point) rounded as
+// RoundCorners describes, before flattening.
+std::vector<CornerArc> CornerArcs(const std::vector<Point> &path, int32_t tipRounding,
+                                  int32_t valleyRounding);
+
 // Replaces each corner of the closed path (2N vertices and the closing point; even
 // vertices are tips, odd ones valleys) by a circular arc tangent to both edges,
 // flattened so that no point of the result lies farther than 1/8 pixel from the arc

@@ -76,7 +76,9 @@ StarPicture MakeStarPicture(const ShapeSettings &settings, const Directions &tab
         ComputeVertices(settings, table, p.box, p.vertices);
     else
         ComputeIrregularVertices(settings, in.extras, table, p.box, p.vertices);
-    if (in.extras.TipRounding > 0 || in.extras.ValleyRounding > 0) {
+    p.tipRounding = in.extras.TipRounding;
+    p.valleyRounding = in.extras.ValleyRounding;
+    if (p.tipRounding > 0 || p.valleyRounding > 0) {
         p.path = p.vertices;
         RoundCorners(p.path, in.extras.TipRounding, in.extras.ValleyRounding);
     }

@@ -52,6 +52,7 @@ struct StarPicture {
     StarBox box{};
     std::vector<Point> vertices; // 2N vertices and the closing point
     std::vector<Point> path;     // the closed path drawn, corners rounded; empty: vertices
+    int32_t tipRounding = 0, valleyRounding = 0; // percent, for drawing the true arcs
     int32_t lineWidth = 1;       // outline width, pixels of this bitmap
     bool ownLine = false;        // the outline in colour line, not the star's colour
     Pixel line = 0;
