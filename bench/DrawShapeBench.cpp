@@ -23,10 +23,21 @@ void SetUpWindow(const benchmark::State &state) {
         Form1->Fill1->trigger();
     if (Form1->Smooth1->isChecked() != (state.range(3) != 0))
         Form1->Smooth1->trigger();
+    const bool burst = state.range(4) != 0;
+    Form1->Document->Change([burst](ShapeSettings &s) { s.Points = burst ? 50 : 20; });
+    Form1->Document->ChangeExtras([burst](StarExtras &e) {
+        e = burst ? StarExtras{.TipRounding = 50,
+                               .ValleyRounding = 50,
+                               .Irregularity = 30,
+                               .Seed = 7,
+                               .LineWidth = 8}
+                  : StarExtras{};
+    });
 }
 
 std::string Label(const benchmark::State &state) {
-    return std::string(state.range(2) ? "filled" : "outline") + (state.range(3) ? " smooth" : "");
+    return std::string(state.range(2) ? "filled" : "outline") + (state.range(3) ? " smooth" : "") +
+           (state.range(4) ? " burst" : "");
 }
 
 void BM_DrawShape(benchmark::State &state) {
@@ -60,13 +71,16 @@ void BM_BareFillAndCopy(benchmark::State &state) {
     }
 }
 
-// Smooth edges: goal within 3x of the same redraw without them.
+// Smooth edges: goal within 3x of the same redraw without them. The burst (50
+// rounded, uneven jags with an outline 8 pixels wide): goal within 3x of the plain star.
 void Sizes(benchmark::internal::Benchmark *b) {
-    for (int smooth : {0, 1})
+    for (int smooth : {0, 1}) {
         for (int fill : {0, 1}) {
-            b->Args({408, 251, fill, smooth});
-            b->Args({1920, 1080, fill, smooth});
+            b->Args({408, 251, fill, smooth, 0});
+            b->Args({1920, 1080, fill, smooth, 0});
         }
+        b->Args({1920, 1080, 0, smooth, 1});
+    }
 }
 
 BENCHMARK(BM_DrawShape)->Apply(Sizes)->Unit(benchmark::kMicrosecond);

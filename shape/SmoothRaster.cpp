@@ -271,10 +271,18 @@ void BlendSmoothStar(BandCanvas &canvas, std::span<const Point> path, bool fill,
     const int64_t radius = 4 * int64_t(std::max(0, outlineWidth)); // eighths
     if (width <= 0 || path.size() < 2)
         return;
+    // Only what reaches the band's sample rows: a band of a long path is drawn
+    // without sorting the parts of the path far above or below it.
+    const int64_t firstV = 8 * int64_t(canvas.FirstRow()) - 3;
+    const int64_t lastV = 8 * int64_t(canvas.EndRow()) - 3;
     std::vector<Edge> edgeList;
     std::vector<Segment> segmentList;
     for (std::size_t i = 1; i < path.size(); ++i) {
         const Point a = path[i - 1], b = path[i];
+        const int64_t lowY = 8 * int64_t(std::min(a.y, b.y));
+        const int64_t highY = 8 * int64_t(std::max(a.y, b.y));
+        if (highY + radius < firstV || lowY - radius > lastV)
+            continue;
         if (radius > 0)
             segmentList.push_back(MakeSegment(a, b, radius));
         if (fill && a.y != b.y) {
