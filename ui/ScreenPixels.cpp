@@ -21,6 +21,18 @@ QImage AtDeviceRatio(QImage picture, qreal ratio, QSize logical) {
     return picture;
 }
 
+QSize BaseSizeFor(QSize size, qreal ratio) {
+    const int step = std::max(1, qRound(ratio));
+    const auto base = [&](int length) {
+        const int wanted = qRound(length * ratio) % step;
+        for (int b = 0; b < 4 * step; ++b)
+            if (qRound(b * ratio) % step == wanted)
+                return b;
+        return 0;
+    };
+    return {base(size.width()), base(size.height())};
+}
+
 DesktopPicture CaptureDesktop(int scale) {
     if (!DesktopCanBeCaptured())
         return {};

@@ -14,6 +14,13 @@ int ScreenScale(qreal ratio);
 // ratio scaled down smoothly to the device pixels, so no outline doubles.
 QImage AtDeviceRatio(QImage picture, qreal ratio, QSize logical);
 
+// The base size, in logical pixels, from which a window manager that sizes windows
+// in steps reaches size exactly. At a scaled ratio the window system is asked to size
+// the window in steps of the ratio rounded, in device pixels (1 logical pixel), counted
+// from the base size; with a base of 0 a window whose device size is odd at ratio 1.5
+// would lose a pixel.
+QSize BaseSizeFor(QSize size, qreal ratio);
+
 // A still picture of the whole desktop, every screen in its place, at scale device
 // pixels per logical pixel; origin is the desktop's top-left corner in logical
 // pixels. Null where the screen cannot be read (the offscreen platform, Wayland).

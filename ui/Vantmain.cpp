@@ -217,7 +217,9 @@ void TForm1::SetClientSize(int width, int height) {
     narrowClientWidth_ = clientWidth < frameWidth ? clientWidth : -1;
     narrowFrameWidth_ = frameWidth;
     PaintBox->setMaximumWidth(narrowClientWidth_ >= 0 ? narrowClientWidth_ : QWIDGETSIZE_MAX);
-    resize(frameWidth, clientHeight + MenuBarHeight(frameWidth));
+    const QSize size(frameWidth, clientHeight + MenuBarHeight(frameWidth));
+    setBaseSize(BaseSizeFor(size, devicePixelRatioF()));
+    resize(size);
 }
 
 void TForm1::KeepOnSomeScreen() {

@@ -284,6 +284,24 @@ TEST_F(EndToEnd, PalettesLandInTheirSlotsUnderAWindowManager) {
     Stop(manager);
 }
 
+// Under a window manager that sizes windows in steps of the resize increment, the
+// saved layout size holds at ratio 1.5 too.
+TEST_F(EndToEnd, TheLayoutSizeHoldsUnderAWindowManagerAtOneAndAHalf) {
+    const std::string openbox = gX->Run("sh -c 'command -v openbox'");
+    if (openbox.empty())
+        GTEST_SKIP() << "openbox is not installed";
+    const pid_t manager = gX->Spawn(openbox.substr(0, openbox.find('\n')), dir_.Path().string());
+    std::this_thread::sleep_for(1s);
+    setenv("QT_SCALE_FACTOR", "1.5", 1);
+    Launch();
+    unsetenv("QT_SCALE_FACTOR");
+    gX->Keys(window_, "alt+f s"); // 設定保存(&S)
+    const std::optional<ShapeSettings> saved = ReadSettingsFile(dir_.File("Vantrell.def"));
+    EXPECT_EQ(saved ? std::pair(saved->ClientWidth, saved->ClientHeight) : std::pair(0, 0),
+              std::pair(408, 276));
+    Stop(manager);
+}
+
 // The drawing area as it is on the screen now.
 QImage DrawingArea(const QPoint &origin) {
     return gX->Screenshot().copy(QRect(origin, QSize(408, 251)));
