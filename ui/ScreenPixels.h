@@ -21,6 +21,13 @@ QImage AtDeviceRatio(QImage picture, qreal ratio, QSize logical);
 // would lose a pixel.
 QSize BaseSizeFor(QSize size, qreal ratio);
 
+// A picture drawn over a clear background at ScreenScale(ratio), scaled down to the
+// device pixels and laid over the piece of backdrop (device pixels) whose top-left
+// corner is at origin; white where the backdrop ends. The backdrop is copied, never
+// resampled, so it stays sharp and in register at a fractional ratio.
+QImage OverBackdrop(const QImage &picture, qreal ratio, QSize logical, const QImage &backdrop,
+                    QPoint origin);
+
 // A still picture of the whole desktop, every screen in its place, at scale device
 // pixels per logical pixel; origin is the desktop's top-left corner in logical
 // pixels. Null where the screen cannot be read (the offscreen platform, Wayland).
@@ -28,4 +35,4 @@ struct DesktopPicture {
     QImage image;
     QPoint origin;
 };
-DesktopPicture CaptureDesktop(int scale);
+DesktopPicture CaptureDesktop(qreal scale);

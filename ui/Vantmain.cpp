@@ -247,7 +247,8 @@ void TForm1::BuildDirections() {
     ::BuildDirections(ShapeSettings, DirectionTable);
 }
 
-StarPicture TForm1::MakePicture(bool onScreen, const BackdropView *backdrop) const {
+StarPicture TForm1::MakePicture(bool onScreen, const BackdropView *backdrop,
+                                bool clearBackground) const {
     const SystemColors system = SystemColorsFromPalette(palette());
     PictureInputs inputs;
     inputs.areaWidth = PaintBox->width();
@@ -262,7 +263,7 @@ StarPicture TForm1::MakePicture(bool onScreen, const BackdropView *backdrop) con
     inputs.backdrop = backdrop;
     inputs.transparent = Transparent1->isChecked();
     inputs.smooth = Smooth1->isChecked();
-    inputs.seeThrough = Live && Live->Active();
+    inputs.seeThrough = (Live && Live->Active()) || clearBackground;
     inputs.extras = Document->Extras;
     inputs.lineColor = ResolveColorValue(Document->Extras.LineColor, system);
     inputs.screenScale = onScreen ? ScreenScale(PaintBox->devicePixelRatioF()) : 1;
@@ -274,15 +275,18 @@ void TForm1::DrawShape(QImage &target) {
     // The captured screen, placed where the drawing area is on the screen now, in the
     // device pixels the picture is drawn in.
     const qreal ratio = PaintBox->devicePixelRatioF();
-    const QPoint origin =
-        (PaintBox->mapToGlobal(QPoint(0, 0)) - BackdropOrigin) * ScreenScale(ratio);
+    const QPoint origin = (PaintBox->mapToGlobal(QPoint(0, 0)) - BackdropOrigin) * ratio;
+    // At a fractional ratio the backdrop, captured in device pixels, goes under the
+    // star after the star is scaled down, so it is never resampled.
+    const bool backdropLaidUnder = onScreen && ShapeSettings.Trans != 0 &&
+                                   ScreenScale(ratio) != ratio && !(Live && Live->Active());
     const BackdropView backdrop{reinterpret_cast<const Pixel *>(Backdrop.constBits()),
                                 Backdrop.bytesPerLine() / qsizetype(sizeof(Pixel)),
                                 Backdrop.width(),
                                 Backdrop.height(),
                                 origin.x(),
                                 origin.y()};
-    const StarPicture picture = MakePicture(onScreen, &backdrop);
+    const StarPicture picture = MakePicture(onScreen, &backdrop, backdropLaidUnder);
     if (onScreen && Recorder)
         Recorder->Observe(); // every change of the picture is drawn here
     const auto render = [&picture](QImage &image) {
@@ -301,7 +305,11 @@ void TForm1::DrawShape(QImage &target) {
     if (!offscreen.isNull())
         render(offscreen);
     // The finished picture replaces the target's in one piece.
-    target = onScreen ? AtDeviceRatio(std::move(offscreen), ratio, PaintBox->size()) : offscreen;
+    if (backdropLaidUnder)
+        target = OverBackdrop(offscreen, ratio, PaintBox->size(), Backdrop, origin);
+    else
+        target =
+            onScreen ? AtDeviceRatio(std::move(offscreen), ratio, PaintBox->size()) : offscreen;
     if (onScreen)
         PaintBox->update();
 }
@@ -755,7 +763,7 @@ void TForm1::Fill1Click(bool checked) {
 }
 
 void TForm1::CaptureBackdrop() {
-    const DesktopPicture desktop = CaptureDesktop(ScreenScale(devicePixelRatioF()));
+    const DesktopPicture desktop = CaptureDesktop(devicePixelRatioF());
     Backdrop = desktop.image;
     BackdropOrigin = desktop.origin;
 }

@@ -41,8 +41,8 @@ public:
     ChangeRecorder *Recorder = nullptr;
 
     // A still picture of the whole desktop (every screen), shown behind the star
-    // while Trans is on, in the device pixels the drawing area is drawn in; null where
-    // the screen cannot be read, which shows white.
+    // while Trans is on, in the screen's device pixels; null where the screen cannot
+    // be read, which shows white.
     QImage Backdrop;
     QPoint BackdropOrigin; // the desktop's top-left corner, in logical pixels
     // The live see-through background, where the desktop composites.
@@ -60,8 +60,10 @@ public:
     // Save As; true when a picture file was written.
     bool SaveAsFile();
     // The picture as the window's state describes it, for the screen or for output;
-    // an on-screen picture with Trans on shows backdrop behind the star.
-    StarPicture MakePicture(bool onScreen, const BackdropView *backdrop = nullptr) const;
+    // an on-screen picture with Trans on shows backdrop behind the star, or leaves
+    // the background clear when clearBackground (for a backdrop laid under it later).
+    StarPicture MakePicture(bool onScreen, const BackdropView *backdrop = nullptr,
+                            bool clearBackground = false) const;
 
     void LoadSettings();
     // Writes the settings file; on failure says so and returns false.
