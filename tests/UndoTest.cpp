@@ -64,7 +64,6 @@ TEST_P(UndoRedo, RestoresTheEarlierPictureExactly) {
     EXPECT_EQ(PointsDlg->Edit1->text(), QString::number(before.record.Points));
     EXPECT_EQ(RotationDlg->InRotateTrackBar->value(), before.record.InnerTwist);
     EXPECT_EQ(ShapeDlg->TipEdit->value(), before.extras.TipRounding);
-    EXPECT_EQ(ShapeDlg->SeedEdit->text(), QString::number(before.extras.Seed));
     for (int i = 0; i < GetParam().steps; ++i)
         Form1->Redo1->trigger();
     EXPECT_TRUE(Form1->CaptureState(true).SameParameters(after));
@@ -180,15 +179,9 @@ INSTANTIATE_TEST_SUITE_P(
                                 QApplication::setActiveWindow(ShapeDlg);
                                 ShapeDlg->LineWidthEdit->setFocus();
                                 ShapeDlg->LineWidthEdit->selectAll();
-                                QTest::keyClicks(ShapeDlg->LineWidthEdit, "8");
+                                QTest::keyClicks(ShapeDlg->LineWidthEdit, "85");
                                 QTest::keyClick(ShapeDlg->LineWidthEdit, Qt::Key_Return);
                             }},
-                    StepRow{"NewSeedTwice",
-                            [] {
-                                QTest::mouseClick(ShapeDlg->NewSeedButton, Qt::LeftButton);
-                                QTest::mouseClick(ShapeDlg->NewSeedButton, Qt::LeftButton);
-                            },
-                            [] { ShapeDlg->IrregularityTrackBar->setValue(40); }, 2},
                     StepRow{"OwnOutlineColour",
                             [] {
                                 const ModalAnswer answer =
@@ -238,8 +231,7 @@ TEST_F(MainWindowTest, UndoKeysWorkInEveryPalette) {
     int typed = 9;
     for (QWidget *target : {static_cast<QWidget *>(PointsDlg->Edit1),
                             static_cast<QWidget *>(RotationDlg->InRotateTrackBar),
-                            static_cast<QWidget *>(ShapeDlg->LineWidthEdit),
-                            static_cast<QWidget *>(ShapeDlg->SeedEdit)}) {
+                            static_cast<QWidget *>(ShapeDlg->LineWidthEdit)}) {
         const int points = Form1->ShapeSettings.Points;
         TypeIntoTheJagCount(std::to_string(--typed).c_str());
         const int steps = Form1->Recorder->Stack().count();

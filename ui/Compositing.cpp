@@ -1,6 +1,7 @@
 #include "Compositing.h"
 
 #include <QGuiApplication>
+#include <QWidget>
 
 #ifdef VANTRELL_X11
 #include <QtGui/qguiapplication_platform.h>
@@ -34,4 +35,20 @@ bool DesktopComposites() {
     }
 #endif
     return false;
+}
+
+QPoint DevicePosition(const QWidget &widget) {
+    const qreal ratio = widget.devicePixelRatioF();
+#ifdef VANTRELL_X11
+    if (PlatformIs("xcb") && widget.window()->internalWinId()) {
+        auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+        Display *display = x11 ? x11->display() : nullptr;
+        int x = 0, y = 0;
+        Window child = 0;
+        if (display && XTranslateCoordinates(display, widget.window()->internalWinId(),
+                                             DefaultRootWindow(display), 0, 0, &x, &y, &child))
+            return QPoint(x, y) + widget.mapTo(widget.window(), QPoint(0, 0)) * ratio;
+    }
+#endif
+    return widget.mapToGlobal(QPoint(0, 0)) * ratio;
 }

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QPoint>
+
+class QWidget;
+
 // What the window system lets the program do with the desktop behind its windows.
 
 // Whether the screen can be read back as a picture (X11, Windows, macOS; not
@@ -11,3 +15,8 @@ bool DesktopCanBeCaptured();
 // compositor, Windows and macOS; on X11 only while a compositing manager owns the
 // screen's _NET_WM_CM_Sn selection.
 bool DesktopComposites();
+
+// Where widget's top-left corner lies on the desktop, in device pixels. At a
+// fractional ratio a window manager may place a window where no logical position
+// falls; X11 is asked where it is.
+QPoint DevicePosition(const QWidget &widget);

@@ -3,6 +3,7 @@
 #include "About.h"
 #include "Center.h"
 #include "ColorValue.h"
+#include "Compositing.h"
 #include "FormFont.h"
 #include "Lean.h"
 #include "LiveBackground.h"
@@ -272,10 +273,12 @@ StarPicture TForm1::MakePicture(bool onScreen, const BackdropView *backdrop,
 
 void TForm1::DrawShape(QImage &target) {
     const bool onScreen = &target == &PaintBox->Canvas();
-    // The captured screen, placed where the drawing area is on the screen now, in the
-    // device pixels the picture is drawn in.
+    // The captured screen, placed where the drawing area is on the screen now, in
+    // device pixels; looked up only when it shows.
     const qreal ratio = PaintBox->devicePixelRatioF();
-    const QPoint origin = (PaintBox->mapToGlobal(QPoint(0, 0)) - BackdropOrigin) * ratio;
+    const QPoint origin = onScreen && ShapeSettings.Trans != 0
+                              ? DevicePosition(*PaintBox) - BackdropOrigin * ratio
+                              : QPoint();
     // At a fractional ratio the backdrop, captured in device pixels, goes under the
     // star after the star is scaled down, so it is never resampled.
     const bool backdropLaidUnder = onScreen && ShapeSettings.Trans != 0 &&
