@@ -198,17 +198,29 @@ void BandCanvas::StrokeRound(std::span<const Point> points, int32_t width, Pixel
             }
             if (lo > hi)
                 continue;
-            int64_t first = int64_t(std::ceil(lo)) - 1, last = int64_t(std::floor(hi)) + 1;
-            while (first <= last && !CentreNear(first, y, a, dx, dy, width))
-                ++first;
-            while (last >= first && !CentreNear(last, y, a, dx, dy, width))
-                --last;
+            // Pixel centres x in [lo, hi]. The estimate is good to far better than a
+            // thousandth of a pixel; where an end falls that close to a centre, the
+            // exact test decides.
+            constexpr double kDoubt = 1e-3;
+            const auto doubtful = [](double end) {
+                return std::abs(end - std::round(end)) < kDoubt;
+            };
+            int64_t first = int64_t(std::ceil(lo)), last = int64_t(std::floor(hi));
+            if (doubtful(lo) || doubtful(hi)) {
+                first -= 1, last += 1;
+                while (first <= last && !CentreNear(first, y, a, dx, dy, width))
+                    ++first;
+                while (last >= first && !CentreNear(last, y, a, dx, dy, width))
+                    --last;
+                if (first > last)
+                    continue;
+                while (CentreNear(first - 1, y, a, dx, dy, width))
+                    --first;
+                while (CentreNear(last + 1, y, a, dx, dy, width))
+                    ++last;
+            }
             if (first > last)
                 continue;
-            while (CentreNear(first - 1, y, a, dx, dy, width))
-                --first;
-            while (CentreNear(last + 1, y, a, dx, dy, width))
-                ++last;
             HorizontalRun(int32_t(y), first, last + 1, color);
         }
     }
