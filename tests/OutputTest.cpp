@@ -16,7 +16,6 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
-#include <numbers>
 #include <sstream>
 #include <system_error>
 
