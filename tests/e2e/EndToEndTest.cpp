@@ -92,6 +92,22 @@ QImage PatternTile() {
     return tile;
 }
 
+// The root window back to plain black, as the other tests expect it.
+void BlackDesktop(const std::string &dir) {
+    QImage black(8, 8, QImage::Format_RGB32);
+    black.fill(Qt::black);
+    gX->SetRootPattern(black, dir);
+}
+
+// The desktop that a tile gives the root window.
+QImage Tiled(const QImage &tile) {
+    QImage desktop(1024, 768, QImage::Format_RGB32);
+    for (int y = 0; y < desktop.height(); ++y)
+        for (int x = 0; x < desktop.width(); ++x)
+            desktop.setPixel(x, y, tile.pixel(x % tile.width(), y % tile.height()));
+    return desktop;
+}
+
 // How many of a grid of points in the drawing area show exactly what the desktop
 // shows there.
 int InRegister(const QImage &screen, const QImage &desktop, QPoint origin) {
@@ -134,9 +150,7 @@ TEST_F(EndToEnd, TransparentBackgroundStaysInRegisterWhenTheWindowMoves) {
         if (monitors == 2)
             gX->Run("sh -c 'xrandr --delmonitor left; xrandr --delmonitor right'");
     }
-    QImage black(8, 8, QImage::Format_RGB32);
-    black.fill(Qt::black);
-    gX->SetRootPattern(black, dir_.Path().string());
+    BlackDesktop(dir_.Path().string());
 }
 
 TEST_F(EndToEnd, GetBackgroundPicksUpAWindowOpenedAfterStartUp) {
@@ -381,7 +395,8 @@ TEST_F(EndToEnd, LiveSeeThroughNeedsACompositorAndClearsTheDrawingArea) {
         Launch();
         gX->Keys(window_, "alt+e l"); // 実際の背景を透かす(&L)
         std::this_thread::sleep_for(1s);
-        const QImage own = gX->WindowImage(gX->FindWindow("Vantrell", 5s));
+        const unsigned long window = gX->FindWindow("Vantrell", 5s);
+        const QImage own = gX->WindowImage(window);
         ASSERT_FALSE(own.isNull());
         EXPECT_EQ(own.hasAlphaChannel(), compositor);
         const QPoint area(0, own.height() - kStatusBarHeight - 251);
@@ -389,6 +404,18 @@ TEST_F(EndToEnd, LiveSeeThroughNeedsACompositorAndClearsTheDrawingArea) {
             EXPECT_EQ(qAlpha(own.pixel(area + QPoint(204, 125))), 0) << "the centre";
             EXPECT_EQ(own.pixel(area + QPoint(204, 0)), kFore) << "a tip";
             EXPECT_EQ(qAlpha(own.pixel(QPoint(own.width() - 2, 2))), 255) << "the menu bar";
+            // On the screen the desktop shows around the star, and a new pattern of the
+            // desktop shows at once, without 背景取得.
+            gX->Run("xdotool mousemove 1023 767");
+            for (const QImage &tile : {PatternTile(), PatternTile().mirrored(true, false)}) {
+                gX->SetRootPattern(tile, dir_.Path().string());
+                gX->Run("xrefresh"); // xcompmgr takes a new root pattern on an expose
+                std::this_thread::sleep_for(1s);
+                EXPECT_GE(
+                    InRegister(gX->ShownScreen(), Tiled(tile), gX->WindowPosition(window) + area),
+                    90);
+            }
+            BlackDesktop(dir_.Path().string());
         }
         Stop(program_);
         program_ = -1;
@@ -453,9 +480,7 @@ TEST_F(EndToEnd, ScaledScreensShowTheRightPixels) {
         if (manager > 0)
             Stop(manager);
     }
-    QImage black(8, 8, QImage::Format_RGB32);
-    black.fill(Qt::black);
-    gX->SetRootPattern(black, dir_.Path().string());
+    BlackDesktop(dir_.Path().string());
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "XSession.h"
 
+#include <QFile>
 #include <QtEndian>
 
 #include <array>
@@ -21,6 +22,10 @@ std::string Quote(const std::string &s) {
 } // namespace
 
 XSession::XSession() {
+    char folder[] = "/tmp/vantrell-xvfb-XXXXXX";
+    if (!mkdtemp(folder))
+        return;
+    framebufferDir_ = folder;
     for (int n = 90; n < 140 && display_ < 0; ++n) {
         const std::string number = std::to_string(n);
         const std::filesystem::path socket =
@@ -32,7 +37,8 @@ XSession::XSession() {
         const pid_t pid = fork();
         if (pid == 0) {
             execlp("Xvfb", "Xvfb", name.c_str(), "-screen", "0", "1024x768x24", "-noreset",
-                   "-nolisten", "tcp", static_cast<char *>(nullptr));
+                   "-nolisten", "tcp", "-fbdir", framebufferDir_.c_str(),
+                   static_cast<char *>(nullptr));
             _exit(127);
         }
         // The server is ready once its socket exists; it ends at once if the display is taken.
@@ -56,6 +62,8 @@ XSession::XSession() {
 XSession::~XSession() {
     if (server_ > 0)
         Stop(server_);
+    if (!framebufferDir_.empty())
+        std::filesystem::remove_all(framebufferDir_);
 }
 
 std::string XSession::Run(const std::string &command, int *status) const {
@@ -134,6 +142,11 @@ QImage XSession::WindowImage(unsigned long window) const {
     const std::string dump =
         Run(window ? "xwd -silent -id " + std::to_string(window) : "xwd -root -silent");
     return ReadXwd(QByteArray(dump.data(), qsizetype(dump.size())));
+}
+
+QImage XSession::ShownScreen() const {
+    QFile file(QString::fromStdString(framebufferDir_ + "/Xvfb_screen0"));
+    return file.open(QIODevice::ReadOnly) ? ReadXwd(file.readAll()) : QImage();
 }
 
 void XSession::SetRootPattern(const QImage &tile, const std::string &dir) const {

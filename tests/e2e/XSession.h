@@ -27,6 +27,10 @@ public:
     void Keys(unsigned long window, const std::string &keys) const;
     QPoint WindowPosition(unsigned long window) const;
     QImage Screenshot() const;
+    // The screen as it is shown, read from the server's framebuffer: what a
+    // compositing manager paints, which a screenshot of the root window does not
+    // return. The pointer is drawn into it; move it out of the way first.
+    QImage ShownScreen() const;
     // A window's own contents, with alpha where the window has it.
     QImage WindowImage(unsigned long window) const;
 
@@ -37,6 +41,7 @@ private:
     int display_ = -1;
     std::string displayName_;
     pid_t server_ = -1;
+    std::string framebufferDir_; // where the server keeps its screen as an XWD file
 };
 
 // Waits for a child process to end; false if it is still running after the timeout.
