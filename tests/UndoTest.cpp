@@ -182,16 +182,6 @@ INSTANTIATE_TEST_SUITE_P(
                                 QTest::keyClicks(ShapeDlg->LineWidthEdit, "85");
                                 QTest::keyClick(ShapeDlg->LineWidthEdit, Qt::Key_Return);
                             }},
-                    StepRow{"OwnOutlineColour",
-                            [] {
-                                const ModalAnswer answer =
-                                    ModalAnswer::For<QColorDialog>([](QColorDialog *d) {
-                                        d->setCurrentColor(QColor(200, 0, 0));
-                                        d->accept();
-                                    });
-                                QTest::mouseClick(ShapeDlg->LineColorButton, Qt::LeftButton);
-                            },
-                            [] { ShapeDlg->LineWidthTrackBar->setValue(6); }},
                     StepRow{"ResetAfterChanges", [] { Form1->Default->trigger(); },
                             [] {
                                 Form1->ShapeSettings.LeanAngle = 30;
