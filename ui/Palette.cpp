@@ -91,6 +91,14 @@ void TPalette::setVisible(bool visible) {
     }
 }
 
+std::vector<TPalette *> TPalette::All() {
+    std::vector<TPalette *> all;
+    for (TPalette *palette : gSlots)
+        if (palette)
+            all.push_back(palette);
+    return all;
+}
+
 void TPalette::BringBack() {
     if (isMinimized())
         showNormal();

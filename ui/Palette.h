@@ -5,6 +5,7 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 class QAbstractSpinBox;
 class QLineEdit;
@@ -35,6 +36,8 @@ public:
     void RequestRepaint();
     // Shows a minimised palette again, raised and active.
     void BringBack();
+    // Every palette there is, in slot order.
+    static std::vector<TPalette *> All();
 
 protected:
     StarDocument &Document() { return document_; }

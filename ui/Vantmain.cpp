@@ -772,11 +772,11 @@ void TForm1::CaptureBackdrop() {
 }
 
 void TForm1::GetBack1Click() {
-    TPalette *const palettes[] = {RotationDlg, CenterSettingDlg, LeanDlg, PointsDlg, ShapeDlg};
-    bool shown[std::size(palettes)];
-    for (std::size_t i = 0; i < std::size(palettes); ++i) {
-        shown[i] = palettes[i]->isVisible();
-        palettes[i]->hide();
+    std::vector<TPalette *> shown;
+    for (TPalette *palette : TPalette::All()) {
+        if (palette->isVisible())
+            shown.push_back(palette);
+        palette->hide();
     }
     hide();
     // Let the window system take the windows off the screen, then give the programs
@@ -786,8 +786,8 @@ void TForm1::GetBack1Click() {
     CaptureBackdrop();
     show();
     FormPaint(); // the window comes back showing the new picture
-    for (std::size_t i = 0; i < std::size(palettes); ++i)
-        palettes[i]->setVisible(shown[i]);
+    for (TPalette *palette : shown)
+        palette->show();
 }
 
 void TForm1::Trans1Click(bool checked) {
@@ -844,9 +844,7 @@ bool TForm1::FormCloseQuery() {
         return MayLeaveStarFile(*this, *Document);
     if (!Modified)
         return true;
-    for (QWidget *palette : {static_cast<QWidget *>(CenterSettingDlg),
-                             static_cast<QWidget *>(PointsDlg), static_cast<QWidget *>(RotationDlg),
-                             static_cast<QWidget *>(LeanDlg), static_cast<QWidget *>(ShapeDlg)})
+    for (TPalette *palette : TPalette::All())
         palette->hide();
     QMessageBox prompt(QMessageBox::Question, tr("確認"), tr("ファイルに保存しますか?"),
                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
