@@ -1,6 +1,7 @@
 // vantrell-render: renders the star of a settings file to a picture file, without
 // a window, through the same renderer and writers as the program's Save As.
 #include "ArgumentText.h"
+#include "FileMessages.h"
 #include "OutputFile.h"
 #include "PictureExport.h"
 #include "SettingsFile.h"
@@ -8,19 +9,19 @@
 #include "StarOptions.h"
 #include "StarPicture.h"
 #include "SystemPalette.h"
+#include "Translations.h"
 #include "WindowLayout.h"
 
 #include <QCommandLineParser>
 #include <QGuiApplication>
 
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <new>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <system_error>
 
 namespace {
@@ -44,12 +45,12 @@ struct Options {
     std::exit(standard.Refuse(problem));
 }
 
-std::optional<int> Number(std::string_view text) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size())
+// A whole number from min to max, or nothing.
+std::optional<int> NumberWithin(const QString &text, int min, int max) {
+    const std::optional<int64_t> value = DecimalNumber(text);
+    if (!value || *value < min || *value > max)
         return std::nullopt;
-    return value;
+    return int(*value);
 }
 
 Options Parse(const QStringList &arguments) {
@@ -63,7 +64,7 @@ Options Parse(const QStringList &arguments) {
         QStringLiteral("Read the star from FILE instead of Vantrell.def in the current folder."),
         QStringLiteral("FILE"));
     const QCommandLineOption size(QStringLiteral("size"),
-                                  QStringLiteral("Drawing area of W x H pixels, 0 to 16384 each, "
+                                  QStringLiteral("Drawing area of W x H pixels, 1 to 16384 each, "
                                                  "instead of the one stored in the settings."),
                                   QStringLiteral("WxH"));
     const QCommandLineOption scale(
@@ -93,24 +94,28 @@ Options Parse(const QStringList &arguments) {
     Options o;
     if (const std::optional<QString> problem = star.Read(parser, o.star, o.notes))
         Refuse(standard, *problem);
-    if (parser.isSet(settings))
+    if (parser.isSet(settings)) {
         o.settingsPath = ArgumentToBytes(parser.value(settings));
+        if (o.settingsPath->empty())
+            Refuse(standard, QStringLiteral("--settings takes the name of a file, not \"\""));
+    }
     if (parser.isSet(size)) {
-        const std::string v = parser.value(size).toStdString();
-        const std::size_t x = v.find('x');
-        const auto w =
-            x == std::string::npos ? std::nullopt : Number(std::string_view(v).substr(0, x));
-        const auto h =
-            x == std::string::npos ? std::nullopt : Number(std::string_view(v).substr(x + 1));
-        if (!w || !h || *w < 0 || *h < 0 || *w > kMaxAreaSide || *h > kMaxAreaSide)
-            Refuse(standard, QStringLiteral("--size takes WxH, each from 0 to 16384"));
+        const QStringList sides = parser.value(size).split(QLatin1Char('x'));
+        const auto side = [&sides](int i) {
+            return sides.size() == 2 ? NumberWithin(sides.at(i), 1, kMaxAreaSide) : std::nullopt;
+        };
+        const std::optional<int> w = side(0), h = side(1);
+        if (!w || !h)
+            Refuse(standard, QStringLiteral("--size takes WxH, each from 1 to 16384, not \"%1\"")
+                                 .arg(parser.value(size)));
         o.size = {*w, *h};
     }
     if (parser.isSet(scale)) {
-        o.scale = Number(parser.value(scale).toStdString());
-        if (!o.scale || *o.scale < settings_range::kMinSaveRate ||
-            *o.scale > settings_range::kMaxSaveRate)
-            Refuse(standard, QStringLiteral("--scale takes a whole number from 1 to 64"));
+        o.scale = NumberWithin(parser.value(scale), settings_range::kMinSaveRate,
+                               settings_range::kMaxSaveRate);
+        if (!o.scale)
+            Refuse(standard, QStringLiteral("--scale takes a whole number from 1 to 64, not \"%1\"")
+                                 .arg(parser.value(scale)));
     }
     o.progress = parser.isSet(progress);
     o.transparent = parser.isSet(transparent);
@@ -161,14 +166,18 @@ void PrintQtMessage(QtMsgType type, const QMessageLogContext &context, const QSt
         std::_Exit(1);
 }
 
-// System colours resolve from Qt's own default palette, as the program's windows do
-// where no desktop theme sets one. The offscreen platform gives it without a display.
-SystemColors DefaultSystemColors(int argc, char **argv) {
+// The application Qt needs for the system colours and the translations. System
+// colours resolve from Qt's own default palette, as the program's windows do where
+// no desktop theme sets one; the offscreen platform gives it without a display.
+std::unique_ptr<QGuiApplication> MakeApplication(int argc, char **argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(PrintQtMessage);
-    int appArgc = std::min(argc, 1);
-    const QGuiApplication application(appArgc, argv);
-    return SystemColorsFromPalette(QGuiApplication::palette());
+    static int appArgc = std::min(argc, 1);
+    return std::make_unique<QGuiApplication>(appArgc, argv);
+}
+
+void Say(const QString &text) {
+    std::fprintf(stderr, "vantrell-render: %s\n", text.toLocal8Bit().constData());
 }
 
 void DrawProgressBar(int64_t done, int64_t total) {
@@ -183,24 +192,29 @@ void DrawProgressBar(int64_t done, int64_t total) {
 
 int Render(int argc, char **argv) {
     const Options options = Parse(ArgumentsFromBytes(argc, argv));
+    const std::unique_ptr<QGuiApplication> application = MakeApplication(argc, argv);
+    // Messages in the interface's language, chosen as the windows choose it.
+    const Translations translations;
 
     // Vantrell.def follows the program's loading rules: a missing or short file gives
     // the defaults. A file the user named must hold a star. A loaded record is brought
     // into range.
     const std::string settingsPath = options.settingsPath.value_or(kSettingsFileName);
-    std::string problem;
-    StarExtras extras;
-    std::optional<ShapeSettings> loaded = ReadSettingsFile(settingsPath, &problem, &extras);
+    SettingsProblem problem;
+    SettingsContents contents;
+    std::optional<ShapeSettings> loaded = ReadSettingsFile(settingsPath, &problem, &contents);
     if (!loaded && options.settingsPath) {
-        std::fprintf(stderr, "vantrell-render: cannot use the settings file %s: %s\n",
-                     settingsPath.c_str(), problem.c_str());
+        Say(StarFileProblemText(settingsPath, problem));
         return 1;
     }
+    if (loaded && contents.block == ExtrasBlock::Unknown)
+        Say(UnknownDataText(settingsPath));
+    StarExtras &extras = contents.extras;
     ShapeSettings settings = StartingRecord(loaded);
     for (const StarOptions::Change &change : options.star)
         change(settings, extras);
     for (const QString &note : options.notes)
-        std::fprintf(stderr, "vantrell-render: %s\n", note.toLocal8Bit().constData());
+        Say(note);
     if (options.scale)
         settings.SaveRate = *options.scale;
 
@@ -220,7 +234,7 @@ int Render(int argc, char **argv) {
     inputs.output = true;
     inputs.transparent = options.transparent;
     inputs.smooth = options.smooth;
-    const SystemColors system = DefaultSystemColors(argc, argv);
+    const SystemColors system = SystemColorsFromPalette(QGuiApplication::palette());
     inputs.extras = extras;
     inputs.lineColor = ResolveColorValue(extras.LineColor, system);
     inputs.foreground = ResolveColorValue(settings.ForeColor, system);
@@ -230,8 +244,7 @@ int Render(int argc, char **argv) {
     BuildDirections(settings, table);
     const StarPicture picture = MakeStarPicture(settings, table, inputs);
     if (picture.width <= 0 || picture.height <= 0) {
-        std::fprintf(stderr, "vantrell-render: the picture is %d x %d, nothing to save\n",
-                     picture.width, picture.height);
+        Say(NothingToSaveText());
         return 1;
     }
     ExportProgress progress;
@@ -243,7 +256,7 @@ int Render(int argc, char **argv) {
     const ExportResult result =
         ExportPictureFile(options.output, picture, options.format, progress);
     if (result.status != ExportResult::Written) {
-        std::fprintf(stderr, "vantrell-render: %s\n", result.message.c_str());
+        Say(ExportFailureText(result, options.output));
         return 1;
     }
     return 0;

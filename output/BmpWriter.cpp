@@ -2,6 +2,7 @@
 
 #include <array>
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -20,7 +21,8 @@ void BmpWriter::Begin(int32_t width, int32_t height) {
     width_ = width;
     const uint64_t imageSize = RowBytes(width) * uint64_t(height);
     if (imageSize + kHeaderSize > std::numeric_limits<uint32_t>::max())
-        throw ExportError("この大きさの画像は BMP ファイルに保存できません");
+        throw ExportError(ExportFailure::TooLargeForBmp,
+                          std::to_string(width) + " x " + std::to_string(height));
     std::array<uint8_t, kHeaderSize> h{};
     h[0] = 'B';
     h[1] = 'M';
@@ -33,7 +35,7 @@ void BmpWriter::Begin(int32_t width, int32_t height) {
     Put16(&h[28], 24);
     Put32(&h[34], uint32_t(imageSize));
     if (!sink_.Write(h.data(), h.size()))
-        throw ExportError(WriteErrorText());
+        throw ExportError(ExportFailure::Write);
     row_.assign(RowBytes(width), 0);
 }
 
@@ -47,6 +49,6 @@ void BmpWriter::WriteRows(const Pixel *rows, std::ptrdiff_t stride, int32_t, int
             dst[2] = uint8_t(src[x] >> 16);
         }
         if (!sink_.Write(row_.data(), row_.size()))
-            throw ExportError(WriteErrorText());
+            throw ExportError(ExportFailure::Write);
     }
 }

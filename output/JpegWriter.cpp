@@ -3,6 +3,9 @@
 #include <csetjmp>
 #include <cstdio>
 #include <jpeglib.h>
+#include <string>
+
+static_assert(JpegWriter::kMaxSide == JPEG_MAX_DIMENSION);
 
 // libjpeg reports errors through a callback that must not return. It jumps back
 // to Guarded(), whose callers turn the failure into an ExportError; no C++ object
@@ -53,7 +56,11 @@ struct JpegWriter::Encoder {
     }
 
     [[noreturn]] void Fail() {
-        throw ExportError(writeFailed ? WriteErrorText() : JpegErrorText(errors.msg_code));
+        if (writeFailed)
+            throw ExportError(ExportFailure::Write);
+        char text[JMSG_LENGTH_MAX] = {};
+        errors.format_message(reinterpret_cast<j_common_ptr>(&cinfo), text);
+        throw ExportError(ExportFailure::Jpeg, std::to_string(errors.msg_code) + " (" + text + ")");
     }
 };
 

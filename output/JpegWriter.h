@@ -14,6 +14,9 @@ public:
     void WriteRows(const Pixel *rows, std::ptrdiff_t stride, int32_t y, int32_t count) override;
     void Finish() override;
 
+    // The widest and highest picture a JPEG file holds, in pixels.
+    static constexpr int64_t kMaxSide = 65500;
+
 private:
     struct Encoder;
     std::unique_ptr<Encoder> encoder_;

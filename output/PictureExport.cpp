@@ -9,26 +9,12 @@
 
 #include <algorithm>
 #include <future>
+#include <limits>
 #include <memory>
 #include <new>
+#include <string>
 #include <system_error>
 #include <vector>
-
-std::string CannotCreateFileText(const std::string &path, const std::string &cause) {
-    return "ファイル " + path + " を作成できません: " + cause;
-}
-std::string WriteErrorText() {
-    return "ストリームへの書き込みエラー";
-}
-std::string JpegErrorText(int messageCode) {
-    return "JPEG エラー #" + std::to_string(messageCode);
-}
-std::string OutOfMemoryText() {
-    return "メモリが足りないため、画像を保存できません";
-}
-std::string NoThreadText(const std::string &cause) {
-    return "作業スレッドを作成できないため、画像を保存できません (" + cause + ")";
-}
 
 namespace {
 
@@ -49,6 +35,17 @@ private:
 };
 
 } // namespace
+
+ExportFailure FormatSizeLimit(PictureFormat format, int64_t width, int64_t height) {
+    if (format == PictureFormat::Jpeg &&
+        (width > JpegWriter::kMaxSide || height > JpegWriter::kMaxSide))
+        return ExportFailure::TooLargeForJpeg;
+    if (format == PictureFormat::Bmp &&
+        int64_t(BmpWriter::RowBytes(int32_t(width))) * height + BmpWriter::kHeaderSize >
+            int64_t(std::numeric_limits<uint32_t>::max()))
+        return ExportFailure::TooLargeForBmp;
+    return ExportFailure::None;
+}
 
 bool FormatCarriesAlpha(PictureFormat format) {
     return format == PictureFormat::Png || format == PictureFormat::Svg;
@@ -122,39 +119,51 @@ bool WritePicture(const StarPicture &picture, PictureWriter &writer, const Expor
 
 ExportResult ExportPictureFile(const std::string &path, const StarPicture &shown,
                                PictureFormat format, const ExportProgress &progress) {
+    if (const ExportFailure limit = FormatSizeLimit(format, shown.width, shown.height);
+        limit != ExportFailure::None)
+        return {ExportResult::Failed, limit,
+                std::to_string(shown.width) + " x " + std::to_string(shown.height)};
     // Opened before anything is rendered, so a name that cannot be created fails at
     // once. The writers buffer themselves; the file writes straight through.
     OutputFile file(path);
     if (!file.Open())
-        return {ExportResult::Failed, CannotCreateFileText(path, file.Error()), file.Error()};
+        return {ExportResult::Failed,
+                file.FailedAt() == OutputFile::Failure::NoTemporary ? ExportFailure::NoTemporary
+                                                                    : ExportFailure::CannotCreate,
+                file.Error(), file.Folder()};
     const StarPicture picture = PictureForFormat(shown, format);
     OutputFileSink sink(file);
     try {
         if (format == PictureFormat::Svg) {
             const std::string svg = StarSvg(picture);
             if (!sink.Write(svg.data(), svg.size()))
-                throw ExportError(WriteErrorText());
+                throw ExportError(ExportFailure::Write);
         } else {
             const std::unique_ptr<PictureWriter> writer =
                 MakePictureWriter(format, sink, picture.transparent);
             if (!WritePicture(picture, *writer, progress)) {
                 file.Cancel();
-                return {ExportResult::Cancelled, {}};
+                return {ExportResult::Cancelled};
             }
         }
     } catch (const ExportError &error) {
         file.Cancel();
-        return {ExportResult::Failed, error.what()};
+        // A failed write's cause is the file's, not the encoder's.
+        return {ExportResult::Failed, error.Failure(),
+                error.Failure() == ExportFailure::Write ? file.Error() : error.what()};
     } catch (const std::bad_alloc &) {
         // The band buffers, the encoders and the render thread all allocate: running
         // short of memory or threads fails this export, not the program.
         file.Cancel();
-        return {ExportResult::Failed, OutOfMemoryText()};
+        return {ExportResult::Failed, ExportFailure::OutOfMemory};
     } catch (const std::system_error &error) {
         file.Cancel();
-        return {ExportResult::Failed, NoThreadText(error.what())};
+        return {ExportResult::Failed, ExportFailure::NoThread, error.what()};
     }
     if (!file.Commit())
-        return {ExportResult::Failed, WriteErrorText()};
-    return {ExportResult::Written, {}};
+        return {ExportResult::Failed,
+                file.FailedAt() == OutputFile::Failure::Write ? ExportFailure::Write
+                                                              : ExportFailure::Commit,
+                file.Error()};
+    return {ExportResult::Written};
 }

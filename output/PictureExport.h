@@ -30,14 +30,20 @@ bool WritePicture(const StarPicture &picture, PictureWriter &writer,
 
 struct ExportResult {
     enum Status { Written, Cancelled, Failed } status;
-    std::string message = {}; // for Failed: the text to show
-    std::string cause = {};   // for a file that could not be created: the system's reason
+    ExportFailure failure = ExportFailure::None; // for Failed: what failed
+    std::string cause = {};                      // its cause (see ExportFailure)
+    std::string folder = {}; // NoTemporary: where no temporary file could be made
 };
+
+// The failure a picture of this size meets in the format before anything is
+// written (BMP's 4 GiB, JPEG's 65500 pixels a side), or None.
+ExportFailure FormatSizeLimit(PictureFormat format, int64_t width, int64_t height);
 
 // Writes PictureForFormat(picture, format) to path (bytes, as the file system names
 // it) as an OutputFile: a regular file through a temporary file renamed over it
 // on success, so a failure or a cancel leaves any old file untouched; a FIFO or
-// device in place; "-" to standard output. Running out of memory or threads is a
+// device in place; "-" to standard output. A picture too large for the format is
+// refused before the file is opened. Running out of memory or threads is a
 // failure like any other.
 ExportResult ExportPictureFile(const std::string &path, const StarPicture &picture,
                                PictureFormat format, const ExportProgress &progress = {});

@@ -14,16 +14,32 @@ public:
     virtual bool Write(const void *data, std::size_t size) = 0;
 };
 
-// A failed export, carrying the text to show the user.
-class ExportError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
+// What stopped an export; the windows and vantrell-render word it in the
+// interface's language (ExportFailureText).
+enum class ExportFailure {
+    None,
+    CannotCreate,    // the file could not be opened; cause: the system's reason
+    NoTemporary,     // no temporary file beside an existing one, which is kept
+    Write,           // writing failed; cause: the system's reason
+    Commit,          // the finished file could not be put in place
+    TooLargeForBmp,  // cause: "W x H"
+    TooLargeForJpeg, // cause: "W x H"
+    Jpeg,            // cause: libjpeg's message number and text
+    Png,             // cause: libpng's message
+    OutOfMemory,
+    NoThread, // cause: the system's reason
 };
 
-// The texts of export failures.
-std::string CannotCreateFileText(const std::string &path, const std::string &cause);
-std::string WriteErrorText();
-std::string JpegErrorText(int messageCode);
+// A failed export: what failed and its cause.
+class ExportError : public std::runtime_error {
+public:
+    explicit ExportError(ExportFailure failure, const std::string &cause = {})
+        : std::runtime_error(cause), failure_(failure) {}
+    ExportFailure Failure() const { return failure_; }
+
+private:
+    ExportFailure failure_;
+};
 
 // Encodes a picture handed over in bands of rows. The rows must arrive in the
 // writer's order: top row first, or bottom row first when BottomUp() is true.

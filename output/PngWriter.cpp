@@ -46,7 +46,9 @@ struct PngWriter::Encoder {
     }
 
     [[noreturn]] void Fail() {
-        throw ExportError(writeFailed ? WriteErrorText() : "PNG エラー: " + libraryMessage);
+        if (writeFailed)
+            throw ExportError(ExportFailure::Write);
+        throw ExportError(ExportFailure::Png, libraryMessage);
     }
 };
 
@@ -57,11 +59,11 @@ PngWriter::PngWriter(ByteSink &sink, bool alpha)
     e.png =
         png_create_write_struct(PNG_LIBPNG_VER_STRING, &e, Encoder::OnError, Encoder::OnWarning);
     if (!e.png)
-        throw ExportError("PNG エラー: out of memory");
+        throw ExportError(ExportFailure::OutOfMemory);
     e.info = png_create_info_struct(e.png);
     if (!e.info) {
         png_destroy_write_struct(&e.png, nullptr);
-        throw ExportError("PNG エラー: out of memory");
+        throw ExportError(ExportFailure::OutOfMemory);
     }
     png_set_write_fn(e.png, &e, Encoder::OnWrite, Encoder::OnFlush);
     // libpng refuses rows wider than a million pixels unless told otherwise; the

@@ -118,9 +118,21 @@ OutputFile::~OutputFile() {
         Cancel();
 }
 
-bool OutputFile::Fail() {
+bool OutputFile::Fail(Failure step) {
     error_ = std::strerror(errno);
+    failure_ = step;
     return false;
+}
+
+bool IsWriteProtected(const std::string &path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return false;
+    if ((st.st_mode & 0222) == 0) {
+        errno = EACCES;
+        return true;
+    }
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0; // errno says why
 }
 
 void OutputFile::CloseFd() {
@@ -141,31 +153,41 @@ bool OutputFile::Open() {
         return true;
     }
     ownsFd_ = true;
+    // What the name opens to, every link followed by the kernel: /proc's links to
+    // pipes and sockets have text that is no path, so a special file is opened by
+    // the name given, never through the text of its links.
+    struct stat named {};
+    if (::stat(path_.c_str(), &named) == 0 && !S_ISREG(named.st_mode) && !S_ISDIR(named.st_mode)) {
+        fd_ = ::open(path_.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+        return fd_ >= 0 || Fail(Failure::Open);
+    }
     target_ = FollowLinks(path_);
     struct stat old {};
     if (::stat(target_.c_str(), &old) == 0) {
         if (S_ISDIR(old.st_mode)) {
             errno = EISDIR;
-            return Fail();
+            return Fail(Failure::Open);
         }
         if (!S_ISREG(old.st_mode)) {
-            // A FIFO, device or socket is the destination itself: write into it.
+            // Replaced by a special file since the name was looked at: write into it.
             fd_ = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
-            return fd_ >= 0 || Fail();
+            return fd_ >= 0 || Fail(Failure::Open);
         }
+        if (IsWriteProtected(target_))
+            return Fail(Failure::Open);
         replacing_ = true;
         oldMode_ = old.st_mode & 07777;
         oldUid_ = old.st_uid;
         oldGid_ = old.st_gid;
     } else if (errno != ENOENT) {
-        return Fail(); // a link loop, a file where a folder should be, no permission
+        return Fail(Failure::Open); // a link loop, a file where a folder should be
     }
     std::string name;
     std::tie(folder_, name) = SplitPath(target_);
     const long nameMax = ::pathconf(folder_.c_str(), _PC_NAME_MAX);
     if (name.empty() || (nameMax > 0 && name.size() > std::size_t(nameMax))) {
         errno = name.empty() ? EISDIR : ENAMETOOLONG;
-        return Fail();
+        return Fail(Failure::Open);
     }
 #ifdef O_TMPFILE
     // An unnamed file gets its name through /proc at commit: without /proc it could
@@ -185,15 +207,8 @@ bool OutputFile::Open() {
         RememberTemporary(temp_.c_str());
         return true;
     }
-    const int tempError = errno;
-    // No new file can be made in the folder, but the old file may still be writable.
-    if (replacing_) {
-        fd_ = ::open(target_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOCTTY);
-        if (fd_ >= 0)
-            return true;
-    }
-    errno = tempError;
-    return Fail();
+    // Writing over the old file in place could leave it half written: it stays.
+    return Fail(replacing_ ? Failure::NoTemporary : Failure::Open);
 }
 
 bool OutputFile::Write(const void *data, std::size_t size) {
@@ -203,7 +218,7 @@ bool OutputFile::Write(const void *data, std::size_t size) {
         if (written < 0) {
             if (errno == EINTR)
                 continue;
-            return Fail();
+            return Fail(Failure::Write);
         }
         p += written;
         size -= std::size_t(written);
@@ -230,18 +245,12 @@ bool OutputFile::NameTemporary() {
 
 bool OutputFile::Commit() {
     if (temp_.empty() && !unnamed_) {
-        // Standard output, a special file, or the target written directly: a
-        // regular file is synced so that what was reported written is on disk.
-        struct stat st {};
-        const bool sync = ownsFd_ && ::fstat(fd_, &st) == 0 && S_ISREG(st.st_mode);
-        const bool synced = !sync || ::fsync(fd_) == 0;
-        if (!synced)
-            Fail();
+        // Standard output or a special file, written in place.
         const bool closed = !ownsFd_ || ::close(fd_) == 0;
         if (!closed)
-            Fail();
+            Fail(Failure::Commit);
         fd_ = -1;
-        return synced && closed;
+        return closed;
     }
     // The new file takes the old one's mode and owner; a new name gets the usual
     // mode of a created file. Failing to give the owner (not root) is not an error.
@@ -251,14 +260,14 @@ bool OutputFile::Commit() {
         [[maybe_unused]] const int ignored = ::fchown(fd_, uid_t(-1), gid_t(oldGid_));
     }
     if (::fchmod(fd_, mode) != 0 || ::fsync(fd_) != 0 || (unnamed_ && !NameTemporary())) {
-        Fail();
+        Fail(Failure::Commit);
         Cancel();
         return false;
     }
     const int fd = fd_;
     fd_ = -1;
     if (::close(fd) != 0 || ::rename(temp_.c_str(), target_.c_str()) != 0) {
-        Fail();
+        Fail(Failure::Commit);
         Cancel();
         return false;
     }

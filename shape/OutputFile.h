@@ -16,13 +16,20 @@
 //   removes on SIGINT, SIGTERM and SIGHUP. After the rename the folder is synced,
 //   so the new name survives a power loss. A replaced file keeps its permission
 //   bits, and its owner and group where the process may set them.
-// - Where no temporary file can be created (a folder without write permission) but
-//   the target itself is writable, the target is written directly and synced,
-//   which is not atomic.
+// - An existing regular file is only ever replaced: where no temporary file can be
+//   made beside it (a folder without write permission, no free inode) the file
+//   fails to open with NoTemporary and stays as it was. A file that no one may
+//   write (no write permission bit, or none for this user) is refused with EACCES,
+//   as the shell refuses it.
 // - A FIFO, character device or socket is written in place and never replaced.
+//   Which one a name is, is asked of the kernel (stat), so /dev/stdout or
+//   /dev/fd/N open the pipe or terminal they stand for.
 // - "-" is standard output.
 class OutputFile {
 public:
+    // The step that failed, for the message that explains it.
+    enum class Failure { None, Open, NoTemporary, Write, Commit };
+
     explicit OutputFile(std::string path);
     ~OutputFile(); // cancels an uncommitted file
     OutputFile(const OutputFile &) = delete;
@@ -36,8 +43,11 @@ public:
     // Drops what was written: the temporary file goes, an old file stays.
     void Cancel();
 
-    // The system's reason for the last failure (strerror).
+    // The system's reason for the last failure (strerror), and the step it ended.
     const std::string &Error() const { return error_; }
+    Failure FailedAt() const { return failure_; }
+    // The folder of the file written (its symbolic links followed).
+    const std::string &Folder() const { return folder_; }
     const std::string &Path() const { return path_; }
 
     // Whether temporary files may be unnamed (O_TMPFILE); on by default. Off, every
@@ -45,7 +55,7 @@ public:
     static void AllowUnnamedTemporaries(bool allow);
 
 private:
-    bool Fail();
+    bool Fail(Failure step);
     void CloseFd();
     bool NameTemporary();
     void ForgetTemporaryName();
@@ -61,7 +71,13 @@ private:
     unsigned oldMode_ = 0;
     long long oldUid_ = -1, oldGid_ = -1;
     std::string error_;
+    Failure failure_ = Failure::None;
 };
+
+// Whether no one may write the file: it has no write permission bit at all, or
+// none that lets this process write it (errno then says why: EACCES, EROFS).
+// Root counts as unable for the first.
+bool IsWriteProtected(const std::string &path);
 
 // Removes the named temporary files of unfinished OutputFiles when the process gets
 // SIGINT, SIGTERM or SIGHUP, then exits with status 128 + the signal's number.

@@ -10,65 +10,67 @@
 
 #include <sys/stat.h>
 
-std::optional<ShapeSettings> ReadSettingsFile(const std::string &path, std::string *problem,
-                                              StarExtras *extras) {
-    const auto refuse = [problem](std::string why) {
-        if (problem)
-            *problem = std::move(why);
-        return std::nullopt;
-    };
+namespace {
+
+std::nullopt_t Refuse(SettingsProblem *problem, SettingsProblem::Kind kind, std::string cause = {},
+                      long long size = 0) {
+    if (problem)
+        *problem = {kind, std::move(cause), size};
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<ShapeSettings> ReadSettingsFile(const std::string &path, SettingsProblem *problem,
+                                              SettingsContents *contents) {
     // Only a regular file holds settings: reading a FIFO or a device could block or
     // never end.
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0)
-        return refuse(std::strerror(errno));
+        return Refuse(problem, SettingsProblem::System, std::strerror(errno));
     if (S_ISDIR(st.st_mode))
-        return refuse(std::strerror(EISDIR));
+        return Refuse(problem, SettingsProblem::System, std::strerror(EISDIR));
     if (!S_ISREG(st.st_mode))
-        return refuse("not a regular file");
+        return Refuse(problem, SettingsProblem::NotRegular);
     std::FILE *file = std::fopen(path.c_str(), "rb");
     if (!file)
-        return refuse(std::strerror(errno));
+        return Refuse(problem, SettingsProblem::System, std::strerror(errno));
     // The record, and an extension block after it; one byte more than the largest
-    // block tells a longer file (not a block of ours) apart.
+    // block tells a longer file apart.
     std::array<uint8_t, kSettingsSize + kMaxExtrasBlock + 1> bytes{};
     const std::size_t read = std::fread(bytes.data(), 1, bytes.size(), file);
     const bool failed = std::ferror(file) != 0;
     const int readError = errno;
     std::fclose(file);
     if (failed)
-        return refuse(std::strerror(readError));
+        return Refuse(problem, SettingsProblem::System, std::strerror(readError));
     if (read < kSettingsSize)
-        return refuse(std::to_string(read) + " bytes, fewer than a record's " +
-                      std::to_string(kSettingsSize));
-    if (extras)
-        *extras = DecodeExtras(bytes.data() + kSettingsSize, read - kSettingsSize);
+        return Refuse(problem, SettingsProblem::TooShort, {}, (long long)read);
+    if (contents)
+        contents->extras =
+            DecodeExtras(bytes.data() + kSettingsSize, read - kSettingsSize, &contents->block);
     return SettingsFromFileBytes(bytes.data(), read);
 }
 
-std::optional<ShapeSettings> ReadStarFile(const std::string &path, std::string *problem,
-                                          StarExtras *extras) {
-    // Exactly a record, or a record and what begins as an extension block (a
-    // damaged block gives the defaults): anything else is not a star file, and
-    // saving over it would destroy someone's data.
+std::optional<ShapeSettings> ReadStarFile(const std::string &path, SettingsProblem *problem,
+                                          SettingsContents *contents) {
+    // Exactly a record, or a record and what begins as an extension block: anything
+    // else is not a star file, and saving over it would destroy someone's data.
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
         std::size_t(st.st_size) != kSettingsSize) {
-        bool tagged = false;
+        ExtrasBlock block = ExtrasBlock::Absent;
         if (std::FILE *file = std::fopen(path.c_str(), "rb")) {
             std::array<uint8_t, kSettingsSize + 4> head{};
-            tagged = std::fread(head.data(), 1, head.size(), file) == head.size();
+            const std::size_t read = std::fread(head.data(), 1, head.size(), file);
             std::fclose(file);
-            DecodeExtras(head.data() + kSettingsSize, 4, &tagged);
+            if (read == head.size())
+                DecodeExtras(head.data() + kSettingsSize, 4, &block);
         }
-        if (!tagged) {
-            if (problem)
-                *problem = "not a star file: " + std::to_string(st.st_size) + " bytes, not " +
-                           std::to_string(kSettingsSize);
-            return std::nullopt;
-        }
+        if (block == ExtrasBlock::Absent)
+            return Refuse(problem, SettingsProblem::NotStarFile, {}, (long long)st.st_size);
     }
-    return ReadSettingsFile(path, problem, extras);
+    return ReadSettingsFile(path, problem, contents);
 }
 
 std::optional<ShapeSettings> SettingsFromFileBytes(const uint8_t *data, std::size_t size) {

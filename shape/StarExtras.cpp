@@ -7,7 +7,8 @@
 // The block: the tag "VTXB", a 16-bit little-endian version (1), a 16-bit length of
 // the fields that follow (28), then the fields as 32-bit little-endian words:
 // tip rounding, valley rounding, irregularity, seed, line width, line colour and
-// flags (bit 0: the outline has its own colour).
+// flags (bit 0: the outline has its own colour). A later version may make the
+// block longer and give it a higher version, but keeps these 28 bytes as they are.
 
 namespace {
 
@@ -53,16 +54,21 @@ std::vector<uint8_t> EncodeExtras(const StarExtras &e) {
     return out;
 }
 
-StarExtras DecodeExtras(const uint8_t *data, std::size_t size, bool *tagged) {
-    const bool hasTag = size >= kTag.size() && std::equal(kTag.begin(), kTag.end(), data);
-    if (tagged)
-        *tagged = hasTag;
-    if (!hasTag || size < kHeaderSize)
+StarExtras DecodeExtras(const uint8_t *data, std::size_t size, ExtrasBlock *block) {
+    const auto found = [block](ExtrasBlock kind) {
+        if (block)
+            *block = kind;
+    };
+    if (size < kTag.size() || !std::equal(kTag.begin(), kTag.end(), data)) {
+        found(ExtrasBlock::Absent);
         return {};
-    const unsigned version = data[4] | unsigned(data[5]) << 8;
-    const unsigned length = data[6] | unsigned(data[7]) << 8;
-    if (version != kVersion || length != kFieldsSize || size != kHeaderSize + length)
+    }
+    const unsigned version = size < kHeaderSize ? 0 : data[4] | unsigned(data[5]) << 8;
+    const unsigned length = size < kHeaderSize ? 0 : data[6] | unsigned(data[7]) << 8;
+    if (version < kVersion || length < kFieldsSize || size < kHeaderSize + kFieldsSize) {
+        found(ExtrasBlock::Unknown);
         return {};
+    }
     const uint8_t *f = data + kHeaderSize;
     StarExtras e;
     e.TipRounding = int32_t(Word(f));
@@ -72,9 +78,10 @@ StarExtras DecodeExtras(const uint8_t *data, std::size_t size, bool *tagged) {
     e.LineWidth = int32_t(Word(f + 16));
     e.LineColor = Word(f + 20);
     const uint32_t flags = Word(f + 24);
-    if (flags > 1)
-        return {}; // a flag this version does not know: the block is not trusted
-    e.OwnLineColor = flags != 0;
+    e.OwnLineColor = (flags & 1) != 0;
     ClampExtras(e);
+    const bool whole = version == kVersion && length == kFieldsSize &&
+                       size == kHeaderSize + kFieldsSize && flags <= 1;
+    found(whole ? ExtrasBlock::Understood : ExtrasBlock::Unknown);
     return e;
 }

@@ -32,10 +32,17 @@ void ClampExtras(StarExtras &extras);
 // README). Empty for the defaults, so such a file stays 68 bytes.
 std::vector<uint8_t> EncodeExtras(const StarExtras &extras);
 
-// The extras from the bytes after the record. No bytes, a block that does not begin
-// with the tag, is truncated or damaged, or has an unknown version give the
-// defaults. tagged (when given) says whether the bytes begin with the tag.
-StarExtras DecodeExtras(const uint8_t *data, std::size_t size, bool *tagged = nullptr);
+// What the bytes after the record hold: nothing of ours (no bytes, or bytes that do
+// not begin with the tag), a block this version reads whole, or a block with more
+// than it knows (a later version, flag bits it does not know, a truncated or
+// longer block, bytes after the block). Saving over the last would lose data.
+enum class ExtrasBlock { Absent, Understood, Unknown };
+
+// The extras from the bytes after the record, the defaults where there are none.
+// A later version's block keeps the meaning of the first 28 bytes of fields, so
+// they are read from any block that holds them; the flags' bit 0 alike. Values out
+// of range are brought into it. block (when given) says what the bytes hold.
+StarExtras DecodeExtras(const uint8_t *data, std::size_t size, ExtrasBlock *block = nullptr);
 
 // The largest block a reader looks at.
 inline constexpr std::size_t kMaxExtrasBlock = 256;

@@ -10,9 +10,10 @@
 // whether it worked.
 class FullDisk {
 public:
-    FullDisk() : path_(dir_.File("disk")) {
+    explicit FullDisk(std::string options = "size=64k")
+        : path_(dir_.File("disk")), options_(std::move(options)) {
         std::filesystem::create_directory(path_);
-        mounted_ = mount("tmpfs", path_.c_str(), "tmpfs", 0, "size=64k") == 0;
+        mounted_ = mount("tmpfs", path_.c_str(), "tmpfs", 0, options_.c_str()) == 0;
     }
     ~FullDisk() {
         if (mounted_)
@@ -32,8 +33,17 @@ public:
         }
         std::fclose(filler);
     }
+    // Takes every free inode (the options must limit them: nr_inodes) with empty files.
+    void FillInodes() const {
+        for (int i = 0; i < 1000; ++i)
+            if (std::FILE *f = std::fopen(File("inode-" + std::to_string(i)).c_str(), "wb"))
+                std::fclose(f);
+            else
+                return;
+    }
     bool MakeReadOnly() const {
-        return mount("tmpfs", path_.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k") == 0;
+        return mount("tmpfs", path_.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, options_.c_str()) ==
+               0;
     }
     std::size_t FileCount() const {
         return std::size_t(std::distance(std::filesystem::directory_iterator(path_), {}));
@@ -42,5 +52,6 @@ public:
 private:
     TempDir dir_;
     std::string path_;
+    std::string options_;
     bool mounted_ = false;
 };

@@ -72,7 +72,11 @@ INSTANTIATE_TEST_SUITE_P(
         ReachRow{"SizeDialogWidthZero", {}, "0", 0, {57, 202}},
         ReachRow{"SizeDialogLetters", {}, "abc", 0, {57, 202}},
         ReachRow{"SizeDialogNarrow", {}, "7", 7, {57, 202}},
-        ReachRow{"RecordOfZeros", std::vector<unsigned char>(68, 0), nullptr, 0, {0, 0}},
+        ReachRow{"RecordOfZerosOpensInTheLayout",
+                 std::vector<unsigned char>(68, 0),
+                 nullptr,
+                 408,
+                 {57, 202}},
         ReachRow{"OffEveryScreen", Record(408, 276, -5000, 9000), nullptr, 408, {-1, -1}},
         ReachRow{"PartlyVisibleStays", Record(408, 276, -100, 30), nullptr, 408, {-100, 30}}),
     [](const testing::TestParamInfo<ReachRow> &p) { return p.param.name; });

@@ -1,7 +1,10 @@
+#include "FullDisk.h"
 #include "SettingsFile.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -54,7 +57,19 @@ INSTANTIATE_TEST_SUITE_P(
         CliRow{"ScaleNotANumber", "--scale x a.bmp", 2},
         CliRow{"SizeMalformed", "--size 10by20 a.bmp", 2},
         CliRow{"MissingValue", "a.bmp --scale", 2}, CliRow{"NoSuchFolder", "missing/a.bmp", 1},
-        CliRow{"EmptyPicture", "--size 0x10 a.bmp", 1},
+        CliRow{"EmptyPictureIsAUsageError", "--size 0x10 a.bmp", 2},
+        CliRow{"SizeZeroByZero", "--size 0x0 a.bmp", 2},
+        CliRow{"SizeNoHeight", "--size 10x0 a.bmp", 2},
+        CliRow{"SizeSigned", "--size +10x-10 a.bmp", 2},
+        CliRow{"EmptySettingsName", "--settings '' a.bmp", 2},
+        CliRow{"HexNumber", "--points 0x10 a.bmp", 2},
+        CliRow{"SpacedNumber", "--seed ' 5' a.bmp", 2},
+        CliRow{"ExponentNumber", "--scale 1e1 a.bmp", 2},
+        CliRow{"ColourWithSpace", "--fore-color '# ff000' a.png", 2},
+        CliRow{"ColourWithSign", "--fore-color '#+ff000' a.png", 2},
+        CliRow{"ColourWithHexPrefix", "--back-color '#0xff00' a.png", 2},
+        CliRow{"SystemColourOutsideTheTable", "--back-color 0x80000040 a.png", 2},
+        CliRow{"NeitherPlainNorSystemColour", "--line-color 16777216 a.png", 2},
         CliRow{"NamedSettingsMissing", "--settings none.def a.png", 1},
         CliRow{"NamedSettingsAFolder", "--settings . a.png", 1},
         CliRow{"NamedSettingsADevice", "--settings /dev/null a.png", 1},
@@ -111,14 +126,31 @@ TEST(RenderCliOutput, StandardOutputAndMessages) {
                                 VANTRELL_RENDER_PATH + " --settings none.def a.bmp 2> why.txt";
     EXPECT_NE(std::system(missing.c_str()), 0);
     const std::vector<unsigned char> why = ReadBytes(dir.File("why.txt"));
-    EXPECT_NE(std::string(why.begin(), why.end()).find("none.def: No such file or directory"),
+    EXPECT_NE(std::string(why.begin(), why.end()).find("none.def"), std::string::npos);
+    EXPECT_NE(std::string(why.begin(), why.end()).find(": No such file or directory"),
               std::string::npos);
+    // /dev/stdout is the pipe it stands for, not the text of its link.
+    ASSERT_EQ(Render(dir, "--format png /dev/stdout | head -c 8 > signature"), 0);
+    EXPECT_EQ(ReadBytes(dir.File("signature")),
+              (std::vector<unsigned char>{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}));
     const std::string command = std::string("cd '") + dir.Path().string() + "' && " +
                                 VANTRELL_RENDER_PATH + " -x out.bmp 2> message.txt";
     EXPECT_NE(std::system(command.c_str()), 0);
     const std::vector<unsigned char> message = ReadBytes(dir.File("message.txt"));
     EXPECT_NE(std::string(message.begin(), message.end()).find("'x'"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(dir.File("-h")));
+    // A star file with more than this version knows is drawn, with a note.
+    const ShapeSettings s = StartingRecord(std::nullopt);
+    ASSERT_TRUE(WriteSettingsFile(dir.File("later.def"), s, nullptr, StarExtras{.TipRounding = 5}));
+    std::vector<unsigned char> later = ReadBytes(dir.File("later.def"));
+    later[kSettingsSize + 4] = 2;
+    WriteBytes(dir.File("later.def"), later);
+    const std::string note = std::string("cd '") + dir.Path().string() + "' && " +
+                             VANTRELL_RENDER_PATH +
+                             " --settings later.def --size 20x20 l.bmp 2> note.txt";
+    EXPECT_EQ(std::system(note.c_str()), 0);
+    const std::vector<unsigned char> noted = ReadBytes(dir.File("note.txt"));
+    EXPECT_NE(std::string(noted.begin(), noted.end()).find("later.def"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(dir.File("out.bmp")));
 }
 
@@ -136,24 +168,97 @@ TEST(RenderCliOutput, AKillLeavesTheOldFileAndNothingElse) {
     }
 }
 
-// In a folder where no new file can be made, a writable file is written directly.
-TEST(RenderCliOutput, WritableFileInAClosedFolder) {
-    TempDir dir;
-    const std::string folder = dir.File("closed");
+// Where the old file cannot be replaced, the renderer fails at once, says why in
+// the interface's language (English here), and the old file keeps every byte.
+struct KeptRow {
+    const char *name;
+    std::string arguments; // run in the folder "closed" holding star.* = {1}
+    const char *message;
+    bool asUser = false; // as an ordinary user, for whom the folder is closed
+};
+
+class RenderCliKeeps : public testing::TestWithParam<KeptRow> {};
+
+TEST_P(RenderCliKeeps, TheOldFileAndSaysWhyInEnglish) {
+    FullDisk disk("size=64k,nr_inodes=8");
+    const TempDir dir;
+    const std::string folder = disk.Mounted() ? disk.File("closed") : dir.File("closed");
     std::filesystem::create_directory(folder);
-    WriteBytes(folder + "/star.bmp", {1});
-    ::chmod((folder + "/star.bmp").c_str(), 0666);
-    ::chmod(folder.c_str(), 0555);
-    ::chmod(dir.Path().c_str(), 0755);
-    // As root every folder is writable: the renderer runs as an ordinary user then.
-    const std::string asUser =
-        geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+    for (const char *name : {"star.bmp", "star.jpg"}) {
+        WriteBytes(folder + "/" + name, {1});
+        ::chmod((folder + "/" + name).c_str(), 0666);
+    }
+    ::chmod((folder + "/star.bmp").c_str(),
+            std::string(GetParam().name) == "WriteProtected" ? 0444 : 0666);
+    const bool closed = GetParam().asUser && geteuid() == 0;
+    if (closed)
+        ::chmod(folder.c_str(), 0555);
+    if (std::string(GetParam().name) == "NoFreeInode") {
+        if (!disk.Mounted())
+            GTEST_SKIP() << "cannot mount a tmpfs here";
+        disk.FillInodes();
+    }
+    if (GetParam().asUser && !closed)
+        GTEST_SKIP() << "only root can run the renderer as another user";
     const std::string command =
-        "cd '" + folder + "' && " + asUser + VANTRELL_RENDER_PATH + " star.bmp 2>/dev/null";
-    EXPECT_EQ(std::system(command.c_str()), 0);
-    EXPECT_EQ(BmpSize(folder + "/star.bmp"), std::make_pair(408u, 251u));
+        "cd '" + folder + "' && LC_ALL=en_US.UTF-8 LANGUAGE=en " +
+        (closed ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "") +
+        VANTRELL_RENDER_PATH + " " + GetParam().arguments + " 2> '" + dir.File("why.txt") + "'";
+    EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 1);
     ::chmod(folder.c_str(), 0755);
+    const std::vector<unsigned char> why = ReadBytes(dir.File("why.txt"));
+    const std::string text(why.begin(), why.end());
+    EXPECT_NE(text.find(GetParam().message), std::string::npos) << text;
+    EXPECT_TRUE(std::all_of(why.begin(), why.end(), [](unsigned char c) { return c < 0x80; }))
+        << "no Japanese: " << text;
+    for (const char *name : {"star.bmp", "star.jpg"})
+        EXPECT_EQ(ReadBytes(folder + "/" + name), std::vector<unsigned char>{1}) << name;
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, RenderCliKeeps,
+    testing::Values(
+        KeptRow{"ClosedFolder", "star.bmp",
+                "cannot make a temporary file in .: Permission denied; star.bmp was not changed",
+                true},
+        KeptRow{"WriteProtected", "star.bmp", "Cannot create the file star.bmp: Permission denied"},
+        KeptRow{"JpegTooWide", "--size 16384x10 --scale 5 star.jpg", "at most 65500 pixels"},
+        KeptRow{"NoFreeInode", "star.bmp",
+                "cannot make a temporary file in .: No space left on device"},
+        KeptRow{"FullDevice", "--format bmp /dev/full", "No space left on device"}),
+    [](const testing::TestParamInfo<KeptRow> &p) { return p.param.name; });
+
+// Every number is decimal, whatever its leading zeros; a colour means the colour it
+// names; a value at the end of its range is taken without a note.
+struct SameRow {
+    const char *name;
+    std::string given, meant;
+};
+
+class RenderCliMeans : public testing::TestWithParam<SameRow> {};
+
+TEST_P(RenderCliMeans, WhatTheOptionSays) {
+    TempDir dir;
+    const std::string command = "cd '" + dir.Path().string() + "' && " + VANTRELL_RENDER_PATH +
+                                " " + GetParam().given + " given.png 2> notes.txt";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_TRUE(ReadBytes(dir.File("notes.txt")).empty()) << "no note";
+    ASSERT_EQ(Render(dir, GetParam().meant + " meant.png"), 0);
+    EXPECT_EQ(ReadBytes(dir.File("given.png")), ReadBytes(dir.File("meant.png")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, RenderCliMeans,
+    testing::Values(SameRow{"PointsWithLeadingZero", "--points 010", "--points 10"},
+                    SameRow{"NegativeWithLeadingZero", "--lean -010", "--lean -10"},
+                    SameRow{"SeedWithLeadingZero", "--irregularity 50 --seed 0777",
+                            "--irregularity 50 --seed 777"},
+                    SameRow{"LargestSeed", "--irregularity 50 --seed 4294967295",
+                            "--irregularity 50 --seed +4294967295"},
+                    SameRow{"RedIsRed", "--fill 1 --fore-color '#ff8000'",
+                            "--fill 1 --fore-color 0x0080ff"},
+                    SameRow{"SystemColour", "--back-color 0x80000005", "--back-color 2147483653"}),
+    [](const testing::TestParamInfo<SameRow> &p) { return p.param.name; });
 
 // Options override the settings file: a star given by options alone is the star of
 // a settings file holding the same values.

@@ -109,19 +109,33 @@ TEST(SettingsFile, WriteKeepsReservedBytesAndWritesExactly68) {
 }
 
 // The extension block after the record: written only when a parameter is not at its
-// default, read back whole, and ignored (defaults, never a failure) when damaged;
-// a file with a block is still a star file.
+// default and read back whole. What this version cannot read whole (a later
+// version, unknown flags, a truncated or longer block) keeps the star's first 28
+// bytes where it has them, and says that it holds more, so nothing saves over it.
 const StarExtras kExtras{25, 75, 10, 0xDEADBEEF, 8, true, 0x80000008};
 
 struct ExtrasRow {
     const char *name;
     std::function<void(std::vector<unsigned char> &)> damage;
     StarExtras expected;
+    ExtrasBlock block;
 };
 
-class ExtrasBlock : public testing::TestWithParam<ExtrasRow> {};
+// Sets the 32-bit field at offset (from the start of the fields) of the block.
+void SetField(std::vector<unsigned char> &b, std::size_t offset, int32_t value) {
+    for (int i = 0; i < 4; ++i)
+        b[kSettingsSize + 8 + offset + std::size_t(i)] = uint8_t(uint32_t(value) >> (8 * i));
+}
 
-TEST_P(ExtrasBlock, RoundTripsOrFallsBackToTheDefaults) {
+StarExtras With(const std::function<void(StarExtras &)> &change) {
+    StarExtras e = kExtras;
+    change(e);
+    return e;
+}
+
+class ExtensionBlock : public testing::TestWithParam<ExtrasRow> {};
+
+TEST_P(ExtensionBlock, RoundTripsOrKeepsWhatItKnows) {
     TempDir dir;
     const ShapeSettings s = DefaultRecord();
     ASSERT_TRUE(WriteSettingsFile(dir.File("plain.def"), s));
@@ -130,32 +144,54 @@ TEST_P(ExtrasBlock, RoundTripsOrFallsBackToTheDefaults) {
     std::vector<unsigned char> bytes = ReadBytes(dir.File("star.def"));
     GetParam().damage(bytes);
     WriteBytes(dir.File("star.def"), bytes);
-    StarExtras read{1, 2, 3, 4, 5, false, 6};
+    SettingsContents read{{1, 2, 3, 4, 5, false, 6}, ExtrasBlock::Absent};
     const auto record = ReadStarFile(dir.File("star.def"), nullptr, &read);
     ASSERT_TRUE(record);
     EXPECT_EQ(EncodeSettings(*record), EncodeSettings(s)) << "the record is untouched";
-    EXPECT_EQ(read, GetParam().expected);
+    EXPECT_EQ(read.extras, GetParam().expected);
+    EXPECT_EQ(read.block, GetParam().block);
 }
 
+constexpr auto kUnknown = ExtrasBlock::Unknown;
+constexpr auto kUnderstood = ExtrasBlock::Understood;
+
 INSTANTIATE_TEST_SUITE_P(
-    Rows, ExtrasBlock,
+    Rows, ExtensionBlock,
     testing::Values(
-        ExtrasRow{"Whole", [](std::vector<unsigned char> &) {}, kExtras},
+        ExtrasRow{"Whole", [](std::vector<unsigned char> &) {}, kExtras, kUnderstood},
         ExtrasRow{"Truncated", [](std::vector<unsigned char> &b) { b.resize(b.size() - 3); },
-                  StarExtras{}},
+                  StarExtras{}, kUnknown},
         ExtrasRow{"TagOnly", [](std::vector<unsigned char> &b) { b.resize(kSettingsSize + 4); },
-                  StarExtras{}},
-        ExtrasRow{"UnknownVersion", [](std::vector<unsigned char> &b) { b[kSettingsSize + 4] = 9; },
-                  StarExtras{}},
-        ExtrasRow{"WrongLength", [](std::vector<unsigned char> &b) { b[kSettingsSize + 6] = 4; },
-                  StarExtras{}},
+                  StarExtras{}, kUnknown},
+        ExtrasRow{"LaterVersionLonger",
+                  [](std::vector<unsigned char> &b) {
+                      b[kSettingsSize + 4] = 2, b[kSettingsSize + 6] = 32;
+                      b.insert(b.end(), {9, 9, 9, 9});
+                  },
+                  kExtras, kUnknown},
+        ExtrasRow{"ShorterLength", [](std::vector<unsigned char> &b) { b[kSettingsSize + 6] = 4; },
+                  StarExtras{}, kUnknown},
         ExtrasRow{"UnknownFlag", [](std::vector<unsigned char> &b) { b.end()[-4] = 2; },
-                  StarExtras{}},
-        ExtrasRow{"TrailingBytes", [](std::vector<unsigned char> &b) { b.push_back(0); },
-                  StarExtras{}},
-        ExtrasRow{"OutOfRangeIsClamped",
-                  [](std::vector<unsigned char> &b) { b[kSettingsSize + 8] = 200; },
-                  StarExtras{100, 75, 10, 0xDEADBEEF, 8, true, 0x80000008}}),
+                  With([](StarExtras &e) { e.OwnLineColor = false; }), kUnknown},
+        ExtrasRow{"TrailingBytes", [](std::vector<unsigned char> &b) { b.push_back(0); }, kExtras,
+                  kUnknown},
+        ExtrasRow{"TipRoundingAboveRange",
+                  [](std::vector<unsigned char> &b) { SetField(b, 0, 200); },
+                  With([](StarExtras &e) { e.TipRounding = 100; }), kUnderstood},
+        ExtrasRow{"ValleyRoundingBelowRange",
+                  [](std::vector<unsigned char> &b) { SetField(b, 4, -5); },
+                  With([](StarExtras &e) { e.ValleyRounding = 0; }), kUnderstood},
+        ExtrasRow{"IrregularityAboveRange",
+                  [](std::vector<unsigned char> &b) { SetField(b, 8, 500); },
+                  With([](StarExtras &e) { e.Irregularity = 100; }), kUnderstood},
+        ExtrasRow{"IrregularityBelowRange",
+                  [](std::vector<unsigned char> &b) { SetField(b, 8, INT32_MIN); },
+                  With([](StarExtras &e) { e.Irregularity = 0; }), kUnderstood},
+        ExtrasRow{"LineWidthBelowRange", [](std::vector<unsigned char> &b) { SetField(b, 16, 0); },
+                  With([](StarExtras &e) { e.LineWidth = 1; }), kUnderstood},
+        ExtrasRow{"LineWidthAboveRange",
+                  [](std::vector<unsigned char> &b) { SetField(b, 16, 101); },
+                  With([](StarExtras &e) { e.LineWidth = 100; }), kUnderstood}),
     [](const testing::TestParamInfo<ExtrasRow> &p) { return p.param.name; });
 
 TEST(SettingsFile, FailedWriteReportsAndLeavesNoFile) {

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QUrl>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <utime.h>
 
@@ -24,6 +25,23 @@ std::vector<unsigned char> StarBytes(int points = 7) {
     s.ClientHeight = 200;
     const SettingsBytes bytes = EncodeSettings(s);
     return {bytes.begin(), bytes.end()};
+}
+
+// A star file whose block this version cannot read whole: a later version's longer
+// block, or one cut short.
+std::vector<unsigned char> StarWithBlock(bool laterVersion) {
+    std::vector<unsigned char> bytes = StarBytes();
+    const std::vector<unsigned char> header{'V',
+                                            'T',
+                                            'X',
+                                            'B',
+                                            laterVersion ? uint8_t(2) : uint8_t(1),
+                                            0,
+                                            laterVersion ? uint8_t(32) : uint8_t(28),
+                                            0};
+    bytes.insert(bytes.end(), header.begin(), header.end());
+    bytes.resize(bytes.size() + (laterVersion ? 32 : 10), 3);
+    return bytes;
 }
 
 // Answers the next message box with the button of that text, or as Escape does
@@ -174,8 +192,66 @@ INSTANTIATE_TEST_SUITE_P(
                                     Form1->SaveDef->trigger();
                                     EXPECT_FALSE(no.text.isEmpty());
                                 },
-                                "star.def[*] — Vantrell", false, "star.def", 8}),
+                                "star.def[*] — Vantrell", false, "star.def", 8},
+                    ScenarioRow{"SameSizeRewriteWithinTheSameSecondAsks",
+                                [](StarDocuments &w) {
+                                    w.Open("star.def");
+                                    struct stat st {};
+                                    ::stat(w.File("star.def").c_str(), &st);
+                                    WriteBytes(w.File("star.def"), StarBytes(8));
+                                    timespec same[2] = {st.st_mtim, st.st_mtim};
+                                    same[1].tv_nsec = (st.st_mtim.tv_nsec + 1) % 1000000000;
+                                    ::utimensat(AT_FDCWD, w.File("star.def").c_str(), same, 0);
+                                    const Answer no;
+                                    Form1->SaveDef->trigger();
+                                    EXPECT_FALSE(no.text.isEmpty());
+                                },
+                                "star.def[*] — Vantrell", false, "star.def", 8},
+                    ScenarioRow{"ScratchChangesAreNotAskedAboutOnOpening",
+                                [](StarDocuments &w) {
+                                    Form1->Fill1->trigger();
+                                    const Answer none;
+                                    w.Open("star.def");
+                                    EXPECT_TRUE(none.text.isEmpty()) << none.text.toStdString();
+                                    EXPECT_FALSE(std::filesystem::exists(w.File("Vantrell.def")));
+                                },
+                                "star.def[*] — Vantrell", false, "star.def", 7}),
     [](const testing::TestParamInfo<ScenarioRow> &p) { return p.param.name; });
+
+// A star file holding more than this version knows opens with a note and keeps every
+// byte: 設定保存 offers a new name instead, however it was opened.
+class UnknownBlock : public StarDocuments, public testing::WithParamInterface<bool> {};
+
+TEST_P(UnknownBlock, OpensWithANoteAndIsNeverCut) {
+    const std::vector<unsigned char> bytes = StarWithBlock(GetParam());
+    WriteBytes(dir_.File("star.def"), bytes);
+    for (const bool asArgument : {false, true}) {
+        {
+            const Answer note;
+            if (asArgument) {
+                CreateForms(dir_.File("star.def"));
+                Form1->show();
+            } else {
+                Start();
+                Open("star.def");
+            }
+            Settle();
+            EXPECT_TRUE(note.text.contains(QStringLiteral("知らないデータ"))) << asArgument;
+        }
+        EXPECT_EQ(Form1->ShapeSettings.Points, 7) << "the record is read";
+        Form1->ShapeSettings.Points = 16;
+        const Answer cancel;
+        Form1->SaveDef->trigger();
+        EXPECT_TRUE(cancel.text.contains(QStringLiteral("知らないデータ"))) << asArgument;
+        EXPECT_EQ(ReadBytes(dir_.File("star.def")), bytes) << asArgument;
+        DestroyForms();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Blocks, UnknownBlock, testing::Bool(),
+                         [](const testing::TestParamInfo<bool> &p) {
+                             return p.param ? "LaterVersion" : "Truncated";
+                         });
 
 // Closing with changes not saved to the star file: save, discard or stay.
 TEST_F(StarDocuments, CloseAsksAboutTheStarFile) {

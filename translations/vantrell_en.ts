@@ -2,6 +2,89 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="ja_JP">
 <context>
+    <name>FileMessages</name>
+    <message>
+        <location filename="../output/FileMessages.cpp" line="27"/>
+        <source>ファイル %1 を作成できません: %2</source>
+        <translation>Cannot create the file %1: %2</translation>
+    </message>
+    <message>
+        <location filename="../output/FileMessages.cpp" line="30"/>
+        <source>%1 に一時ファイルを作成できません: %2。%3 は変更していません</source>
+        <translation>cannot make a temporary file in %1: %2; %3 was not changed</translation>
+    </message>
+    <message>
+        <location filename="../output/FileMessages.cpp" line="34"/>
+        <source>ストリームへの書き込みエラー: %1</source>
+        <translation>Error writing the file: %1</translation>
+    </message>
+    <message>
+        <location filename="../output/FileMessages.cpp" line="36"/>
+        <source>ファイル %1 を書き終えられません: %2</source>
+        <translation>Cannot finish writing the file %1: %2</translation>
+    </message>
+    <message>
+        <location filename="../output/FileMessages.cpp" line="39"/>
+        <source>%1 の画像は BMP ファイルに保存できません: BMP ファイルは 4 GiB までです</source>
+        <translation>A picture of %1 cannot be saved as BMP: a BMP file holds at most 4 GiB</translation>
+    </message>
+    <message>
+        <location filename="../output/FileMessages.cpp" line="44"/>
+        <source>%1 の画像は JPEG ファイルに保存できません: JPEG の幅と高さは 65500 ピクセルまでです</source>
+        <translation>A picture of %1 cannot be saved as JPEG: a JPEG is at most 65500 pixels wide and high</translation>
+    </message>
+    <message>
+        <location filename="../output/FileMessages.cpp" line="49"/>
+        <source>JPEG エラー #%1</source>
+        <translation>JPEG error #%1</translation>
+    </message>
+    <message>
+        <location filename="../output/FileMessages.cpp" line="51"/>
+        <source>PNG エラー: %1</source>
+        <translation>PNG error: %1</translation>
+    </message>
+    <message>
+        <location filename="../output/FileMessages.cpp" line="53"/>
+        <source>メモリが足りないため、画像を保存できません</source>
+        <translation>There is not enough memory to save the picture</translation>
+    </message>
+    <message>
+        <location filename="../output/FileMessages.cpp" line="55"/>
+        <source>作業スレッドを作成できないため、画像を保存できません (%1)</source>
+        <translation>The picture cannot be saved because no worker thread can be started (%1)</translation>
+    </message>
+    <message>
+        <location filename="../output/FileMessages.cpp" line="65"/>
+        <source>画像の幅か高さが 0 なので、保存するものがありません</source>
+        <translation>The picture is 0 pixels wide or high: there is nothing to save</translation>
+    </message>
+    <message>
+        <location filename="../output/FileMessages.cpp" line="73"/>
+        <source>通常のファイルではありません</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <location filename="../output/FileMessages.cpp" line="76"/>
+        <source>%1 バイトしかなく、設定の 68 バイトに足りません</source>
+        <translation>%1 bytes, fewer than a record's 68</translation>
+    </message>
+    <message>
+        <location filename="../output/FileMessages.cpp" line="80"/>
+        <source>星のファイルではありません: %1 バイトで、68 バイトでも、拡張ブロックが続くのでもありません</source>
+        <translation>not a star file: %1 bytes, neither 68 nor a record followed by an extension block</translation>
+    </message>
+    <message>
+        <location filename="../output/FileMessages.cpp" line="90"/>
+        <source>設定ファイル %1 を読み込めません: %2</source>
+        <translation>Cannot read the settings file %1: %2</translation>
+    </message>
+    <message>
+        <location filename="../output/FileMessages.cpp" line="95"/>
+        <source>設定ファイル %1 には、この版の知らないデータがあります</source>
+        <translation>The settings file %1 holds data this version does not know</translation>
+    </message>
+</context>
+<context>
     <name>LiveBackground</name>
     <message>
         <location filename="../ui/LiveBackground.cpp" line="50"/>
@@ -25,19 +108,64 @@
 <context>
     <name>StarFiles</name>
     <message>
-        <location filename="../ui/StarFiles.cpp" line="22"/>
+        <location filename="../ui/StarFiles.cpp" line="30"/>
         <source>設定ファイル (*.def)</source>
         <translation>Star files (*.def)</translation>
     </message>
     <message>
-        <location filename="../ui/StarFiles.cpp" line="23"/>
+        <location filename="../ui/StarFiles.cpp" line="31"/>
         <source>すべてのファイル (*)</source>
         <translation>All files (*)</translation>
     </message>
     <message>
-        <location filename="../ui/StarFiles.cpp" line="53"/>
-        <source>設定ファイル %1 を読み込めません</source>
-        <translation>Cannot read the settings file %1</translation>
+        <location filename="../ui/StarFiles.cpp" line="74"/>
+        <source>設定ファイル %1 には、この版の知らないデータがあります。星は読み込みましたが、そのデータを失わないよう、設定保存はこのファイルを上書きせず、別の名前で保存します。</source>
+        <translation>The settings file %1 holds data this version does not know. The star was read; so that the data is not lost, Save Settings will not save over this file but under another name.</translation>
+    </message>
+    <message>
+        <location filename="../ui/StarFiles.cpp" line="130"/>
+        <source>設定ファイル %1 には、この版の知らないデータがあり、上書きすると失われます。別の名前で保存しますか?</source>
+        <translation>The settings file %1 holds data this version does not know, which saving over it would lose. Save under another name?</translation>
+    </message>
+    <message>
+        <location filename="../ui/StarFiles.cpp" line="133"/>
+        <source>設定ファイル %1 は読み取り専用です。別の名前で保存しますか?</source>
+        <translation>The settings file %1 is read-only. Save under another name?</translation>
+    </message>
+    <message>
+        <location filename="../ui/StarFiles.cpp" line="139"/>
+        <source>設定に名前を付けて保存...</source>
+        <translation>Save Settings As...</translation>
+    </message>
+    <message>
+        <location filename="../ui/StarFiles.cpp" line="144"/>
+        <source>設定ファイル %1 は開いた後でほかのプログラムに変更されています。置き換えますか?</source>
+        <translation>The settings file %1 was changed by another program after it was opened. Replace it?</translation>
+    </message>
+    <message>
+        <location filename="../ui/StarFiles.cpp" line="156"/>
+        <source>確認</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <location filename="../ui/StarFiles.cpp" line="157"/>
+        <source>設定ファイル %1 への変更を保存しますか?</source>
+        <translation>Save the changes to the settings file %1?</translation>
+    </message>
+    <message>
+        <location filename="../ui/StarFiles.cpp" line="161"/>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <location filename="../ui/StarFiles.cpp" line="162"/>
+        <source>破棄</source>
+        <translation>Discard</translation>
+    </message>
+    <message>
+        <location filename="../ui/StarFiles.cpp" line="164"/>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -109,232 +237,213 @@
         <translation>&amp;Edit</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.ui" line="51"/>
+        <location filename="../ui/Vantmain.ui" line="53"/>
         <source>ヘルプ(&amp;H)</source>
         <translation>&amp;Help</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.ui" line="62"/>
+        <location filename="../ui/Vantmain.ui" line="64"/>
         <source>名前を付けて保存(&amp;A)...</source>
         <translation>Save Picture &amp;As...</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.ui" line="67"/>
+        <location filename="../ui/Vantmain.ui" line="69"/>
         <source>保存倍率の指定(&amp;R)...</source>
         <translation>Save &amp;Ratio...</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.ui" line="75"/>
+        <location filename="../ui/Vantmain.ui" line="77"/>
         <source>背景を透明にする(&amp;T)</source>
         <translation>&amp;Transparent Background</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.ui" line="83"/>
+        <location filename="../ui/Vantmain.ui" line="85"/>
         <source>輪郭をなめらかにする(&amp;M)</source>
         <translation>S&amp;mooth Edges</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.ui" line="88"/>
+        <location filename="../ui/Vantmain.ui" line="90"/>
         <source>開く(&amp;O)...</source>
         <translation>&amp;Open Star File...</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.ui" line="91"/>
+        <location filename="../ui/Vantmain.ui" line="93"/>
         <source>Ctrl+O</source>
         <translation>Ctrl+O</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.ui" line="96"/>
+        <location filename="../ui/Vantmain.ui" line="98"/>
         <source>設定に名前を付けて保存(&amp;N)...</source>
         <translation>Sa&amp;ve Settings As...</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.ui" line="104"/>
+        <location filename="../ui/Vantmain.ui" line="106"/>
         <source>元に戻す(&amp;U)</source>
         <translation>&amp;Undo</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.ui" line="112"/>
+        <location filename="../ui/Vantmain.ui" line="114"/>
         <source>やり直し(&amp;Y)</source>
         <translation>Re&amp;do</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.ui" line="117"/>
+        <location filename="../ui/Vantmain.ui" line="119"/>
         <source>設定保存(&amp;S)</source>
         <translation>&amp;Save Settings</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.ui" line="122"/>
+        <location filename="../ui/Vantmain.ui" line="124"/>
         <source>設定初期化(&amp;D)</source>
         <translation>Reset to &amp;Defaults</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.ui" line="127"/>
+        <location filename="../ui/Vantmain.ui" line="129"/>
         <source>終了(&amp;X)</source>
         <translation>E&amp;xit</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.ui" line="132"/>
-        <location filename="../ui/Vantmain.ui" line="212"/>
+        <location filename="../ui/Vantmain.ui" line="134"/>
+        <location filename="../ui/Vantmain.ui" line="227"/>
         <source>コピー(&amp;C)</source>
         <translation>&amp;Copy</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.ui" line="135"/>
-        <location filename="../ui/Vantmain.ui" line="215"/>
+        <location filename="../ui/Vantmain.ui" line="137"/>
+        <location filename="../ui/Vantmain.ui" line="230"/>
         <source>Ctrl+C</source>
         <translation>Ctrl+C</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.ui" line="140"/>
-        <location filename="../ui/Vantmain.ui" line="220"/>
+        <location filename="../ui/Vantmain.ui" line="142"/>
+        <location filename="../ui/Vantmain.ui" line="235"/>
         <source>ヴァントレルの数(&amp;P)...</source>
         <translation>Number of &amp;Jags...</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.ui" line="145"/>
-        <location filename="../ui/Vantmain.ui" line="225"/>
+        <location filename="../ui/Vantmain.ui" line="147"/>
+        <location filename="../ui/Vantmain.ui" line="240"/>
         <source>回転(&amp;R)...</source>
         <translation>&amp;Rotation...</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.ui" line="150"/>
-        <location filename="../ui/Vantmain.ui" line="230"/>
+        <location filename="../ui/Vantmain.ui" line="152"/>
+        <location filename="../ui/Vantmain.ui" line="245"/>
         <source>捩じる(&amp;T)...</source>
         <translation>&amp;Twist...</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.ui" line="155"/>
-        <location filename="../ui/Vantmain.ui" line="235"/>
+        <location filename="../ui/Vantmain.ui" line="157"/>
+        <location filename="../ui/Vantmain.ui" line="250"/>
         <source>ヴァントレルの中心(&amp;E)...</source>
         <translation>C&amp;entre of the Jags...</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.ui" line="0"/>
+        <location filename="../ui/Vantmain.ui" line="162"/>
+        <location filename="../ui/Vantmain.ui" line="255"/>
         <source>形(&amp;K)...</source>
         <translation>Sha&amp;pe...</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.ui" line="163"/>
-        <location filename="../ui/Vantmain.ui" line="243"/>
+        <location filename="../ui/Vantmain.ui" line="170"/>
+        <location filename="../ui/Vantmain.ui" line="263"/>
         <source>幅と高さを同じに(&amp;1)...</source>
         <translation>Same Width and &amp;Height</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.ui" line="168"/>
-        <location filename="../ui/Vantmain.ui" line="248"/>
+        <location filename="../ui/Vantmain.ui" line="175"/>
+        <location filename="../ui/Vantmain.ui" line="268"/>
         <source>サイズ(&amp;S)...</source>
         <translation>&amp;Size...</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.ui" line="176"/>
-        <location filename="../ui/Vantmain.ui" line="256"/>
+        <location filename="../ui/Vantmain.ui" line="183"/>
+        <location filename="../ui/Vantmain.ui" line="276"/>
         <source>塗りつぶす(&amp;F)</source>
         <translation>&amp;Fill</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.ui" line="181"/>
-        <location filename="../ui/Vantmain.ui" line="261"/>
+        <location filename="../ui/Vantmain.ui" line="188"/>
+        <location filename="../ui/Vantmain.ui" line="281"/>
         <source>前景色(&amp;O)...</source>
         <translation>F&amp;oreground Colour...</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.ui" line="186"/>
-        <location filename="../ui/Vantmain.ui" line="266"/>
+        <location filename="../ui/Vantmain.ui" line="193"/>
+        <location filename="../ui/Vantmain.ui" line="286"/>
         <source>背景色(&amp;B)...</source>
         <translation>&amp;Background Colour...</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.ui" line="194"/>
-        <location filename="../ui/Vantmain.ui" line="274"/>
+        <location filename="../ui/Vantmain.ui" line="201"/>
+        <location filename="../ui/Vantmain.ui" line="294"/>
         <source>背景透過(&amp;A)</source>
         <translation>Desktop &amp;As Background</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.ui" line="203"/>
+        <location filename="../ui/Vantmain.ui" line="209"/>
         <source>実際の背景を透かす(&amp;L)</source>
         <translation>&amp;Live See-Through</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.ui" line="202"/>
-        <location filename="../ui/Vantmain.ui" line="282"/>
+        <location filename="../ui/Vantmain.ui" line="217"/>
+        <location filename="../ui/Vantmain.ui" line="302"/>
         <source>背景取得(&amp;G)</source>
         <translation>&amp;Get Background</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.ui" line="207"/>
+        <location filename="../ui/Vantmain.ui" line="222"/>
         <source>バージョン情報(&amp;A)</source>
         <translation>&amp;About Vantrell</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.cpp" line="281"/>
+        <location filename="../ui/ExportCommands.cpp" line="23"/>
         <source>bmpファイル (*.BMP *.bmp)</source>
         <translation>BMP pictures (*.BMP *.bmp)</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.cpp" line="282"/>
+        <location filename="../ui/ExportCommands.cpp" line="24"/>
         <source>jpgファイル (*.JPG *.jpg)</source>
         <translation>JPEG pictures (*.JPG *.jpg)</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.cpp" line="283"/>
+        <location filename="../ui/ExportCommands.cpp" line="25"/>
         <source>pngファイル (*.PNG *.png)</source>
         <translation>PNG pictures (*.PNG *.png)</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.cpp" line="284"/>
+        <location filename="../ui/ExportCommands.cpp" line="26"/>
         <source>svgファイル (*.SVG *.svg)</source>
         <translation>SVG pictures (*.SVG *.svg)</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.cpp" line="292"/>
-        <source>画像の幅か高さが 0 なので、保存するものがありません</source>
-        <translation>The picture is 0 pixels wide or high: there is nothing to save</translation>
-    </message>
-    <message>
-        <location filename="../ui/Vantmain.cpp" line="300"/>
-        <source>ファイル %1 を作成できません: %2</source>
-        <translation>Cannot create the file %1: %2</translation>
-    </message>
-    <message>
-        <location filename="../ui/Vantmain.cpp" line="301"/>
-        <source>ストリームへの書き込みエラー</source>
-        <translation>Error writing to the stream</translation>
-    </message>
-    <message>
-        <location filename="../ui/Vantmain.cpp" line="302"/>
-        <source>メモリが足りないため、画像を保存できません</source>
-        <translation>Not enough memory to save the picture</translation>
-    </message>
-    <message>
-        <location filename="../ui/Vantmain.cpp" line="346"/>
+        <location filename="../ui/ExportCommands.cpp" line="73"/>
         <source>%1 に保存しています...</source>
         <translation>Saving %1...</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.cpp" line="346"/>
+        <location filename="../ui/ExportCommands.cpp" line="73"/>
         <source>Cancel</source>
         <translation>Cancel</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.cpp" line="379"/>
+        <location filename="../ui/ExportCommands.cpp" line="106"/>
         <source>メモリが足りないため、%1 x %2 の画像をクリップボードにコピーできません</source>
         <translation>Not enough memory to copy a %1 x %2 picture to the clipboard</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.cpp" line="590"/>
+        <location filename="../ui/StarFiles.cpp" line="62"/>
         <source>設定ファイル %1 を保存できません
 %2</source>
         <translation>Cannot save the settings file %1
 %2</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.cpp" line="750"/>
+        <location filename="../ui/Vantmain.cpp" line="749"/>
         <source>確認</source>
         <translation>Confirm</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.cpp" line="750"/>
+        <location filename="../ui/Vantmain.cpp" line="749"/>
         <source>ファイルに保存しますか?</source>
         <translation>Save the picture to a file?</translation>
     </message>
@@ -362,7 +471,7 @@
         <translation>Reset</translation>
     </message>
     <message>
-        <location filename="../ui/Lean.cpp" line="17"/>
+        <location filename="../ui/Lean.cpp" line="18"/>
         <source>%1度</source>
         <translation>%1°</translation>
     </message>
@@ -445,57 +554,59 @@
 <context>
     <name>TShapeDlg</name>
     <message>
-        <location filename="../ui/Shape.ui" line="0"/>
+        <location filename="../ui/Shape.ui" line="9"/>
         <source>Vantrell</source>
         <translation>Vantrell</translation>
     </message>
     <message>
-        <location filename="../ui/Shape.ui" line="0"/>
+        <location filename="../ui/Shape.ui" line="16"/>
         <source>先端の丸み</source>
         <translation>Tip rounding</translation>
     </message>
     <message>
-        <location filename="../ui/Shape.ui" line="0"/>
+        <location filename="../ui/Shape.ui" line="47"/>
+        <location filename="../ui/Shape.ui" line="89"/>
+        <location filename="../ui/Shape.ui" line="131"/>
         <source>%</source>
         <translation>%</translation>
     </message>
     <message>
-        <location filename="../ui/Shape.ui" line="0"/>
+        <location filename="../ui/Shape.ui" line="58"/>
         <source>谷の丸み</source>
         <translation>Valley rounding</translation>
     </message>
     <message>
-        <location filename="../ui/Shape.ui" line="0"/>
+        <location filename="../ui/Shape.ui" line="100"/>
         <source>不規則さ</source>
         <translation>Irregularity</translation>
     </message>
     <message>
-        <location filename="../ui/Shape.ui" line="0"/>
+        <location filename="../ui/Shape.ui" line="142"/>
         <source>乱数の種</source>
         <translation>Seed</translation>
     </message>
     <message>
-        <location filename="../ui/Shape.ui" line="0"/>
+        <location filename="../ui/Shape.ui" line="158"/>
         <source>新しい種</source>
         <translation>New</translation>
     </message>
     <message>
-        <location filename="../ui/Shape.ui" line="0"/>
+        <location filename="../ui/Shape.ui" line="169"/>
         <source>線の太さ</source>
         <translation>Line width</translation>
     </message>
     <message>
-        <location filename="../ui/Shape.ui" line="0"/>
+        <location filename="../ui/Shape.ui" line="208"/>
         <source>線の色</source>
         <translation>Line colour</translation>
     </message>
     <message>
-        <location filename="../ui/Shape.ui" line="0"/>
+        <location filename="../ui/Shape.ui" line="224"/>
         <source>星と同じ色</source>
         <translation>As the star</translation>
     </message>
     <message>
-        <location filename="../ui/Shape.ui" line="0"/>
+        <location filename="../ui/Shape.ui" line="232"/>
         <source>Reset</source>
         <translation>Reset</translation>
     </message>

@@ -1,5 +1,7 @@
 #include "StarFiles.h"
 
+#include "FileMessages.h"
+#include "OutputFile.h"
 #include "SettingsFile.h"
 #include "StarDocument.h"
 #include "UndoSteps.h"
@@ -13,9 +15,6 @@
 #include <QPushButton>
 #include <QUrl>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace {
 
 QString Tr(const char *text) {
@@ -23,11 +22,12 @@ QString Tr(const char *text) {
 }
 
 QString NameOf(const std::string &path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
+    return FileNameText(path);
 }
 
 QStringList StarFileFilters() {
-    return {Tr("設定ファイル (*.def)"), Tr("すべてのファイル (*)")};
+    return {Tr(QT_TRANSLATE_NOOP("StarFiles", "設定ファイル (*.def)")),
+            Tr(QT_TRANSLATE_NOOP("StarFiles", "すべてのファイル (*)"))};
 }
 
 // Qt's own dialog, the same on every platform, which tests can answer.
@@ -42,14 +42,6 @@ QString AskForStarFile(QWidget &parent, QFileDialog::AcceptMode mode) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
-}
-
-// A file no one may write to, not even its owner: replacing it would undo the
-// user's own protection (root could, as root can write anything).
-bool IsReadOnly(const std::string &path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 &&
-           ((st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0);
 }
 
 bool Confirm(QWidget &parent, const QString &text) {
@@ -71,10 +63,18 @@ bool SaveDocument(QWidget &parent, StarDocument &document) {
     return false;
 }
 
-void ShowStarFileProblem(QWidget &parent, const std::string &path, const std::string &problem) {
-    QMessageBox::warning(&parent, QStringLiteral("Vantrell"),
-                         Tr("設定ファイル %1 を読み込めません: %2")
-                             .arg(NameOf(path), QString::fromLocal8Bit(problem)));
+void ShowStarFileProblem(QWidget &parent, const std::string &path, const SettingsProblem &problem) {
+    QMessageBox::warning(&parent, QStringLiteral("Vantrell"), StarFileProblemText(path, problem));
+}
+
+void ShowUnknownDataNote(QWidget &parent, const std::string &path) {
+    QMessageBox::information(
+        &parent, QStringLiteral("Vantrell"),
+        Tr(QT_TRANSLATE_NOOP("StarFiles",
+                             "設定ファイル %1 には、この版の知らないデータがあります。星は読み込み"
+                             "ましたが、そのデータを失わないよう、設定保存はこのファイルを上書き"
+                             "せず、別の名前で保存します。"))
+            .arg(NameOf(path)));
 }
 
 void OpenStarFileClick(QWidget &parent, ChangeRecorder &recorder) {
@@ -85,9 +85,9 @@ void OpenStarFileClick(QWidget &parent, ChangeRecorder &recorder) {
 
 bool OpenStarFile(QWidget &parent, ChangeRecorder &recorder, const QString &path) {
     const std::string name = QFile::encodeName(path).toStdString();
-    std::string problem;
-    StarExtras extras;
-    const std::optional<ShapeSettings> loaded = ReadStarFile(name, &problem, &extras);
+    SettingsProblem problem;
+    SettingsContents contents;
+    const std::optional<ShapeSettings> loaded = ReadStarFile(name, &problem, &contents);
     if (!loaded) {
         ShowStarFileProblem(parent, name, problem);
         return false;
@@ -101,8 +101,11 @@ bool OpenStarFile(QWidget &parent, ChangeRecorder &recorder, const QString &path
     state.foreColor = state.record.ForeColor;
     state.backColor = state.record.BackColor;
     state.client = QSize(state.record.ClientWidth, state.record.ClientHeight);
-    state.extras = extras;
-    recorder.RecordFileChange(state, {name, true, 0, StarDocument::StampOf(name)});
+    state.extras = contents.extras;
+    const bool unknownData = contents.block == ExtrasBlock::Unknown;
+    recorder.RecordFileChange(state, {name, true, 0, StarDocument::StampOf(name), unknownData});
+    if (unknownData)
+        ShowUnknownDataNote(parent, name);
     return true;
 }
 
@@ -119,19 +122,29 @@ bool SaveStarFileAsClick(QWidget &parent, StarDocument &document) {
 }
 
 bool SaveStarFile(QWidget &parent, StarDocument &document) {
-    if (IsReadOnly(document.FilePath())) {
+    const bool unknownData = document.File().unknownData;
+    if (unknownData || IsWriteProtected(document.FilePath())) {
+        const char *question =
+            unknownData
+                ? QT_TRANSLATE_NOOP(
+                      "StarFiles",
+                      "設定ファイル %1 には、この版の知らないデータがあり、上書きすると"
+                      "失われます。別の名前で保存しますか?")
+                : QT_TRANSLATE_NOOP("StarFiles",
+                                    "設定ファイル %1 は読み取り専用です。別の名前で保存しますか?");
         QMessageBox box(QMessageBox::Warning, QStringLiteral("Vantrell"),
-                        Tr("設定ファイル %1 は読み取り専用です。別の名前で保存しますか?")
-                            .arg(NameOf(document.FilePath())),
-                        QMessageBox::Cancel, &parent);
+                        Tr(question).arg(NameOf(document.FilePath())), QMessageBox::Cancel,
+                        &parent);
         QPushButton *saveAs =
-            box.addButton(Tr("設定に名前を付けて保存..."), QMessageBox::AcceptRole);
+            box.addButton(Tr(QT_TRANSLATE_NOOP("StarFiles", "設定に名前を付けて保存...")),
+                          QMessageBox::AcceptRole);
         box.exec();
         return box.clickedButton() == saveAs && SaveStarFileAsClick(parent, document);
     }
     if (document.ChangedOnDisk() &&
-        !Confirm(parent, Tr("設定ファイル %1 は開いた後でほかのプログラムに変更されています。"
-                            "置き換えますか?")
+        !Confirm(parent, Tr(QT_TRANSLATE_NOOP("StarFiles",
+                                              "設定ファイル %1 は開いた後でほかのプログラムに変更"
+                                              "されています。置き換えますか?"))
                              .arg(NameOf(document.FilePath()))))
         return false;
     return SaveDocument(parent, document);
@@ -140,13 +153,15 @@ bool SaveStarFile(QWidget &parent, StarDocument &document) {
 bool MayLeaveStarFile(QWidget &parent, StarDocument &document) {
     if (!document.IsStarFile() || document.IsClean())
         return true;
-    QMessageBox prompt(QMessageBox::Question, Tr("確認"),
-                       Tr("設定ファイル %1 への変更を保存しますか?")
+    QMessageBox prompt(QMessageBox::Question, Tr(QT_TRANSLATE_NOOP("StarFiles", "確認")),
+                       Tr(QT_TRANSLATE_NOOP("StarFiles", "設定ファイル %1 への変更を保存しますか?"))
                            .arg(QFileInfo(NameOf(document.FilePath())).fileName()),
                        QMessageBox::NoButton, &parent);
-    QPushButton *save = prompt.addButton(Tr("保存"), QMessageBox::AcceptRole);
-    QPushButton *discard = prompt.addButton(Tr("破棄"), QMessageBox::DestructiveRole);
-    prompt.addButton(Tr("キャンセル"), QMessageBox::RejectRole);
+    QPushButton *save =
+        prompt.addButton(Tr(QT_TRANSLATE_NOOP("StarFiles", "保存")), QMessageBox::AcceptRole);
+    QPushButton *discard =
+        prompt.addButton(Tr(QT_TRANSLATE_NOOP("StarFiles", "破棄")), QMessageBox::DestructiveRole);
+    prompt.addButton(Tr(QT_TRANSLATE_NOOP("StarFiles", "キャンセル")), QMessageBox::RejectRole);
     prompt.setDefaultButton(save);
     prompt.exec();
     if (prompt.clickedButton() == save)

@@ -4,6 +4,8 @@
 
 #include <string>
 
+struct SettingsProblem;
+
 class ChangeRecorder;
 class QMimeData;
 class QWidget;
@@ -22,9 +24,9 @@ void OpenStarFileClick(QWidget &parent, ChangeRecorder &recorder);
 bool OpenStarFile(QWidget &parent, ChangeRecorder &recorder, const QString &path);
 // 設定に名前を付けて保存…: writes the star to a chosen file, which becomes its file.
 bool SaveStarFileAsClick(QWidget &parent, StarDocument &document);
-// 設定保存 with a star file: a read-only file is not replaced (Save As is offered
-// instead), and a file changed on disk since it was read or written is replaced only
-// when the user says so.
+// 設定保存 with a star file: a read-only file, or one holding data this version does
+// not know, is not replaced (Save As is offered instead), and a file changed on disk since it was
+// read or written is replaced only when the user says so.
 bool SaveStarFile(QWidget &parent, StarDocument &document);
 // With unsaved changes of a star file, asks whether to save them: true when the
 // star may be left (saved, or discarded).
@@ -32,7 +34,10 @@ bool MayLeaveStarFile(QWidget &parent, StarDocument &document);
 // Writes the star to its file; on failure says so, with the reason, and returns false.
 bool SaveDocument(QWidget &parent, StarDocument &document);
 // Says that the file cannot be a star file, and why.
-void ShowStarFileProblem(QWidget &parent, const std::string &path, const std::string &problem);
+void ShowStarFileProblem(QWidget &parent, const std::string &path, const SettingsProblem &problem);
+// Says that the document's file holds data this version does not know, which is
+// why 設定保存 will not save over it.
+void ShowUnknownDataNote(QWidget &parent, const std::string &path);
 // Whether dropped data is exactly one local star file; its path when it is.
 bool IsStarFileDrop(const QMimeData *data, QString *path = nullptr);
 // The window's title: "Vantrell", or with a star file "name.def[*] — Vantrell", marked

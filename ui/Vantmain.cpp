@@ -4,12 +4,11 @@
 #include "Center.h"
 #include "ColorValue.h"
 #include "Compositing.h"
+#include "ExportCommands.h"
 #include "FormFont.h"
 #include "Lean.h"
 #include "LiveBackground.h"
 #include "NumberText.h"
-#include "PictureExport.h"
-#include "PictureMimeData.h"
 #include "PictureOptions.h"
 #include "Points.h"
 #include "Rotaion.h"
@@ -24,18 +23,15 @@
 #include "UndoSteps.h"
 #include "WindowLayout.h"
 
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
-#include <QProgressDialog>
 #include <QScreen>
 #include <QThread>
 
@@ -60,7 +56,7 @@ TForm1::TForm1(std::string settingsPath, QWidget *parent)
 
     StatusBar1->setFixedHeight(kStatusBarHeight);
     ColorDialog1 = new QColorDialog(this);
-    CreateSaveDialog();
+    SaveDialog1 = CreateSaveDialog(*this);
     PopupMenu1 = new QMenu(this);
     PopupMenu1->addActions({Undo1, Redo1});
     PopupMenu1->addSeparator();
@@ -326,123 +322,12 @@ void TForm1::RenderToBitmap(QImage &bitmap) {
         DrawShape(bitmap);
 }
 
-namespace {
-
-struct SaveFilter {
-    const char *name;
-    const char *suffix;
-};
-// The entry selected supplies the extension of a name typed without one.
-constexpr SaveFilter kSaveFilters[] = {
-    {QT_TRANSLATE_NOOP("TForm1", "bmpファイル (*.BMP *.bmp)"), "bmp"},
-    {QT_TRANSLATE_NOOP("TForm1", "jpgファイル (*.JPG *.jpg)"), "jpg"},
-    {QT_TRANSLATE_NOOP("TForm1", "pngファイル (*.PNG *.png)"), "png"},
-    {QT_TRANSLATE_NOOP("TForm1", "svgファイル (*.SVG *.svg)"), "svg"},
-};
-
-QString FilterName(const SaveFilter &filter) {
-    return QCoreApplication::translate("TForm1", filter.name);
-}
-
-QString NothingToSaveText() {
-    return QCoreApplication::translate("TForm1",
-                                       "画像の幅か高さが 0 なので、保存するものがありません");
-}
-
-// The export's failure text in the interface's language.
-QString ExportFailureText(const ExportResult &result, const std::string &fileName) {
-    const QString name = QFile::decodeName(QByteArray::fromStdString(fileName));
-    const std::string &message = result.message;
-    if (!result.cause.empty())
-        return QCoreApplication::translate("TForm1", "ファイル %1 を作成できません: %2")
-            .arg(name, QString::fromLocal8Bit(result.cause));
-    for (const char *text :
-         {QT_TRANSLATE_NOOP("TForm1", "ストリームへの書き込みエラー"),
-          QT_TRANSLATE_NOOP("TForm1", "メモリが足りないため、画像を保存できません")})
-        if (message == text)
-            return QCoreApplication::translate("TForm1", text);
-    return QString::fromStdString(message);
-}
-
-void ShowFailure(QWidget *parent, const QString &text) {
-    QMessageBox::critical(parent, QStringLiteral("Vantrell"), text);
-}
-
-} // namespace
-
-void TForm1::CreateSaveDialog() {
-    SaveDialog1 = new QFileDialog(this);
-    SaveDialog1->setObjectName(QStringLiteral("SaveDialog1"));
-    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
-    SaveDialog1->setFileMode(QFileDialog::AnyFile);
-    // Qt's own dialog: the same on every platform, and tests can answer it.
-    SaveDialog1->setOption(QFileDialog::DontUseNativeDialog);
-    QStringList filters;
-    for (const SaveFilter &f : kSaveFilters)
-        filters << FilterName(f);
-    SaveDialog1->setNameFilters(filters);
-    SaveDialog1->setDefaultSuffix(QString::fromLatin1(kSaveFilters[0].suffix));
-    ConnectTransparencyNote(SaveDialog1, Transparent1);
-    connect(SaveDialog1, &QFileDialog::filterSelected, this, [this](const QString &filter) {
-        for (const SaveFilter &f : kSaveFilters)
-            if (filter == FilterName(f))
-                SaveDialog1->setDefaultSuffix(QString::fromLatin1(f.suffix));
-    });
-}
-
 bool TForm1::SaveAsFile() {
-    if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty())
-        return false;
-    const QString path = SaveDialog1->selectedFiles().constFirst();
-    // The next Save As offers the same name again.
-    SaveDialog1->selectFile(path);
-
-    const StarPicture picture = MakePicture(false);
-    if (picture.width <= 0 || picture.height <= 0) {
-        ShowFailure(this, NothingToSaveText());
-        return false;
-    }
-    QProgressDialog progress(tr("%1 に保存しています...").arg(path), tr("Cancel"), 0,
-                             picture.height, this);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(500);
-    // The picture is fixed now. The palettes stay usable while it is written, and a
-    // change made meanwhile sets Modified again, so the saved state is what was
-    // written and nothing later is taken for saved.
-    const bool wasModified = Modified;
-    Modified = false;
-    const std::string fileName = QFile::encodeName(path).toStdString();
-    const ExportResult result = ExportPictureFile(fileName, picture, FormatForFileName(fileName),
-                                                  [&progress](int64_t done, int64_t) {
-                                                      progress.setValue(int(done));
-                                                      return !progress.wasCanceled();
-                                                  });
-    progress.reset();
-    if (result.status == ExportResult::Written)
-        return true;
-    Modified = Modified || wasModified;
-    if (result.status == ExportResult::Failed)
-        ShowFailure(this, ExportFailureText(result, fileName));
-    return false;
+    return SavePictureAs(*this);
 }
 
 void TForm1::ClipClick() {
-    const StarPicture picture = MakePicture(false);
-    if (picture.width <= 0 || picture.height <= 0) {
-        ShowFailure(this, NothingToSaveText());
-        return;
-    }
-    QImage bitmap;
-    RenderToBitmap(bitmap);
-    if (bitmap.isNull()) {
-        ShowFailure(this, tr("メモリが足りないため、%1 x %2 の画像をクリップボードに"
-                             "コピーできません")
-                              .arg(picture.width)
-                              .arg(picture.height));
-        return;
-    }
-    QGuiApplication::clipboard()->setMimeData(new PictureMimeData(picture, bitmap));
-    Modified = false;
+    CopyPicture(*this);
 }
 
 void TForm1::SizeClick() {
@@ -644,7 +529,7 @@ void TForm1::SetTransMarks(bool on) {
 }
 
 void TForm1::RefuseUnreadableStarFile() {
-    std::string problem;
+    SettingsProblem problem;
     if (!StarDocument::StampOf(Document->FilePath()).exists ||
         ReadStarFile(Document->FilePath(), &problem))
         return; // a new star file, or one that can be opened
@@ -653,24 +538,38 @@ void TForm1::RefuseUnreadableStarFile() {
 }
 
 void TForm1::LoadSettings() {
+    SettingsContents contents;
     const std::optional<::ShapeSettings> loaded =
-        ReadSettingsFile(Document->FilePath(), nullptr, &Document->Extras);
+        ReadSettingsFile(Document->FilePath(), nullptr, &contents);
+    Document->Extras = contents.extras;
     if (loaded) {
         ShapeSettings = *loaded;
         ClampToEditorRanges(ShapeSettings);
-        SetClientSize(ShapeSettings.ClientWidth, ShapeSettings.ClientHeight);
+        // A record without a drawing area's height (an all-zero file) opens in the
+        // layout's window instead, where the star shows. A width of 0 is the user's.
+        if (ShapeSettings.ClientWidth >= 0 && ShapeSettings.ClientHeight > kStatusBarHeight) {
+            SetClientSize(ShapeSettings.ClientWidth, ShapeSettings.ClientHeight);
+            move(ShapeSettings.Left, ShapeSettings.Top);
+        }
         SetSameSizeMarks(ShapeSettings.SameSize != 0);
         SetFillMarks(ShapeSettings.Fill != 0);
         SetTransMarks(ShapeSettings.Trans != 0);
         PaintBox->Color = ShapeSettings.BackColor;
         PaintBox->PenColor = ShapeSettings.ForeColor;
-        move(ShapeSettings.Left, ShapeSettings.Top);
         KeepOnSomeScreen();
+        if (contents.block == ExtrasBlock::Unknown) {
+            StarDocument::FileState file = Document->File();
+            file.unknownData = true;
+            Document->SetFile(file);
+            // Said once the window is up, over it.
+            QMetaObject::invokeMethod(
+                this, [this] { ShowUnknownDataNote(*this, Document->FilePath()); },
+                Qt::QueuedConnection);
+        }
     } else {
         PaintBox->Color = kWindowColor;
         PaintBox->PenColor = kWindowTextColor;
         ApplyDefaultParameters(ShapeSettings);
-        Document->Extras = StarExtras{};
     }
 }
 
@@ -691,8 +590,9 @@ bool TForm1::SaveSettings() {
 
 void TForm1::SaveDefClick() {
     // A star file is the user's document: one that is read-only or was changed by
-    // someone else is not replaced without asking.
-    if (Document->IsStarFile())
+    // someone else is not replaced without asking. No file that holds data this
+    // version does not know is saved over.
+    if (Document->IsStarFile() || Document->File().unknownData)
         SaveStarFile(*this, *Document);
     else
         SaveSettings();

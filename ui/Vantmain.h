@@ -147,7 +147,6 @@ private:
     QSize DrawingSize() const;
     // Distance of a point from the drawing area's centre, truncated to whole pixels.
     int DistanceFromCentre(int x, int y) const;
-    void CreateSaveDialog();
     // Runs the colour dialog from the colour it returned last; false on Cancel.
     bool ChooseColor(uint32_t &colorValue);
 

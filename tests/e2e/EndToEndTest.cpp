@@ -353,10 +353,10 @@ TEST_F(EndToEnd, ABurstMadeInTheShapePaletteIsSaved) {
     }
     click(150, 148);
     gX->Keys(window_, "alt+f s"); // 設定保存(&S)
-    StarExtras extras;
-    ASSERT_TRUE(ReadSettingsFile(dir_.File("Vantrell.def"), nullptr, &extras));
+    SettingsContents contents;
+    ASSERT_TRUE(ReadSettingsFile(dir_.File("Vantrell.def"), nullptr, &contents));
     EXPECT_EQ(
-        extras,
+        contents.extras,
         (StarExtras{.TipRounding = 70, .Irregularity = 30, .LineWidth = 6, .OwnLineColor = true}));
 }
 

@@ -1,0 +1,99 @@
+#include "FileMessages.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+namespace {
+
+QString Tr(const char *text) {
+    return QCoreApplication::translate("FileMessages", text);
+}
+
+QString Local(const std::string &text) {
+    return QString::fromLocal8Bit(text);
+}
+
+} // namespace
+
+QString FileNameText(const std::string &path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+QString ExportFailureText(const ExportResult &result, const std::string &fileName) {
+    const QString name = FileNameText(fileName);
+    const QString cause = Local(result.cause);
+    switch (result.failure) {
+    case ExportFailure::CannotCreate:
+        return Tr(QT_TRANSLATE_NOOP("FileMessages", "ファイル %1 を作成できません: %2"))
+            .arg(name, cause);
+    case ExportFailure::NoTemporary:
+        return Tr(QT_TRANSLATE_NOOP("FileMessages",
+                                    "%1 に一時ファイルを作成できません: %2。%3 は変更していません"))
+            .arg(FileNameText(result.folder), cause, name);
+    case ExportFailure::Write:
+        return Tr(QT_TRANSLATE_NOOP("FileMessages", "ストリームへの書き込みエラー: %1")).arg(cause);
+    case ExportFailure::Commit:
+        return Tr(QT_TRANSLATE_NOOP("FileMessages", "ファイル %1 を書き終えられません: %2"))
+            .arg(name, cause);
+    case ExportFailure::TooLargeForBmp:
+        return Tr(QT_TRANSLATE_NOOP("FileMessages",
+                                    "%1 の画像は BMP ファイルに保存できません: BMP ファイルは "
+                                    "4 GiB までです"))
+            .arg(cause);
+    case ExportFailure::TooLargeForJpeg:
+        return Tr(QT_TRANSLATE_NOOP("FileMessages",
+                                    "%1 の画像は JPEG ファイルに保存できません: JPEG の幅と高さは "
+                                    "65500 ピクセルまでです"))
+            .arg(cause);
+    case ExportFailure::Jpeg:
+        return Tr(QT_TRANSLATE_NOOP("FileMessages", "JPEG エラー #%1")).arg(cause);
+    case ExportFailure::Png:
+        return Tr(QT_TRANSLATE_NOOP("FileMessages", "PNG エラー: %1")).arg(cause);
+    case ExportFailure::OutOfMemory:
+        return Tr(QT_TRANSLATE_NOOP("FileMessages", "メモリが足りないため、画像を保存できません"));
+    case ExportFailure::NoThread:
+        return Tr(QT_TRANSLATE_NOOP("FileMessages",
+                                    "作業スレッドを作成できないため、画像を保存できません (%1)"))
+            .arg(cause);
+    case ExportFailure::None:
+        break;
+    }
+    return {};
+}
+
+QString NothingToSaveText() {
+    return Tr(
+        QT_TRANSLATE_NOOP("FileMessages", "画像の幅か高さが 0 なので、保存するものがありません"));
+}
+
+QString StarFileProblemText(const std::string &path, const SettingsProblem &problem) {
+    QString why;
+    switch (problem.kind) {
+    case SettingsProblem::NotRegular:
+        why = Tr(QT_TRANSLATE_NOOP("FileMessages", "通常のファイルではありません"));
+        break;
+    case SettingsProblem::TooShort:
+        why =
+            Tr(QT_TRANSLATE_NOOP("FileMessages", "%1 バイトしかなく、設定の 68 バイトに足りません"))
+                .arg(problem.size);
+        break;
+    case SettingsProblem::NotStarFile:
+        why = Tr(QT_TRANSLATE_NOOP("FileMessages",
+                                   "星のファイルではありません: %1 バイトで、68 バイトでも、"
+                                   "拡張ブロックが続くのでもありません"))
+                  .arg(problem.size);
+        break;
+    case SettingsProblem::System:
+    case SettingsProblem::None:
+        why = Local(problem.cause);
+        break;
+    }
+    return Tr(QT_TRANSLATE_NOOP("FileMessages", "設定ファイル %1 を読み込めません: %2"))
+        .arg(FileNameText(path), why);
+}
+
+QString UnknownDataText(const std::string &path) {
+    return Tr(QT_TRANSLATE_NOOP("FileMessages",
+                                "設定ファイル %1 には、この版の知らないデータがあります"))
+        .arg(FileNameText(path));
+}

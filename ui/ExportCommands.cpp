@@ -1,0 +1,114 @@
+#include "ExportCommands.h"
+
+#include "FileMessages.h"
+#include "PictureExport.h"
+#include "PictureMimeData.h"
+#include "PictureOptions.h"
+#include "Vantmain.h"
+
+#include <QClipboard>
+#include <QFile>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QProgressDialog>
+
+namespace {
+
+struct SaveFilter {
+    const char *name;
+    const char *suffix;
+};
+constexpr SaveFilter kSaveFilters[] = {
+    {QT_TRANSLATE_NOOP("TForm1", "bmpファイル (*.BMP *.bmp)"), "bmp"},
+    {QT_TRANSLATE_NOOP("TForm1", "jpgファイル (*.JPG *.jpg)"), "jpg"},
+    {QT_TRANSLATE_NOOP("TForm1", "pngファイル (*.PNG *.png)"), "png"},
+    {QT_TRANSLATE_NOOP("TForm1", "svgファイル (*.SVG *.svg)"), "svg"},
+};
+
+QString FilterName(const SaveFilter &filter) {
+    return QCoreApplication::translate("TForm1", filter.name);
+}
+
+void ShowFailure(QWidget *parent, const QString &text) {
+    QMessageBox::critical(parent, QStringLiteral("Vantrell"), text);
+}
+
+} // namespace
+
+QFileDialog *CreateSaveDialog(TForm1 &window) {
+    auto *dialog = new QFileDialog(&window);
+    dialog->setObjectName(QStringLiteral("SaveDialog1"));
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    // Qt's own dialog: the same on every platform, and tests can answer it.
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    QStringList filters;
+    for (const SaveFilter &f : kSaveFilters)
+        filters << FilterName(f);
+    dialog->setNameFilters(filters);
+    dialog->setDefaultSuffix(QString::fromLatin1(kSaveFilters[0].suffix));
+    ConnectTransparencyNote(dialog, window.Transparent1);
+    QObject::connect(dialog, &QFileDialog::filterSelected, dialog, [dialog](const QString &filter) {
+        for (const SaveFilter &f : kSaveFilters)
+            if (filter == FilterName(f))
+                dialog->setDefaultSuffix(QString::fromLatin1(f.suffix));
+    });
+    return dialog;
+}
+
+bool SavePictureAs(TForm1 &window) {
+    QFileDialog &dialog = *window.SaveDialog1;
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    const QString path = dialog.selectedFiles().constFirst();
+    // The next Save As offers the same name again.
+    dialog.selectFile(path);
+
+    const StarPicture picture = window.MakePicture(false);
+    if (picture.width <= 0 || picture.height <= 0) {
+        ShowFailure(&window, NothingToSaveText());
+        return false;
+    }
+    QProgressDialog progress(TForm1::tr("%1 に保存しています...").arg(path), TForm1::tr("Cancel"),
+                             0, picture.height, &window);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    // The picture is fixed now. The palettes stay usable while it is written, and a
+    // change made meanwhile sets Modified again, so the saved state is what was
+    // written and nothing later is taken for saved.
+    const bool wasModified = window.Modified;
+    window.Modified = false;
+    const std::string fileName = QFile::encodeName(path).toStdString();
+    const ExportResult result = ExportPictureFile(fileName, picture, FormatForFileName(fileName),
+                                                  [&progress](int64_t done, int64_t) {
+                                                      progress.setValue(int(done));
+                                                      return !progress.wasCanceled();
+                                                  });
+    progress.reset();
+    if (result.status == ExportResult::Written)
+        return true;
+    window.Modified = window.Modified || wasModified;
+    if (result.status == ExportResult::Failed)
+        ShowFailure(&window, ExportFailureText(result, fileName));
+    return false;
+}
+
+void CopyPicture(TForm1 &window) {
+    const StarPicture picture = window.MakePicture(false);
+    if (picture.width <= 0 || picture.height <= 0) {
+        ShowFailure(&window, NothingToSaveText());
+        return;
+    }
+    QImage bitmap;
+    window.RenderToBitmap(bitmap);
+    if (bitmap.isNull()) {
+        ShowFailure(&window, TForm1::tr("メモリが足りないため、%1 x %2 の画像をクリップボードに"
+                                        "コピーできません")
+                                 .arg(picture.width)
+                                 .arg(picture.height));
+        return;
+    }
+    QGuiApplication::clipboard()->setMimeData(new PictureMimeData(picture, bitmap));
+    window.Modified = false;
+}
