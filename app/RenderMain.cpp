@@ -2,6 +2,7 @@
 // a window, through the same renderer and writers as the program's Save As.
 #include "ArgumentText.h"
 #include "FileMessages.h"
+#include "NumberText.h"
 #include "OutputFile.h"
 #include "PictureExport.h"
 #include "SettingsFile.h"
@@ -47,7 +48,7 @@ struct Options {
 
 // A whole number from min to max, or nothing.
 std::optional<int> NumberWithin(const QString &text, int min, int max) {
-    const std::optional<int64_t> value = DecimalNumber(text);
+    const std::optional<int64_t> value = ReadDecimal(text.toStdString());
     if (!value || *value < min || *value > max)
         return std::nullopt;
     return int(*value);

@@ -1,6 +1,7 @@
 #include "StarOptions.h"
 
 #include "ColorValue.h"
+#include "NumberText.h"
 
 #include <QCommandLineParser>
 
@@ -65,51 +66,7 @@ const std::array<NumberParameter, 16> kNumbers{{
 
 constexpr std::size_t kColorOptions = 3; // after the numbers: fore, back, line
 
-// The whole of text as digits of the base, into value; false for anything else.
-bool Digits(std::string_view text, int base, uint64_t &value) {
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
-    return !text.empty() && error == std::errc() && end == text.data() + text.size();
-}
-
 } // namespace
-
-std::optional<int64_t> DecimalNumber(const QString &text) {
-    const std::string bytes = text.toStdString();
-    std::string_view digits = bytes;
-    const bool negative = !digits.empty() && digits.front() == '-';
-    if (!digits.empty() && (digits.front() == '-' || digits.front() == '+'))
-        digits.remove_prefix(1);
-    uint64_t magnitude = 0;
-    // from_chars takes no sign of its own here: a second one is refused.
-    if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }) ||
-        !Digits(digits, 10, magnitude) || magnitude > uint64_t(INT64_MAX))
-        return std::nullopt;
-    return negative ? -int64_t(magnitude) : int64_t(magnitude);
-}
-
-std::optional<uint32_t> ColorValueFromText(const QString &text) {
-    const std::string t = text.toStdString();
-    const auto hexDigits = [](std::string_view s) {
-        return std::all_of(s.begin(), s.end(),
-                           [](char c) { return std::isxdigit((unsigned char)c); });
-    };
-    uint64_t v = 0;
-    if (t.size() == 7 && t.front() == '#' && hexDigits(std::string_view(t).substr(1))) {
-        Digits(std::string_view(t).substr(1), 16, v);
-        // The record keeps red in the low byte.
-        return uint32_t((v & 0xFF) << 16 | (v & 0xFF00) | (v >> 16 & 0xFF));
-    }
-    const bool hex = t.size() > 2 && t.size() <= 10 && (t.starts_with("0x") || t.starts_with("0X"));
-    const std::string_view digits = hex ? std::string_view(t).substr(2) : std::string_view(t);
-    const bool digitsOnly = hex ? hexDigits(digits)
-                                : std::all_of(digits.begin(), digits.end(),
-                                              [](char c) { return c >= '0' && c <= '9'; });
-    if (!digitsOnly || !Digits(digits, hex ? 16 : 10, v))
-        return std::nullopt;
-    const bool plain = v <= 0xFFFFFF;
-    const bool system = v >= kSystemColorFlag && v - kSystemColorFlag < kSystemColorCount;
-    return plain || system ? std::optional<uint32_t>(uint32_t(v)) : std::nullopt;
-}
 
 StarOptions::StarOptions(QCommandLineParser &parser) {
     for (const NumberParameter &p : kNumbers)
@@ -135,7 +92,7 @@ std::optional<QString> StarOptions::Read(const QCommandLineParser &parser,
         if (!parser.isSet(option))
             continue;
         const NumberParameter &p = kNumbers[i];
-        const std::optional<int64_t> value = DecimalNumber(parser.value(option));
+        const std::optional<int64_t> value = ReadDecimal(parser.value(option).toStdString());
         if (!value)
             return QStringLiteral("--%1 takes a whole number, not \"%2\"")
                 .arg(QString::fromLatin1(p.name), parser.value(option));
@@ -160,7 +117,7 @@ std::optional<QString> StarOptions::Read(const QCommandLineParser &parser,
             });
             continue;
         }
-        const std::optional<uint32_t> color = ColorValueFromText(text);
+        const std::optional<uint32_t> color = ColorValueFromText(text.toStdString());
         if (!color)
             return QStringLiteral("--%1 takes #RRGGBB or a colour value (0xFFFFFF at most, or "
                                   "0x80000000 to 0x8000001E for a system colour), not \"%2\"")

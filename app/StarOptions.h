@@ -31,13 +31,3 @@ public:
 private:
     QList<QCommandLineOption> options_;
 };
-
-// A colour value from exactly "#RRGGBB" (six hex digits), or a value as the record
-// stores it, in decimal or as 0x and hex digits: a plain colour up to 0xFFFFFF, or a
-// system colour of the table (0x80000000 plus 0 to 30). Anything else gives nothing.
-std::optional<uint32_t> ColorValueFromText(const QString &text);
-
-// A numeric option's value: decimal digits with an optional sign, nothing else (no
-// spaces, no 0x, no leading-zero octal). Nothing for any other text or a number
-// beyond 64 bits.
-std::optional<int64_t> DecimalNumber(const QString &text);

@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <string_view>
 
 // Colour values as stored in the settings: 0x00BBGGRR for a plain colour, or
 // kSystemColorFlag plus a system colour index, resolved only when drawn.
@@ -29,3 +31,8 @@ inline constexpr uint32_t ColorValueFromRgb(uint32_t r, uint32_t g, uint32_t b) 
 
 // Resolves a colour value to a pixel. Unknown system indices give black.
 Pixel ResolveColorValue(uint32_t value, const SystemColors &system);
+
+// A colour value from exactly "#RRGGBB" (six hex digits), or a value as the record
+// stores it, in decimal or as 0x and hex digits: a plain colour up to 0xFFFFFF, or a
+// system colour of the table (0x80000000 plus 0 to 30). Anything else gives nothing.
+std::optional<uint32_t> ColorValueFromText(std::string_view text);

@@ -1,6 +1,8 @@
 #include "NumberText.h"
 
 #include <algorithm>
+#include <cctype>
+#include <charconv>
 #include <limits>
 
 int32_t ReadLeadingInteger(std::u16string_view text) {
@@ -17,4 +19,28 @@ int32_t ReadLeadingInteger(std::u16string_view text) {
     const int64_t value = negative ? -magnitude : magnitude;
     return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
                                                     std::numeric_limits<int32_t>::max()));
+}
+
+std::optional<uint64_t> ReadDigits(std::string_view text, int base) {
+    const auto digit = [base](char c) {
+        return base == 16 ? std::isxdigit(static_cast<unsigned char>(c)) != 0
+                          : c >= '0' && c <= '9';
+    };
+    uint64_t value = 0;
+    const char *end = text.data() + text.size();
+    // Digits only: from_chars alone would take a minus sign.
+    if (text.empty() || !std::all_of(text.begin(), text.end(), digit))
+        return std::nullopt;
+    const auto [stop, error] = std::from_chars(text.data(), end, value, base);
+    return stop == end && error == std::errc() ? std::optional<uint64_t>(value) : std::nullopt;
+}
+
+std::optional<int64_t> ReadDecimal(std::string_view text) {
+    const bool negative = !text.empty() && text.front() == '-';
+    if (!text.empty() && (text.front() == '-' || text.front() == '+'))
+        text.remove_prefix(1);
+    const std::optional<uint64_t> magnitude = ReadDigits(text, 10);
+    if (!magnitude || *magnitude > uint64_t(std::numeric_limits<int64_t>::max()))
+        return std::nullopt;
+    return negative ? -int64_t(*magnitude) : int64_t(*magnitude);
 }

@@ -13,7 +13,10 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QRegularExpression>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -87,6 +90,23 @@ TEST_P(Language, EveryWindowSpeaksIt) {
             EXPECT_LE(box->geometry().right(), form->width()) << box->text().toStdString();
         }
         form->hide();
+    }
+    // The questions about a star file: closing with changes, saving over a read-only one.
+    const QString path = QString::fromStdString(dir_.File("star.def"));
+    const auto keepBox = [&texts, &path](QMessageBox *box) {
+        texts << box->windowTitle() << box->text().remove(path).remove(QStringLiteral("star.def"));
+        for (const QAbstractButton *button : box->buttons())
+            texts << button->text();
+        box->reject();
+    };
+    WriteBytes(dir_.File("star.def"), std::vector<unsigned char>(68));
+    ::chmod(dir_.File("star.def").c_str(), 0444);
+    Form1->Document->TakeFile(dir_.File("star.def"), true);
+    Form1->Fill1->trigger();
+    for (QAction *command : {Form1->Exit1, Form1->SaveDef}) {
+        const ModalAnswer answer = ModalAnswer::For<QMessageBox>(keepBox);
+        command->trigger();
+        EXPECT_TRUE(answer.Seen());
     }
     // A menu item and the palette it opens name the same thing the same way.
     const QRegularExpression mnemonic(QStringLiteral("\\(&.\\)|&"));

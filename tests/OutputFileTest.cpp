@@ -1,5 +1,4 @@
 #include "OutputFile.h"
-#include "FullDisk.h"
 #include "SettingsFile.h"
 #include "TempDir.h"
 
@@ -127,44 +126,6 @@ INSTANTIATE_TEST_SUITE_P(
                               [](const TempDir &d) { return d.File("\xff\xfe.bmp"); },
                               [](const std::string &p) { EXPECT_EQ(ReadBytes(p), kNew); }}),
     [](const testing::TestParamInfo<TargetRow> &p) { return p.param.name; });
-
-// An old file that cannot be replaced through a temporary file is not opened at
-// all, so it keeps every byte whatever happens next.
-struct KeptRow {
-    const char *name;
-    void (*prepare)(const FullDisk &disk, const std::string &path);
-    OutputFile::Failure failure;
-    int error;
-};
-
-class KeptWhenNotReplaceable : public testing::TestWithParam<KeptRow> {};
-
-TEST_P(KeptWhenNotReplaceable, FailsAtOpenSayingWhy) {
-    FullDisk disk("size=64k,nr_inodes=8");
-    if (!disk.Mounted())
-        GTEST_SKIP() << "cannot mount a tmpfs here";
-    const std::string path = disk.File("star.bmp");
-    WriteBytes(path, kOld);
-    GetParam().prepare(disk, path);
-    OutputFile file(path);
-    EXPECT_FALSE(file.Open());
-    EXPECT_EQ(file.FailedAt(), GetParam().failure);
-    EXPECT_EQ(file.Error(), std::strerror(GetParam().error));
-    EXPECT_EQ(ReadBytes(path), kOld);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, KeptWhenNotReplaceable,
-                         testing::Values(KeptRow{"WriteProtected",
-                                                 [](const FullDisk &, const std::string &p) {
-                                                     ::chmod(p.c_str(), 0444);
-                                                 },
-                                                 OutputFile::Failure::Open, EACCES},
-                                         KeptRow{"NoFreeInode",
-                                                 [](const FullDisk &d, const std::string &) {
-                                                     d.FillInodes();
-                                                 },
-                                                 OutputFile::Failure::NoTemporary, ENOSPC}),
-                         [](const testing::TestParamInfo<KeptRow> &p) { return p.param.name; });
 
 TEST(OutputFile, ANameTooLongFailsAtOpenSayingSo) {
     TempDir dir;
