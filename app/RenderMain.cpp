@@ -198,12 +198,14 @@ int Render(int argc, char **argv) {
     const Translations translations;
 
     // Vantrell.def follows the program's loading rules: a missing or short file gives
-    // the defaults. A file the user named must hold a star. A loaded record is brought
-    // into range.
+    // the defaults. A file the user named must be a star file, as the window requires. A loaded
+    // record is brought into range.
     const std::string settingsPath = options.settingsPath.value_or(kSettingsFileName);
     SettingsProblem problem;
     SettingsContents contents;
-    std::optional<ShapeSettings> loaded = ReadSettingsFile(settingsPath, &problem, &contents);
+    const std::optional<ShapeSettings> loaded =
+        options.settingsPath ? ReadStarFile(settingsPath, &problem, &contents)
+                             : ReadSettingsFile(settingsPath, &problem, &contents);
     if (!loaded && options.settingsPath) {
         Say(StarFileProblemText(settingsPath, problem));
         return 1;
@@ -223,7 +225,7 @@ int Render(int argc, char **argv) {
     if (options.size) {
         inputs.areaWidth = options.size->first;
         inputs.areaHeight = options.size->second;
-    } else if (loaded) {
+    } else if (loaded && HoldsDrawingArea(settings.ClientWidth, settings.ClientHeight)) {
         inputs.areaWidth = std::clamp(settings.ClientWidth, 0, kMaxAreaSide);
         inputs.areaHeight = std::clamp(settings.ClientHeight - kStatusBarHeight, 0, kMaxAreaSide);
     } else {

@@ -120,8 +120,9 @@ std::optional<QString> StarOptions::Read(const QCommandLineParser &parser,
         const std::optional<uint32_t> color = ColorValueFromText(text.toStdString());
         if (!color)
             return QStringLiteral("--%1 takes #RRGGBB or a colour value (0xFFFFFF at most, or "
-                                  "0x80000000 to 0x8000001E for a system colour), not \"%2\"")
-                .arg(option.names().constFirst(), text);
+                                  "0x80000000 to 0x8000001E for a system colour)%3, not \"%2\"")
+                .arg(option.names().constFirst(), text,
+                     c == 2 ? QStringLiteral(", or same") : QString());
         changes.push_back([c, value = *color](ShapeSettings &s, StarExtras &e) {
             if (c == 0)
                 s.ForeColor = value;

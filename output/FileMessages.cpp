@@ -31,20 +31,22 @@ QString ExportFailureText(const ExportResult &result, const std::string &fileNam
                                     "%1 に一時ファイルを作成できません: %2。%3 は変更していません"))
             .arg(FileNameText(result.folder), cause, name);
     case ExportFailure::Write:
-        return Tr(QT_TRANSLATE_NOOP("FileMessages", "ストリームへの書き込みエラー: %1")).arg(cause);
+        return Tr(QT_TRANSLATE_NOOP("FileMessages", "ストリームへの書き込みエラー: %1: %2"))
+            .arg(name, cause);
     case ExportFailure::Commit:
-        return Tr(QT_TRANSLATE_NOOP("FileMessages", "ファイル %1 を書き終えられません: %2"))
+        return Tr(QT_TRANSLATE_NOOP("FileMessages",
+                                    "新しい %1 を置けません: %2。%1 は変更していません"))
             .arg(name, cause);
     case ExportFailure::TooLargeForBmp:
         return Tr(QT_TRANSLATE_NOOP("FileMessages",
-                                    "%1 の画像は BMP ファイルに保存できません: BMP ファイルは "
-                                    "4 GiB までです"))
-            .arg(cause);
+                                    "%1 に保存できません: BMP ファイルは 4 GiB までで、"
+                                    "%2 の画像は入りません"))
+            .arg(name, cause);
     case ExportFailure::TooLargeForJpeg:
         return Tr(QT_TRANSLATE_NOOP("FileMessages",
-                                    "%1 の画像は JPEG ファイルに保存できません: JPEG の幅と高さは "
-                                    "65500 ピクセルまでです"))
-            .arg(cause);
+                                    "%1 に保存できません: JPEG の幅と高さは 65500 ピクセルまでで、"
+                                    "この画像は %2 です"))
+            .arg(name, cause);
     case ExportFailure::Jpeg:
         return Tr(QT_TRANSLATE_NOOP("FileMessages", "JPEG エラー #%1")).arg(cause);
     case ExportFailure::Png:

@@ -3,11 +3,13 @@
 #include <array>
 #include <atomic>
 #include <cerrno>
+#include <charconv>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <span>
+#include <string_view>
 #include <tuple>
 #include <utility>
 
@@ -48,6 +50,33 @@ std::string FollowLinks(std::string path) {
         path = link.front() == '/' ? link : SplitPath(path).first + "/" + link;
     }
     return path;
+}
+
+// The descriptor a name of the process's own open files stands for (/dev/stdout,
+// /dev/stderr, /dev/fd/N, /proc/self/fd/N), or -1 for any other name.
+int DescriptorNamed(const std::string &path) {
+    if (path == "/dev/stdout")
+        return STDOUT_FILENO;
+    if (path == "/dev/stderr")
+        return STDERR_FILENO;
+    for (const std::string_view folder : {"/dev/fd/", "/proc/self/fd/"}) {
+        if (!path.starts_with(folder))
+            continue;
+        int fd = -1;
+        const char *end = path.data() + path.size();
+        const auto [stop, error] = std::from_chars(path.data() + folder.size(), end, fd);
+        return stop == end && error == std::errc() && path.size() > folder.size() ? fd : -1;
+    }
+    return -1;
+}
+
+// Whether a rename in the folder may not replace the file: a sticky folder (as /tmp)
+// lets only the owner of the file or of the folder do that.
+bool StickyFolderRefuses(const std::string &folder, const struct stat &file) {
+    struct stat st {};
+    const uid_t user = ::geteuid();
+    return ::stat(folder.c_str(), &st) == 0 && (st.st_mode & S_ISVTX) != 0 && user != 0 &&
+           user != st.st_uid && user != file.st_uid;
 }
 
 // Names of named temporary files not yet committed, for the signal handler. The
@@ -152,6 +181,14 @@ bool OutputFile::Open() {
         fd_ = STDOUT_FILENO;
         return true;
     }
+    // A name of an open file of the process is that file as it stands, written where
+    // it stands: standard output redirected to a file (even appending) gets the
+    // picture after what it already holds, as "-" does.
+    if (const int named = DescriptorNamed(path_); named >= 0) {
+        fd_ = ::fcntl(named, F_DUPFD_CLOEXEC, 3);
+        ownsFd_ = fd_ >= 0;
+        return fd_ >= 0 || Fail(Failure::Open);
+    }
     ownsFd_ = true;
     // What the name opens to, every link followed by the kernel: /proc's links to
     // pipes and sockets have text that is no path, so a special file is opened by
@@ -184,6 +221,10 @@ bool OutputFile::Open() {
     }
     std::string name;
     std::tie(folder_, name) = SplitPath(target_);
+    if (replacing_ && StickyFolderRefuses(folder_, old)) {
+        errno = EPERM;
+        return Fail(Failure::Open);
+    }
     const long nameMax = ::pathconf(folder_.c_str(), _PC_NAME_MAX);
     if (name.empty() || (nameMax > 0 && name.size() > std::size_t(nameMax))) {
         errno = name.empty() ? EISDIR : ENAMETOOLONG;

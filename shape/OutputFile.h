@@ -22,9 +22,12 @@
 //   write (no write permission bit, or none for this user) is refused with EACCES,
 //   as the shell refuses it.
 // - A FIFO, character device or socket is written in place and never replaced.
-//   Which one a name is, is asked of the kernel (stat), so /dev/stdout or
-//   /dev/fd/N open the pipe or terminal they stand for.
-// - "-" is standard output.
+//   Which one a name is, is asked of the kernel (stat), never of a link's text.
+// - "-" is standard output; /dev/stdout, /dev/stderr and /dev/fd/N are the open
+//   files they name, written in place whatever they are (a pipe, a terminal, a
+//   file the shell redirected to).
+// - In a sticky folder (as /tmp) a file of another user, which rename could not
+//   replace, is refused with EPERM before anything is written.
 class OutputFile {
 public:
     // The step that failed, for the message that explains it.

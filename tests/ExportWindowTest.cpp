@@ -179,9 +179,10 @@ TEST_P(FailedSave, ShowsTheCauseAndKeepsTheOldFile) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, FailedSave,
-    testing::Values(
-        FailedSaveRow{"FullDisk", true, "ストリームへの書き込みエラー: No space left on device"},
-        FailedSaveRow{"WriteProtected", false, "ファイル %1 を作成できません: Permission denied"}),
+    testing::Values(FailedSaveRow{"FullDisk", true,
+                                  "ストリームへの書き込みエラー: %1: No space left on device"},
+                    FailedSaveRow{"WriteProtected", false,
+                                  "ファイル %1 を作成できません: Permission denied"}),
     [](const testing::TestParamInfo<FailedSaveRow> &p) { return p.param.name; });
 
 TEST_F(MainWindowTest, NothingIsSavedFromAnEmptyDrawingArea) {

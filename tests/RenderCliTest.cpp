@@ -80,6 +80,8 @@ INSTANTIATE_TEST_SUITE_P(
         CliRow{"NamedSettingsMissing", "--settings none.def a.png", 1},
         CliRow{"NamedSettingsAFolder", "--settings . a.png", 1},
         CliRow{"NamedSettingsADevice", "--settings /dev/null a.png", 1},
+        CliRow{"NamedSettingsNotAStar",
+               "--settings $(head -c 99 /dev/zero > z.def; echo z.def) a.png", 1},
         CliRow{"NamedSettingsShort", "--settings $(printf 67 > s.def; echo s.def) a.png", 1},
         CliRow{"EmptyOutputName", "''", 2}, CliRow{"UnknownSuffix", "a.txt", 2},
         CliRow{"NoSuffix", "a", 2}, CliRow{"UnknownFormat", "--format gif a.png", 2},
@@ -107,6 +109,9 @@ TEST(RenderCliSize, ComesFromOptionsThenTheRecordThenTheLayout) {
     s.ClientHeight = 25 + 40;
     s.SaveRate = 2;
     s.SameSize = 1;
+    WriteBytes(dir.File("Vantrell.def"), std::vector<unsigned char>(68, 0)); // no drawing area
+    ASSERT_EQ(Render(dir, "zero.bmp"), 0);
+    EXPECT_EQ(BmpSize(dir.File("zero.bmp")), std::make_pair(408u, 251u));
     ASSERT_TRUE(WriteSettingsFile(dir.File("Vantrell.def"), s));
     ASSERT_EQ(Render(dir, "c.bmp"), 0);
     EXPECT_EQ(BmpSize(dir.File("c.bmp")), std::make_pair(80u, 80u)) << "same size, 40 x 2";
@@ -136,10 +141,16 @@ TEST(RenderCliOutput, StandardOutputAndMessages) {
     EXPECT_NE(std::string(why.begin(), why.end()).find("none.def"), std::string::npos);
     EXPECT_NE(std::string(why.begin(), why.end()).find(": No such file or directory"),
               std::string::npos);
-    // /dev/stdout is the pipe it stands for, not the text of its link.
+    // /dev/stdout is the open file it stands for: the pipe, or the file the shell
+    // redirected to, written after what it holds.
     ASSERT_EQ(Render(dir, "--format png /dev/stdout | head -c 8 > signature"), 0);
     EXPECT_EQ(ReadBytes(dir.File("signature")),
               (std::vector<unsigned char>{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}));
+    std::vector<unsigned char> twice = ReadBytes(dir.File("star.bmp"));
+    twice.insert(twice.end(), twice.begin(), twice.end());
+    for (int i = 0; i < 2; ++i)
+        ASSERT_EQ(Render(dir, "--format bmp /dev/stdout >> appended.bmp"), 0);
+    EXPECT_EQ(ReadBytes(dir.File("appended.bmp")), twice);
     const std::string command = std::string("cd '") + dir.Path().string() + "' && " +
                                 VANTRELL_RENDER_PATH + " -x out.bmp 2> message.txt";
     EXPECT_NE(std::system(command.c_str()), 0);
@@ -217,13 +228,14 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, RenderCliKeeps,
     testing::Values(
         KeptRow{"ClosedFolder", "star.bmp",
-                "cannot make a temporary file in .: Permission denied; star.bmp was not changed",
+                "Cannot make a temporary file in .: Permission denied; star.bmp was not changed",
                 0555},
         KeptRow{"WriteProtected", "star.bmp", "Cannot create the file star.bmp: Permission denied",
                 0755, 0444},
+        KeptRow{"StickyFolderOfAnother", "star.bmp", "star.bmp: Operation not permitted", 01777},
         KeptRow{"JpegTooWide", "--size 16384x10 --scale 5 star.jpg", "at most 65500 pixels"},
         KeptRow{"NoFreeInode", "star.bmp",
-                "cannot make a temporary file in .: No space left on device", 0755, 0666, true},
+                "Cannot make a temporary file in .: No space left on device", 0755, 0666, true},
         KeptRow{"FullDevice", "--format bmp /dev/full", "No space left on device"}),
     [](const testing::TestParamInfo<KeptRow> &p) { return p.param.name; });
 

@@ -176,6 +176,17 @@ INSTANTIATE_TEST_SUITE_P(
                                     EXPECT_FALSE(no.text.isEmpty());
                                 },
                                 "star.def[*] — Vantrell", false, "star.def", 8},
+                    ScenarioRow{"ChangedOnDiskToALaterVersionIsNotReplaced",
+                                [](StarDocuments &w) {
+                                    w.Open("star.def");
+                                    std::vector<unsigned char> bytes = StarBytes(8);
+                                    bytes.insert(bytes.end(), {'V', 'T', 'X', 'B', 2, 0, 0, 0});
+                                    WriteBytes(w.File("star.def"), bytes);
+                                    const Answer cancel;
+                                    Form1->SaveDef->trigger();
+                                    EXPECT_TRUE(cancel.text.contains("知らないデータ"));
+                                },
+                                "star.def[*] — Vantrell", false, "star.def", 8},
                     ScenarioRow{"SameSizeRewriteWithinTheSameSecondAsks",
                                 [](StarDocuments &w) {
                                     w.Open("star.def");

@@ -11,75 +11,75 @@
     <message>
         <location filename="../output/FileMessages.cpp" line="30"/>
         <source>%1 に一時ファイルを作成できません: %2。%3 は変更していません</source>
-        <translation>cannot make a temporary file in %1: %2; %3 was not changed</translation>
+        <translation>Cannot make a temporary file in %1: %2; %3 was not changed</translation>
     </message>
     <message>
         <location filename="../output/FileMessages.cpp" line="34"/>
-        <source>ストリームへの書き込みエラー: %1</source>
-        <translation>Error writing the file: %1</translation>
+        <source>ストリームへの書き込みエラー: %1: %2</source>
+        <translation>Error writing to the file %1: %2</translation>
     </message>
     <message>
-        <location filename="../output/FileMessages.cpp" line="36"/>
-        <source>ファイル %1 を書き終えられません: %2</source>
-        <translation>Cannot finish writing the file %1: %2</translation>
+        <location filename="../output/FileMessages.cpp" line="37"/>
+        <source>新しい %1 を置けません: %2。%1 は変更していません</source>
+        <translation>Cannot put the new %1 in place: %2; %1 was not changed</translation>
     </message>
     <message>
-        <location filename="../output/FileMessages.cpp" line="39"/>
-        <source>%1 の画像は BMP ファイルに保存できません: BMP ファイルは 4 GiB までです</source>
-        <translation>A picture of %1 cannot be saved as BMP: a BMP file holds at most 4 GiB</translation>
+        <location filename="../output/FileMessages.cpp" line="41"/>
+        <source>%1 に保存できません: BMP ファイルは 4 GiB までで、%2 の画像は入りません</source>
+        <translation>Cannot save %1: a BMP file holds at most 4 GiB, too little for a picture of %2</translation>
     </message>
     <message>
-        <location filename="../output/FileMessages.cpp" line="44"/>
-        <source>%1 の画像は JPEG ファイルに保存できません: JPEG の幅と高さは 65500 ピクセルまでです</source>
-        <translation>A picture of %1 cannot be saved as JPEG: a JPEG is at most 65500 pixels wide and high</translation>
+        <location filename="../output/FileMessages.cpp" line="46"/>
+        <source>%1 に保存できません: JPEG の幅と高さは 65500 ピクセルまでで、この画像は %2 です</source>
+        <translation>Cannot save %1: a JPEG is at most 65500 pixels wide and high, and this picture is %2</translation>
     </message>
     <message>
-        <location filename="../output/FileMessages.cpp" line="49"/>
+        <location filename="../output/FileMessages.cpp" line="51"/>
         <source>JPEG エラー #%1</source>
         <translation>JPEG error #%1</translation>
     </message>
     <message>
-        <location filename="../output/FileMessages.cpp" line="51"/>
+        <location filename="../output/FileMessages.cpp" line="53"/>
         <source>PNG エラー: %1</source>
         <translation>PNG error: %1</translation>
     </message>
     <message>
-        <location filename="../output/FileMessages.cpp" line="53"/>
+        <location filename="../output/FileMessages.cpp" line="55"/>
         <source>メモリが足りないため、画像を保存できません</source>
         <translation>There is not enough memory to save the picture</translation>
     </message>
     <message>
-        <location filename="../output/FileMessages.cpp" line="55"/>
+        <location filename="../output/FileMessages.cpp" line="57"/>
         <source>作業スレッドを作成できないため、画像を保存できません (%1)</source>
         <translation>The picture cannot be saved because no worker thread can be started (%1)</translation>
     </message>
     <message>
-        <location filename="../output/FileMessages.cpp" line="65"/>
+        <location filename="../output/FileMessages.cpp" line="68"/>
         <source>画像の幅か高さが 0 なので、保存するものがありません</source>
         <translation>The picture is 0 pixels wide or high: there is nothing to save</translation>
     </message>
     <message>
-        <location filename="../output/FileMessages.cpp" line="73"/>
+        <location filename="../output/FileMessages.cpp" line="75"/>
         <source>通常のファイルではありません</source>
         <translation>not a regular file</translation>
     </message>
     <message>
-        <location filename="../output/FileMessages.cpp" line="76"/>
+        <location filename="../output/FileMessages.cpp" line="79"/>
         <source>%1 バイトしかなく、設定の 68 バイトに足りません</source>
-        <translation>%1 bytes, fewer than a record's 68</translation>
+        <translation>%1 bytes, fewer than a record&apos;s 68</translation>
     </message>
     <message>
-        <location filename="../output/FileMessages.cpp" line="80"/>
+        <location filename="../output/FileMessages.cpp" line="83"/>
         <source>星のファイルではありません: %1 バイトで、68 バイトでも、拡張ブロックが続くのでもありません</source>
         <translation>not a star file: %1 bytes, neither 68 nor a record followed by an extension block</translation>
     </message>
     <message>
-        <location filename="../output/FileMessages.cpp" line="90"/>
+        <location filename="../output/FileMessages.cpp" line="93"/>
         <source>設定ファイル %1 を読み込めません: %2</source>
         <translation>Cannot read the settings file %1: %2</translation>
     </message>
     <message>
-        <location filename="../output/FileMessages.cpp" line="95"/>
+        <location filename="../output/FileMessages.cpp" line="98"/>
         <source>設定ファイル %1 には、この版の知らないデータがあります</source>
         <translation>The settings file %1 holds data this version does not know</translation>
     </message>
@@ -108,62 +108,62 @@
 <context>
     <name>StarFiles</name>
     <message>
-        <location filename="../ui/StarFiles.cpp" line="30"/>
+        <location filename="../ui/StarFiles.cpp" line="29"/>
         <source>設定ファイル (*.def)</source>
         <translation>Star files (*.def)</translation>
     </message>
     <message>
-        <location filename="../ui/StarFiles.cpp" line="31"/>
+        <location filename="../ui/StarFiles.cpp" line="30"/>
         <source>すべてのファイル (*)</source>
         <translation>All files (*)</translation>
     </message>
     <message>
-        <location filename="../ui/StarFiles.cpp" line="74"/>
-        <source>設定ファイル %1 には、この版の知らないデータがあります。星は読み込みましたが、そのデータを失わないよう、設定保存はこのファイルを上書きせず、別の名前で保存します。</source>
-        <translation>The settings file %1 holds data this version does not know. The star was read; so that the data is not lost, Save Settings will not save over this file but under another name.</translation>
+        <location filename="../ui/StarFiles.cpp" line="73"/>
+        <source>設定ファイル %1 には、この版の知らないデータがあります。星はこの版の知っている値で開きました。そのデータを失わないよう、設定保存はこのファイルを上書きせず、別の名前で保存します。</source>
+        <translation>The settings file %1 holds data this version does not know. The star was opened with the values this version knows; so that the data is not lost, Save Settings will not save over this file but under another name.</translation>
     </message>
     <message>
-        <location filename="../ui/StarFiles.cpp" line="130"/>
+        <location filename="../ui/StarFiles.cpp" line="136"/>
         <source>設定ファイル %1 には、この版の知らないデータがあり、上書きすると失われます。別の名前で保存しますか?</source>
         <translation>The settings file %1 holds data this version does not know, which saving over it would lose. Save under another name?</translation>
     </message>
     <message>
-        <location filename="../ui/StarFiles.cpp" line="133"/>
+        <location filename="../ui/StarFiles.cpp" line="140"/>
         <source>設定ファイル %1 は読み取り専用です。別の名前で保存しますか?</source>
         <translation>The settings file %1 is read-only. Save under another name?</translation>
     </message>
     <message>
-        <location filename="../ui/StarFiles.cpp" line="139"/>
+        <location filename="../ui/StarFiles.cpp" line="146"/>
         <source>設定に名前を付けて保存...</source>
         <translation>Save Settings As...</translation>
     </message>
     <message>
-        <location filename="../ui/StarFiles.cpp" line="144"/>
+        <location filename="../ui/StarFiles.cpp" line="152"/>
         <source>設定ファイル %1 は開いた後でほかのプログラムに変更されています。置き換えますか?</source>
         <translation>The settings file %1 was changed by another program after it was opened. Replace it?</translation>
     </message>
     <message>
-        <location filename="../ui/StarFiles.cpp" line="156"/>
+        <location filename="../ui/StarFiles.cpp" line="163"/>
         <source>確認</source>
         <translation>Confirm</translation>
     </message>
     <message>
-        <location filename="../ui/StarFiles.cpp" line="157"/>
+        <location filename="../ui/StarFiles.cpp" line="164"/>
         <source>設定ファイル %1 への変更を保存しますか?</source>
         <translation>Save the changes to the settings file %1?</translation>
     </message>
     <message>
-        <location filename="../ui/StarFiles.cpp" line="161"/>
+        <location filename="../ui/StarFiles.cpp" line="168"/>
         <source>保存</source>
         <translation>Save</translation>
     </message>
     <message>
-        <location filename="../ui/StarFiles.cpp" line="162"/>
+        <location filename="../ui/StarFiles.cpp" line="170"/>
         <source>破棄</source>
         <translation>Discard</translation>
     </message>
     <message>
-        <location filename="../ui/StarFiles.cpp" line="164"/>
+        <location filename="../ui/StarFiles.cpp" line="171"/>
         <source>キャンセル</source>
         <translation>Cancel</translation>
     </message>
@@ -426,24 +426,24 @@
         <translation>Cancel</translation>
     </message>
     <message>
-        <location filename="../ui/ExportCommands.cpp" line="106"/>
+        <location filename="../ui/ExportCommands.cpp" line="107"/>
         <source>メモリが足りないため、%1 x %2 の画像をクリップボードにコピーできません</source>
         <translation>Not enough memory to copy a %1 x %2 picture to the clipboard</translation>
     </message>
     <message>
-        <location filename="../ui/StarFiles.cpp" line="62"/>
+        <location filename="../ui/StarFiles.cpp" line="61"/>
         <source>設定ファイル %1 を保存できません
 %2</source>
         <translation>Cannot save the settings file %1
 %2</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.cpp" line="749"/>
+        <location filename="../ui/Vantmain.cpp" line="747"/>
         <source>確認</source>
         <translation>Confirm</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.cpp" line="749"/>
+        <location filename="../ui/Vantmain.cpp" line="747"/>
         <source>ファイルに保存しますか?</source>
         <translation>Save the picture to a file?</translation>
     </message>

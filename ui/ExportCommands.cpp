@@ -72,6 +72,7 @@ bool SavePictureAs(TForm1 &window) {
     }
     QProgressDialog progress(TForm1::tr("%1 に保存しています...").arg(path), TForm1::tr("Cancel"),
                              0, picture.height, &window);
+    progress.setWindowTitle(QStringLiteral("Vantrell"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
     // The picture is fixed now. The palettes stay usable while it is written, and a

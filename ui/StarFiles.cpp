@@ -71,9 +71,9 @@ void ShowUnknownDataNote(QWidget &parent, const std::string &path) {
     QMessageBox::information(
         &parent, QStringLiteral("Vantrell"),
         Tr(QT_TRANSLATE_NOOP("StarFiles",
-                             "設定ファイル %1 には、この版の知らないデータがあります。星は読み込み"
-                             "ましたが、そのデータを失わないよう、設定保存はこのファイルを上書き"
-                             "せず、別の名前で保存します。"))
+                             "設定ファイル %1 には、この版の知らないデータがあります。星はこの版の"
+                             "知っている値で開きました。そのデータを失わないよう、設定保存はこの"
+                             "ファイルを上書きせず、別の名前で保存します。"))
             .arg(NameOf(path)));
 }
 
@@ -121,8 +121,15 @@ bool SaveStarFileAsClick(QWidget &parent, StarDocument &document) {
     return false;
 }
 
+bool HoldsUnknownData(const StarDocument &document) {
+    SettingsContents contents;
+    return document.File().unknownData ||
+           (ReadSettingsFile(document.FilePath(), nullptr, &contents) &&
+            contents.block == ExtrasBlock::Unknown);
+}
+
 bool SaveStarFile(QWidget &parent, StarDocument &document) {
-    const bool unknownData = document.File().unknownData;
+    const bool unknownData = HoldsUnknownData(document);
     if (unknownData || IsWriteProtected(document.FilePath())) {
         const char *question =
             unknownData

@@ -28,6 +28,9 @@ bool SaveStarFileAsClick(QWidget &parent, StarDocument &document);
 // not know, is not replaced (Save As is offered instead), and a file changed on disk since it was
 // read or written is replaced only when the user says so.
 bool SaveStarFile(QWidget &parent, StarDocument &document);
+// Whether the document's file holds data this version does not know: it was opened
+// so, or another program has put such data in it since.
+bool HoldsUnknownData(const StarDocument &document);
 // With unsaved changes of a star file, asks whether to save them: true when the
 // star may be left (saved, or discarded).
 bool MayLeaveStarFile(QWidget &parent, StarDocument &document);

@@ -545,9 +545,7 @@ void TForm1::LoadSettings() {
     if (loaded) {
         ShapeSettings = *loaded;
         ClampToEditorRanges(ShapeSettings);
-        // A record without a drawing area's height (an all-zero file) opens in the
-        // layout's window instead, where the star shows. A width of 0 is the user's.
-        if (ShapeSettings.ClientWidth >= 0 && ShapeSettings.ClientHeight > kStatusBarHeight) {
+        if (HoldsDrawingArea(ShapeSettings.ClientWidth, ShapeSettings.ClientHeight)) {
             SetClientSize(ShapeSettings.ClientWidth, ShapeSettings.ClientHeight);
             move(ShapeSettings.Left, ShapeSettings.Top);
         }
@@ -592,7 +590,7 @@ void TForm1::SaveDefClick() {
     // A star file is the user's document: one that is read-only or was changed by
     // someone else is not replaced without asking. No file that holds data this
     // version does not know is saved over.
-    if (Document->IsStarFile() || Document->File().unknownData)
+    if (Document->IsStarFile() || HoldsUnknownData(*Document))
         SaveStarFile(*this, *Document);
     else
         SaveSettings();
