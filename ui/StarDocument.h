@@ -36,8 +36,6 @@ public:
         bool starFile = false;
         int cleanIndex = 0; // undo stack index at which the star matched the file; -1 never
         FileStamp stamp;
-        // The file holds data this version does not know: it is not saved over.
-        bool unknownData = false;
     };
 
     // settingsPath: Vantrell.def, or a star file named on the command line.

@@ -102,9 +102,8 @@ bool OpenStarFile(QWidget &parent, ChangeRecorder &recorder, const QString &path
     state.backColor = state.record.BackColor;
     state.client = QSize(state.record.ClientWidth, state.record.ClientHeight);
     state.extras = contents.extras;
-    const bool unknownData = contents.block == ExtrasBlock::Unknown;
-    recorder.RecordFileChange(state, {name, true, 0, StarDocument::StampOf(name), unknownData});
-    if (unknownData)
+    recorder.RecordFileChange(state, {name, true, 0, StarDocument::StampOf(name)});
+    if (contents.block == ExtrasBlock::Unknown)
         ShowUnknownDataNote(parent, name);
     return true;
 }
@@ -123,9 +122,8 @@ bool SaveStarFileAsClick(QWidget &parent, StarDocument &document) {
 
 bool HoldsUnknownData(const StarDocument &document) {
     SettingsContents contents;
-    return document.File().unknownData ||
-           (ReadSettingsFile(document.FilePath(), nullptr, &contents) &&
-            contents.block == ExtrasBlock::Unknown);
+    return ReadSettingsFile(document.FilePath(), nullptr, &contents) &&
+           contents.block == ExtrasBlock::Unknown;
 }
 
 bool SaveStarFile(QWidget &parent, StarDocument &document) {

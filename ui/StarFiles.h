@@ -28,8 +28,8 @@ bool SaveStarFileAsClick(QWidget &parent, StarDocument &document);
 // not know, is not replaced (Save As is offered instead), and a file changed on disk since it was
 // read or written is replaced only when the user says so.
 bool SaveStarFile(QWidget &parent, StarDocument &document);
-// Whether the document's file holds data this version does not know: it was opened
-// so, or another program has put such data in it since.
+// Whether the document's file holds data this version does not know, as it is on
+// disk now: opened so, or given such data by another program since.
 bool HoldsUnknownData(const StarDocument &document);
 // With unsaved changes of a star file, asks whether to save them: true when the
 // star may be left (saved, or discarded).

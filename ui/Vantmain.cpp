@@ -555,15 +555,11 @@ void TForm1::LoadSettings() {
         PaintBox->Color = ShapeSettings.BackColor;
         PaintBox->PenColor = ShapeSettings.ForeColor;
         KeepOnSomeScreen();
-        if (contents.block == ExtrasBlock::Unknown) {
-            StarDocument::FileState file = Document->File();
-            file.unknownData = true;
-            Document->SetFile(file);
-            // Said once the window is up, over it.
+        // Said once the window is up, over it.
+        if (contents.block == ExtrasBlock::Unknown)
             QMetaObject::invokeMethod(
                 this, [this] { ShowUnknownDataNote(*this, Document->FilePath()); },
                 Qt::QueuedConnection);
-        }
     } else {
         PaintBox->Color = kWindowColor;
         PaintBox->PenColor = kWindowTextColor;
