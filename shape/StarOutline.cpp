@@ -1,6 +1,7 @@
 #include "StarOutline.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <numbers>
 
@@ -31,6 +32,7 @@ double Length(Vec v) {
 }
 
 Point Rounded(double x, double y) {
+    assert(std::isfinite(x) && std::isfinite(y));
     return {int32_t(std::lround(x)), int32_t(std::lround(y))};
 }
 
@@ -51,7 +53,9 @@ void ComputeIrregularVertices(const ShapeSettings &settings, const StarExtras &e
     out.resize(std::size_t(count) + 1);
     for (int32_t i = 0; i < count; ++i) {
         const VertexJitter jitter = JitterOf(extras.Seed, i);
-        const double scale = 1.0 + share * jitter.radius;
+        // Only ever towards the centre: every vertex stays within its ring, so the
+        // star stays in the box the regular one fills.
+        const double scale = 1.0 - share * (jitter.radius + 1) / 2;
         const double turn = share * jitter.angle * halfSpacing;
         const double c = table[i].Cos * std::cos(turn) - table[i].Sin * std::sin(turn);
         const double s = table[i].Sin * std::cos(turn) + table[i].Cos * std::sin(turn);
@@ -96,15 +100,18 @@ std::vector<CornerArc> CornerArcs(const std::vector<Point> &path, int32_t tipRou
         const Vec ua{a.x / inLength, a.y / inLength}, ub{b.x / outLength, b.y / outLength};
         const double cosine = std::clamp(ua.x * ub.x + ua.y * ub.y, -1.0, 1.0);
         const double corner = std::acos(cosine); // interior angle between the edges
-        if (corner < 1e-9 || corner > std::numbers::pi - 1e-9) {
+        // A corner that folds back on itself, or one so nearly straight that the
+        // bisector has no direction left (its arc would be a straight line of
+        // boundless radius), stays sharp.
+        const Vec bisector{(ua.x + ub.x), (ua.y + ub.y)};
+        const double bl = Length(bisector);
+        if (corner < 1e-9 || bl < 1e-6) {
             arcs.push_back(sharp);
             continue;
         }
         CornerArc arc{};
         arc.radius = tangent * std::tan(corner / 2);
         const double toCentre = tangent / std::cos(corner / 2);
-        const Vec bisector{(ua.x + ub.x), (ua.y + ub.y)};
-        const double bl = Length(bisector);
         arc.centreX = v.x + bisector.x / bl * toCentre;
         arc.centreY = v.y + bisector.y / bl * toCentre;
         arc.fromX = v.x + ua.x * tangent;
@@ -117,6 +124,8 @@ std::vector<CornerArc> CornerArcs(const std::vector<Point> &path, int32_t tipRou
             arc.sweep -= 2 * std::numbers::pi;
         if (arc.sweep < -std::numbers::pi)
             arc.sweep += 2 * std::numbers::pi;
+        assert(std::isfinite(arc.centreX) && std::isfinite(arc.centreY) &&
+               std::isfinite(arc.radius) && std::isfinite(arc.sweep));
         arcs.push_back(arc);
     }
     return arcs;

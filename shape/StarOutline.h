@@ -16,8 +16,9 @@ struct VertexJitter {
 };
 VertexJitter JitterOf(uint32_t seed, int32_t vertex);
 
-// ComputeVertices with each vertex moved by up to Irregularity percent of its
-// ring's radius and of half the angle between neighbouring vertices.
+// ComputeVertices with each vertex drawn towards the centre by up to Irregularity
+// percent of its ring's radius, and turned by up to that share of half the angle
+// between neighbouring vertices: no vertex leaves its ring.
 void ComputeIrregularVertices(const ShapeSettings &settings, const StarExtras &extras,
                               const Directions &table, const StarBox &box, std::vector<Point> &out);
 

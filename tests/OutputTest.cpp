@@ -315,6 +315,7 @@ struct ArcRow {
     const char *name;
     StarExtras extras;
     int saveRate;
+    const char *strokeWidth = "1"; // the outline's width in the picture's pixels
 };
 
 class SvgArcs : public testing::TestWithParam<ArcRow> {};
@@ -323,7 +324,10 @@ class SvgArcs : public testing::TestWithParam<ArcRow> {};
 // (flattened, rounded to pixels) within the rounding of a pixel.
 TEST_P(SvgArcs, FollowTheDrawnPath) {
     const StarPicture p = Picture(60, 50, GetParam().saveRate, true, GetParam().extras);
-    const std::vector<QPointF> middles = ArcMiddles(StarSvg(p));
+    const std::string svg = StarSvg(p);
+    EXPECT_NE(svg.find("stroke-width=\"" + std::string(GetParam().strokeWidth) + "\""),
+              std::string::npos);
+    const std::vector<QPointF> middles = ArcMiddles(svg);
     EXPECT_GT(middles.size(), 6u);
     const std::vector<Point> &path = p.Drawn();
     for (const QPointF &m : middles) {
@@ -343,6 +347,7 @@ TEST_P(SvgArcs, FollowTheDrawnPath) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, SvgArcs,
     testing::Values(ArcRow{"TipsAtOne", {.TipRounding = 60}, 1},
+                    ArcRow{"WidthSixAtTwo", {.TipRounding = 60, .LineWidth = 6}, 2, "12"},
                     ArcRow{"ValleysAtEight", {.ValleyRounding = 100}, 8},
                     ArcRow{
                         "BothFullAndIrregular",

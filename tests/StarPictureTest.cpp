@@ -135,3 +135,41 @@ TEST(StarPicture, FilledStarKeepsEvenlyCoveredRegionsInTheBackground) {
 }
 
 } // namespace
+
+namespace {
+
+// Tip rounding rounds the tips alone: every valley stays a corner of the drawn path,
+// and no tip does.
+TEST(RoundedStar, TipRoundingRoundsTheTipsOnly) {
+    PictureInputs in = Area(200, 200);
+    in.extras.TipRounding = 100;
+    const StarPicture p = Render(Defaults(), in).picture;
+    const std::vector<Point> &path = p.Drawn();
+    for (std::size_t i = 0; i + 1 < p.vertices.size(); ++i)
+        EXPECT_EQ(std::find(path.begin(), path.end(), p.vertices[i]) != path.end(), i % 2 == 1)
+            << "vertex " << i;
+}
+
+// A fully rounded four-jag star, whose corners are nearly straight, is a rounded
+// square turned by 45 degrees: nothing reaches the picture's corners, and a quarter
+// turn leaves it as it was but for the rounding of its pixels.
+TEST(RoundedStar, NearlyStraightCornersStaySharpAndTheStarWhole) {
+    ShapeSettings s = Defaults();
+    s.Points = 4;
+    PictureInputs in = Area(146, 146);
+    in.fill = true;
+    in.extras.TipRounding = in.extras.ValleyRounding = 100;
+    const Rendered r = Render(s, in);
+    int filled = 0, unlike = 0;
+    for (int y = 0; y < 146; ++y)
+        for (int x = 0; x < 146; ++x) {
+            filled += r.At(x, y) == kFore;
+            unlike += (r.At(x, y) == kFore) != (y <= 144 && r.At(144 - y, x) == kFore);
+            if ((x < 12 || x >= 134) && (y < 12 || y >= 134))
+                EXPECT_EQ(r.At(x, y), kBack) << x << "," << y;
+        }
+    EXPECT_GT(filled, 9000);
+    EXPECT_LT(unlike, filled / 20);
+}
+
+} // namespace
