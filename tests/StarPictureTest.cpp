@@ -150,26 +150,4 @@ TEST(RoundedStar, TipRoundingRoundsTheTipsOnly) {
             << "vertex " << i;
 }
 
-// A fully rounded four-jag star, whose corners are nearly straight, is a rounded
-// square turned by 45 degrees: nothing reaches the picture's corners, and a quarter
-// turn leaves it as it was but for the rounding of its pixels.
-TEST(RoundedStar, NearlyStraightCornersStaySharpAndTheStarWhole) {
-    ShapeSettings s = Defaults();
-    s.Points = 4;
-    PictureInputs in = Area(146, 146);
-    in.fill = true;
-    in.extras.TipRounding = in.extras.ValleyRounding = 100;
-    const Rendered r = Render(s, in);
-    int filled = 0, unlike = 0;
-    for (int y = 0; y < 146; ++y)
-        for (int x = 0; x < 146; ++x) {
-            filled += r.At(x, y) == kFore;
-            unlike += (r.At(x, y) == kFore) != (y <= 144 && r.At(144 - y, x) == kFore);
-            if ((x < 12 || x >= 134) && (y < 12 || y >= 134))
-                EXPECT_EQ(r.At(x, y), kBack) << x << "," << y;
-        }
-    EXPECT_GT(filled, 9000);
-    EXPECT_LT(unlike, filled / 20);
-}
-
 } // namespace

@@ -119,104 +119,107 @@ void TypeIntoTheJagCount(const char *text) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, UndoRedo,
-    testing::Values(
-        StepRow{"DragOfARadius", Drag},
-        StepRow{"TwoDrags",
-                [] {
-                    Drag();
-                    Drag();
-                },
-                nullptr, 2},
-        StepRow{"TwoKeyStepsOfASlider",
-                [] {
-                    RightArrowOnASlider({{QEvent::KeyPress, false, 100},
-                                         {QEvent::KeyRelease, false, 150},
-                                         {QEvent::KeyPress, false, 300},
-                                         {QEvent::KeyRelease, false, 350}});
-                },
-                nullptr, 2},
-        // Held: repeats marked as such, then a release and a press of one
-        // time, as some X servers send a repeat.
-        StepRow{"ArrowKeyHeldOnASlider",
-                [] {
-                    RightArrowOnASlider({{QEvent::KeyPress, false, 100},
-                                         {QEvent::KeyPress, true, 130},
-                                         {QEvent::KeyRelease, false, 160},
-                                         {QEvent::KeyPress, false, 160},
-                                         {QEvent::KeyRelease, false, 200}});
-                }},
-        StepRow{"TypingAgainAfterTheFocusWasAway",
-                [] {
-                    TypeIntoTheJagCount("3");
-                    QApplication::setActiveWindow(Form1);
-                    Form1->setFocus();
-                    Settle();
-                    TypeIntoTheJagCount("5");
-                },
-                nullptr, 2},
-        StepRow{"BackgroundColour",
-                [] {
-                    const ModalAnswer answer = ModalAnswer::For<QColorDialog>([](QColorDialog *d) {
-                        d->setCurrentColor(QColor(10, 200, 30));
-                        d->accept();
-                    });
-                    Form1->BackColor1->trigger();
-                }},
-        StepRow{"TypingAJagCount", [] { TypeIntoTheJagCount("37"); }},
-        StepRow{"UpArrowHeld",
-                [] {
-                    QToolButton *up = PointsDlg->UpDown1->UpButton();
-                    QTest::mousePress(up, Qt::LeftButton);
-                    QTest::qWait(up->autoRepeatDelay() + 3 * up->autoRepeatInterval());
-                    QTest::mouseRelease(up, Qt::LeftButton);
-                }},
-        StepRow{"TwistSliderMovedWithSync",
-                [] {
-                    RotationDlg->SyncCheckBox->setChecked(true);
-                    for (int v : {50, 120, 300})
-                        RotationDlg->InRotateTrackBar->setValue(v);
-                }},
-        StepRow{"Fill", [] { Form1->Fill1->trigger(); }},
-        StepRow{"RoundingSliderMoved",
-                [] {
-                    for (int v : {10, 30, 55})
-                        ShapeDlg->TipTrackBar->setValue(v);
-                }},
-        StepRow{"IrregularitySliderDragged", [] { DragSlider(ShapeDlg->IrregularityTrackBar); }},
-        StepRow{"WidthSliderDragged", [] { DragSlider(ShapeDlg->LineWidthTrackBar); }},
-        StepRow{"TypingAnOutlineWidth",
-                [] {
-                    QApplication::setActiveWindow(ShapeDlg);
-                    ShapeDlg->LineWidthEdit->setFocus();
-                    ShapeDlg->LineWidthEdit->selectAll();
-                    QTest::keyClicks(ShapeDlg->LineWidthEdit, "85");
-                    QTest::keyClick(ShapeDlg->LineWidthEdit, Qt::Key_Return);
-                }},
-        StepRow{"ResetAfterChanges", [] { Form1->Default->trigger(); },
-                [] {
-                    Form1->ShapeSettings.LeanAngle = 30;
-                    Form1->Document->Extras.TipRounding = 40;
-                    Form1->PaintBox->Color = 0x00FF00;
-                    Form1->SetWindowColor(0x00FF00);
-                    Form1->Fill1->trigger();
-                }},
-        StepRow{"SizeDialog",
-                [] {
-                    const ModalAnswer answer = ModalAnswer::For<TSizeInDlg>([](TSizeInDlg *d) {
-                        d->Width->setText("200");
-                        d->Same->click();
-                        d->OKBtn->click();
-                    });
-                    Form1->Size->trigger();
-                }},
-        StepRow{"Magnification",
-                [] {
-                    const ModalAnswer answer = ModalAnswer::For<TSaveRateDlg>([](TSaveRateDlg *d) {
-                        d->Rate->setText("7");
-                        d->OKBtn->click();
-                    });
-                    Form1->SaveRate->trigger();
-                }}),
+    testing::Values(StepRow{"DragOfARadius", Drag},
+                    StepRow{"TwoDrags",
+                            [] {
+                                Drag();
+                                Drag();
+                            },
+                            nullptr, 2},
+                    StepRow{"TwoKeyStepsOfASlider",
+                            [] {
+                                RightArrowOnASlider({{QEvent::KeyPress, false, 100},
+                                                     {QEvent::KeyRelease, false, 150},
+                                                     {QEvent::KeyPress, false, 300},
+                                                     {QEvent::KeyRelease, false, 350}});
+                            },
+                            nullptr, 2},
+                    // Held: repeats marked as such, then a release and a press of one
+                    // time, as some X servers send a repeat.
+                    StepRow{"ArrowKeyHeldOnASlider",
+                            [] {
+                                RightArrowOnASlider({{QEvent::KeyPress, false, 100},
+                                                     {QEvent::KeyPress, true, 130},
+                                                     {QEvent::KeyRelease, false, 160},
+                                                     {QEvent::KeyPress, false, 160},
+                                                     {QEvent::KeyRelease, false, 200}});
+                            }},
+                    StepRow{"TypingAgainAfterTheFocusWasAway",
+                            [] {
+                                TypeIntoTheJagCount("3");
+                                QApplication::setActiveWindow(Form1);
+                                Form1->setFocus();
+                                Settle();
+                                TypeIntoTheJagCount("5");
+                            },
+                            nullptr, 2},
+                    StepRow{"BackgroundColour",
+                            [] {
+                                const ModalAnswer answer =
+                                    ModalAnswer::For<QColorDialog>([](QColorDialog *d) {
+                                        d->setCurrentColor(QColor(10, 200, 30));
+                                        d->accept();
+                                    });
+                                Form1->BackColor1->trigger();
+                            }},
+                    StepRow{"TypingAJagCount", [] { TypeIntoTheJagCount("37"); }},
+                    StepRow{"UpArrowHeld",
+                            [] {
+                                QToolButton *up = PointsDlg->UpDown1->UpButton();
+                                QTest::mousePress(up, Qt::LeftButton);
+                                QTest::qWait(up->autoRepeatDelay() + 3 * up->autoRepeatInterval());
+                                QTest::mouseRelease(up, Qt::LeftButton);
+                            }},
+                    StepRow{"TwistSliderMovedWithSync",
+                            [] {
+                                RotationDlg->SyncCheckBox->setChecked(true);
+                                for (int v : {50, 120, 300})
+                                    RotationDlg->InRotateTrackBar->setValue(v);
+                            }},
+                    StepRow{"Fill", [] { Form1->Fill1->trigger(); }},
+                    StepRow{"RoundingSliderMoved",
+                            [] {
+                                for (int v : {10, 30, 55})
+                                    ShapeDlg->TipTrackBar->setValue(v);
+                            }},
+                    StepRow{"IrregularitySliderDragged",
+                            [] { DragSlider(ShapeDlg->IrregularityTrackBar); }},
+                    StepRow{"WidthSliderDragged", [] { DragSlider(ShapeDlg->LineWidthTrackBar); }},
+                    StepRow{"TypingAnOutlineWidth",
+                            [] {
+                                QApplication::setActiveWindow(ShapeDlg);
+                                ShapeDlg->LineWidthEdit->setFocus();
+                                ShapeDlg->LineWidthEdit->selectAll();
+                                QTest::keyClicks(ShapeDlg->LineWidthEdit, "85");
+                                QTest::keyClick(ShapeDlg->LineWidthEdit, Qt::Key_Return);
+                            }},
+                    StepRow{"ResetAfterChanges", [] { Form1->Default->trigger(); },
+                            [] {
+                                Form1->ShapeSettings.LeanAngle = 30;
+                                Form1->Document->Extras.TipRounding = 40;
+                                Form1->PaintBox->Color = 0x00FF00;
+                                Form1->SetWindowColor(0x00FF00);
+                                Form1->Fill1->trigger();
+                            }},
+                    StepRow{"SizeDialog",
+                            [] {
+                                const ModalAnswer answer =
+                                    ModalAnswer::For<TSizeInDlg>([](TSizeInDlg *d) {
+                                        d->Width->setText("200");
+                                        d->Same->click();
+                                        d->OKBtn->click();
+                                    });
+                                Form1->Size->trigger();
+                            }},
+                    StepRow{"Magnification",
+                            [] {
+                                const ModalAnswer answer =
+                                    ModalAnswer::For<TSaveRateDlg>([](TSaveRateDlg *d) {
+                                        d->Rate->setText("7");
+                                        d->OKBtn->click();
+                                    });
+                                Form1->SaveRate->trigger();
+                            }}),
     [](const testing::TestParamInfo<StepRow> &p) { return p.param.name; });
 
 // The undo and redo keys undo the star from any palette, whatever has the focus
