@@ -10,6 +10,8 @@
 #include "WindowTestSupport.h"
 
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QAccessible>
 #include <QCheckBox>
 #include <QLabel>
 #include <QMenuBar>
@@ -67,12 +69,31 @@ TEST_P(Language, EveryWindowSpeaksIt) {
     }
     for (int panel = 0; panel < 3; ++panel)
         texts << Form1->StatusBar1->PanelText(panel);
+    QStringList windowNames{
+        QAccessible::queryAccessibleInterface(Form1)->text(QAccessible::Name),
+        QAccessible::queryAccessibleInterface(Form1->PaintBox)->text(QAccessible::Name)};
     for (QWidget *form :
          std::initializer_list<QWidget *>{PointsDlg, LeanDlg, RotationDlg, CenterSettingDlg,
                                           ShapeDlg, SizeInDlg, SaveRateDlg, AboutDlg}) {
         form->show();
         Settle();
         texts << form->windowTitle();
+        // A screen reader names every control and tells the windows apart.
+        const auto name = [](QWidget *w) {
+            return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+        };
+        if (qobject_cast<TPalette *>(form)) {
+            EXPECT_FALSE(windowNames.contains(name(form))) << name(form).toStdString();
+            windowNames << name(form);
+            texts << name(form);
+        }
+        for (QWidget *control : form->findChildren<QWidget *>())
+            if ((control->focusPolicy() != Qt::NoFocus ||
+                 qobject_cast<QAbstractButton *>(control)) &&
+                !qobject_cast<QAbstractSpinBox *>(control->parentWidget())) {
+                EXPECT_FALSE(name(control).isEmpty()) << control->objectName().toStdString();
+                texts << name(control);
+            }
         for (const QAbstractButton *button : form->findChildren<QAbstractButton *>())
             texts << button->text();
         for (const QLabel *label : form->findChildren<QLabel *>()) {

@@ -80,6 +80,20 @@ void DragSlider(QSlider *bar) {
     bar->setSliderDown(false);
 }
 
+// Up, Up and Shift+Up in the drawing area, each a step of its own.
+void ArrowKeysInTheDrawingArea() {
+    int time = 100;
+    for (const auto shift : {Qt::NoModifier, Qt::NoModifier, Qt::ShiftModifier})
+        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent key(type, Qt::Key_Up, shift);
+            key.setTimestamp(quint64(time += 100));
+            QApplication::sendEvent(Form1->PaintBox, &key);
+            Settle();
+        }
+    EXPECT_EQ(Form1->ShapeSettings.OuterRate, 92);
+    EXPECT_EQ(Form1->ShapeSettings.InnerRate, 71);
+}
+
 void Drag() {
     QTest::mousePress(Form1->PaintBox, Qt::LeftButton, {}, QPoint(5, 5));
     for (int x : {6, 8, 12, 20}) {
@@ -182,6 +196,8 @@ INSTANTIATE_TEST_SUITE_P(
                                 for (int v : {10, 30, 55})
                                     ShapeDlg->TipTrackBar->setValue(v);
                             }},
+                    StepRow{"ArrowKeysInTheDrawingArea", ArrowKeysInTheDrawingArea,
+                            [] { Form1->ShapeSettings.OuterRate = 90, Form1->Redraw(); }, 3},
                     StepRow{"IrregularitySliderDragged",
                             [] { DragSlider(ShapeDlg->IrregularityTrackBar); }},
                     StepRow{"WidthSliderDragged", [] { DragSlider(ShapeDlg->LineWidthTrackBar); }},

@@ -106,6 +106,29 @@
     </message>
 </context>
 <context>
+    <name>StarDescription</name>
+    <message>
+        <location filename="../ui/StarDescription.cpp" line="16"/>
+        <source>塗りつぶし</source>
+        <translation>filled</translation>
+    </message>
+    <message>
+        <location filename="../ui/StarDescription.cpp" line="17"/>
+        <source>輪郭のみ</source>
+        <translation>outline only</translation>
+    </message>
+    <message>
+        <location filename="../ui/StarDescription.cpp" line="18"/>
+        <source>ジャグ %1 個、内側の半径 %2 %、外側の半径 %3 %、回転 %4 度、ねじれ 外側 %5 % 内側 %6 %、%7、星の色 %8、背景の色 %9</source>
+        <translation>%1 jags, inner radius %2 %, outer radius %3 %, rotation %4 degrees, twist outer %5 % inner %6 %, %7, star colour %8, background colour %9</translation>
+    </message>
+    <message>
+        <location filename="../ui/StarDescription.cpp" line="30"/>
+        <source>、先端の丸み %1 %、谷の丸み %2 %、不規則さ %3 %、輪郭の幅 %4</source>
+        <translation>, tip rounding %1 %, valley rounding %2 %, irregularity %3 %, outline width %4</translation>
+    </message>
+</context>
+<context>
     <name>StarFiles</name>
     <message>
         <location filename="../ui/StarFiles.cpp" line="29"/>
@@ -123,47 +146,47 @@
         <translation>The settings file %1 holds data this version does not know. The star was opened with the values this version knows; so that the data is not lost, Save Settings will not save over this file but under another name.</translation>
     </message>
     <message>
-        <location filename="../ui/StarFiles.cpp" line="136"/>
+        <location filename="../ui/StarFiles.cpp" line="134"/>
         <source>設定ファイル %1 には、この版の知らないデータがあり、上書きすると失われます。別の名前で保存しますか?</source>
         <translation>The settings file %1 holds data this version does not know, which saving over it would lose. Save under another name?</translation>
     </message>
     <message>
-        <location filename="../ui/StarFiles.cpp" line="140"/>
+        <location filename="../ui/StarFiles.cpp" line="138"/>
         <source>設定ファイル %1 は読み取り専用です。別の名前で保存しますか?</source>
         <translation>The settings file %1 is read-only. Save under another name?</translation>
     </message>
     <message>
-        <location filename="../ui/StarFiles.cpp" line="146"/>
+        <location filename="../ui/StarFiles.cpp" line="144"/>
         <source>設定に名前を付けて保存...</source>
         <translation>Save Settings As...</translation>
     </message>
     <message>
-        <location filename="../ui/StarFiles.cpp" line="152"/>
+        <location filename="../ui/StarFiles.cpp" line="150"/>
         <source>設定ファイル %1 は開いた後でほかのプログラムに変更されています。置き換えますか?</source>
         <translation>The settings file %1 was changed by another program after it was opened. Replace it?</translation>
     </message>
     <message>
-        <location filename="../ui/StarFiles.cpp" line="163"/>
+        <location filename="../ui/StarFiles.cpp" line="161"/>
         <source>確認</source>
         <translation>Confirm</translation>
     </message>
     <message>
-        <location filename="../ui/StarFiles.cpp" line="164"/>
+        <location filename="../ui/StarFiles.cpp" line="162"/>
         <source>設定ファイル %1 への変更を保存しますか?</source>
         <translation>Save the changes to the settings file %1?</translation>
     </message>
     <message>
-        <location filename="../ui/StarFiles.cpp" line="168"/>
+        <location filename="../ui/StarFiles.cpp" line="166"/>
         <source>保存</source>
         <translation>Save</translation>
     </message>
     <message>
-        <location filename="../ui/StarFiles.cpp" line="170"/>
+        <location filename="../ui/StarFiles.cpp" line="168"/>
         <source>破棄</source>
         <translation>Discard</translation>
     </message>
     <message>
-        <location filename="../ui/StarFiles.cpp" line="171"/>
+        <location filename="../ui/StarFiles.cpp" line="169"/>
         <source>キャンセル</source>
         <translation>Cancel</translation>
     </message>
@@ -204,17 +227,28 @@
 <context>
     <name>TCenterSettingDlg</name>
     <message>
-        <location filename="../ui/Center.ui" line="9"/>
+        <location filename="../ui/Center.ui" line="12"/>
         <source>Vantrell</source>
         <translation>Vantrell</translation>
     </message>
     <message>
-        <location filename="../ui/Center.ui" line="16"/>
+        <location filename="../ui/Center.ui" line="6"/>
+        <location filename="../ui/Center.ui" line="19"/>
         <source>ヴァントレルの中心</source>
         <translation>Centre of the Jags</translation>
     </message>
     <message>
-        <location filename="../ui/Center.ui" line="85"/>
+        <location filename="../ui/Center.ui" line="27"/>
+        <source>中心、横</source>
+        <translation>Centre, horizontal</translation>
+    </message>
+    <message>
+        <location filename="../ui/Center.ui" line="56"/>
+        <source>中心、縦</source>
+        <translation>Centre, vertical</translation>
+    </message>
+    <message>
+        <location filename="../ui/Center.ui" line="94"/>
         <source>Reset</source>
         <translation>Reset</translation>
     </message>
@@ -438,12 +472,22 @@
 %2</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.cpp" line="747"/>
+        <location filename="../ui/Vantmain.cpp" line="87"/>
+        <source>星</source>
+        <translation>Star</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.cpp" line="88"/>
+        <source>ステータスバー</source>
+        <translation>Status bar</translation>
+    </message>
+    <message>
+        <location filename="../ui/Vantmain.cpp" line="730"/>
         <source>確認</source>
         <translation>Confirm</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.cpp" line="747"/>
+        <location filename="../ui/Vantmain.cpp" line="730"/>
         <source>ファイルに保存しますか?</source>
         <translation>Save the picture to a file?</translation>
     </message>
@@ -451,22 +495,28 @@
 <context>
     <name>TLeanDlg</name>
     <message>
-        <location filename="../ui/Lean.ui" line="9"/>
+        <location filename="../ui/Lean.ui" line="12"/>
         <source>Vantrell</source>
         <translation>Vantrell</translation>
     </message>
     <message>
-        <location filename="../ui/Lean.ui" line="16"/>
+        <location filename="../ui/Lean.ui" line="6"/>
+        <location filename="../ui/Lean.ui" line="19"/>
         <source>回転</source>
         <translation>Rotation</translation>
     </message>
     <message>
-        <location filename="../ui/Lean.ui" line="27"/>
+        <location filename="../ui/Lean.ui" line="30"/>
         <source>-90度</source>
         <translation>-90°</translation>
     </message>
     <message>
-        <location filename="../ui/Lean.ui" line="67"/>
+        <location filename="../ui/Lean.ui" line="41"/>
+        <source>回転角</source>
+        <translation>Rotation angle</translation>
+    </message>
+    <message>
+        <location filename="../ui/Lean.ui" line="73"/>
         <source>Reset</source>
         <translation>Reset</translation>
     </message>
@@ -479,12 +529,14 @@
 <context>
     <name>TPointsDlg</name>
     <message>
-        <location filename="../ui/Points.ui" line="9"/>
+        <location filename="../ui/Points.ui" line="12"/>
         <source>Vantrell</source>
         <translation>Vantrell</translation>
     </message>
     <message>
-        <location filename="../ui/Points.ui" line="16"/>
+        <location filename="../ui/Points.ui" line="6"/>
+        <location filename="../ui/Points.ui" line="19"/>
+        <location filename="../ui/Points.ui" line="27"/>
         <source>ヴァントレルの数</source>
         <translation>Number of Jags</translation>
     </message>
@@ -492,38 +544,49 @@
 <context>
     <name>TRotationDlg</name>
     <message>
-        <location filename="../ui/Rotaion.ui" line="9"/>
+        <location filename="../ui/Rotaion.ui" line="12"/>
         <source>Vantrell</source>
         <translation>Vantrell</translation>
     </message>
     <message>
-        <location filename="../ui/Rotaion.ui" line="16"/>
+        <location filename="../ui/Rotaion.ui" line="6"/>
+        <location filename="../ui/Rotaion.ui" line="19"/>
         <source>捩じる</source>
         <translation>Twist</translation>
     </message>
     <message>
-        <location filename="../ui/Rotaion.ui" line="27"/>
+        <location filename="../ui/Rotaion.ui" line="30"/>
         <source>外側</source>
         <translation>Outer</translation>
     </message>
     <message>
-        <location filename="../ui/Rotaion.ui" line="64"/>
-        <location filename="../ui/Rotaion.ui" line="115"/>
+        <location filename="../ui/Rotaion.ui" line="38"/>
+        <source>外側のねじれ</source>
+        <translation>Outer twist</translation>
+    </message>
+    <message>
+        <location filename="../ui/Rotaion.ui" line="70"/>
+        <location filename="../ui/Rotaion.ui" line="124"/>
         <source>-1000%</source>
         <translation>-1000%</translation>
     </message>
     <message>
-        <location filename="../ui/Rotaion.ui" line="78"/>
+        <location filename="../ui/Rotaion.ui" line="84"/>
         <source>内側</source>
         <translation>Inner</translation>
     </message>
     <message>
-        <location filename="../ui/Rotaion.ui" line="129"/>
+        <location filename="../ui/Rotaion.ui" line="92"/>
+        <source>内側のねじれ</source>
+        <translation>Inner twist</translation>
+    </message>
+    <message>
+        <location filename="../ui/Rotaion.ui" line="138"/>
         <source>同期</source>
         <translation>Sync</translation>
     </message>
     <message>
-        <location filename="../ui/Rotaion.ui" line="140"/>
+        <location filename="../ui/Rotaion.ui" line="149"/>
         <source>Reset</source>
         <translation>Reset</translation>
     </message>
@@ -537,16 +600,17 @@
     </message>
     <message>
         <location filename="../ui/SaveRate.ui" line="27"/>
+        <location filename="../ui/SaveRate.ui" line="32"/>
         <source>保存倍率</source>
         <translation>Magnification</translation>
     </message>
     <message>
-        <location filename="../ui/SaveRate.ui" line="48"/>
+        <location filename="../ui/SaveRate.ui" line="51"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location filename="../ui/SaveRate.ui" line="59"/>
+        <location filename="../ui/SaveRate.ui" line="62"/>
         <source>Cancel</source>
         <translation>Cancel</translation>
     </message>
@@ -554,59 +618,74 @@
 <context>
     <name>TShapeDlg</name>
     <message>
-        <location filename="../ui/Shape.ui" line="9"/>
+        <location filename="../ui/Shape.ui" line="6"/>
+        <source>形</source>
+        <translation>Shape</translation>
+    </message>
+    <message>
+        <location filename="../ui/Shape.ui" line="12"/>
         <source>Vantrell</source>
         <translation>Vantrell</translation>
     </message>
     <message>
-        <location filename="../ui/Shape.ui" line="16"/>
+        <location filename="../ui/Shape.ui" line="19"/>
+        <location filename="../ui/Shape.ui" line="24"/>
+        <location filename="../ui/Shape.ui" line="44"/>
         <source>先端の丸み</source>
         <translation>Tip rounding</translation>
     </message>
     <message>
-        <location filename="../ui/Shape.ui" line="47"/>
-        <location filename="../ui/Shape.ui" line="89"/>
-        <location filename="../ui/Shape.ui" line="131"/>
+        <location filename="../ui/Shape.ui" line="56"/>
+        <location filename="../ui/Shape.ui" line="104"/>
+        <location filename="../ui/Shape.ui" line="152"/>
         <source>%</source>
         <translation>%</translation>
     </message>
     <message>
-        <location filename="../ui/Shape.ui" line="58"/>
+        <location filename="../ui/Shape.ui" line="67"/>
+        <location filename="../ui/Shape.ui" line="72"/>
+        <location filename="../ui/Shape.ui" line="92"/>
         <source>谷の丸み</source>
         <translation>Valley rounding</translation>
     </message>
     <message>
-        <location filename="../ui/Shape.ui" line="100"/>
+        <location filename="../ui/Shape.ui" line="115"/>
+        <location filename="../ui/Shape.ui" line="120"/>
+        <location filename="../ui/Shape.ui" line="140"/>
         <source>不規則さ</source>
         <translation>Irregularity</translation>
     </message>
     <message>
-        <location filename="../ui/Shape.ui" line="142"/>
+        <location filename="../ui/Shape.ui" line="163"/>
+        <location filename="../ui/Shape.ui" line="168"/>
         <source>乱数の種</source>
         <translation>Seed</translation>
     </message>
     <message>
-        <location filename="../ui/Shape.ui" line="158"/>
+        <location filename="../ui/Shape.ui" line="182"/>
         <source>新しい種</source>
         <translation>New</translation>
     </message>
     <message>
-        <location filename="../ui/Shape.ui" line="169"/>
+        <location filename="../ui/Shape.ui" line="193"/>
+        <location filename="../ui/Shape.ui" line="198"/>
+        <location filename="../ui/Shape.ui" line="218"/>
         <source>線の太さ</source>
         <translation>Line width</translation>
     </message>
     <message>
-        <location filename="../ui/Shape.ui" line="208"/>
+        <location filename="../ui/Shape.ui" line="238"/>
+        <location filename="../ui/Shape.ui" line="243"/>
         <source>線の色</source>
         <translation>Line colour</translation>
     </message>
     <message>
-        <location filename="../ui/Shape.ui" line="224"/>
+        <location filename="../ui/Shape.ui" line="257"/>
         <source>星と同じ色</source>
         <translation>As the star</translation>
     </message>
     <message>
-        <location filename="../ui/Shape.ui" line="232"/>
+        <location filename="../ui/Shape.ui" line="265"/>
         <source>Reset</source>
         <translation>Reset</translation>
     </message>
@@ -620,28 +699,43 @@
     </message>
     <message>
         <location filename="../ui/SizeIn.ui" line="27"/>
+        <location filename="../ui/SizeIn.ui" line="32"/>
         <source>幅</source>
         <translation>Width</translation>
     </message>
     <message>
-        <location filename="../ui/SizeIn.ui" line="43"/>
+        <location filename="../ui/SizeIn.ui" line="46"/>
+        <location filename="../ui/SizeIn.ui" line="51"/>
         <source>高さ</source>
         <translation>Height</translation>
     </message>
     <message>
-        <location filename="../ui/SizeIn.ui" line="59"/>
+        <location filename="../ui/SizeIn.ui" line="65"/>
         <source>幅と高さを同じに</source>
         <translation>Width = height</translation>
     </message>
     <message>
-        <location filename="../ui/SizeIn.ui" line="67"/>
+        <location filename="../ui/SizeIn.ui" line="73"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location filename="../ui/SizeIn.ui" line="78"/>
+        <location filename="../ui/SizeIn.ui" line="84"/>
         <source>Cancel</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>TUpDown</name>
+    <message>
+        <location filename="../ui/UpDown.cpp" line="15"/>
+        <source>増やす</source>
+        <translation>Increase</translation>
+    </message>
+    <message>
+        <location filename="../ui/UpDown.cpp" line="16"/>
+        <source>減らす</source>
+        <translation>Decrease</translation>
     </message>
 </context>
 </TS>

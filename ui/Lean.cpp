@@ -15,7 +15,7 @@ TLeanDlg::TLeanDlg(StarDocument &document, QWidget &mainWindow, QWidget *parent)
 }
 
 void TLeanDlg::UpdateLeanLabel() {
-    Lean->setText(tr("%1度").arg(LeanTrackBar->value()));
+    ShowTrackBarValue(LeanTrackBar, Lean, tr("%1度").arg(LeanTrackBar->value()));
 }
 
 void TLeanDlg::ApplyLean() {

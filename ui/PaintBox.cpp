@@ -1,12 +1,16 @@
 #include "PaintBox.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 TPaintBox::TPaintBox(QWidget *parent) : QWidget(parent) {
     // The widget paints every pixel itself from its canvas.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void TPaintBox::paintEvent(QPaintEvent *event) {
@@ -20,6 +24,37 @@ void TPaintBox::paintEvent(QPaintEvent *event) {
         QRegion(rect()) - QRegion(QRect(QPoint(), canvas_.deviceIndependentSize().toSize()));
     for (const QRect &r : uncovered)
         painter.fillRect(r, palette().window());
+    if (focusShown_ && hasFocus()) {
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        QStyleOptionFocusRect frame;
+        frame.initFrom(this);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, this);
+    }
+}
+
+void TPaintBox::keyPressEvent(QKeyEvent *event) {
+    if (event->key() != Qt::Key_Up && event->key() != Qt::Key_Down)
+        return QWidget::keyPressEvent(event);
+    focusShown_ = true;
+    emit arrowPressed(event->key(), event->modifiers());
+}
+
+void TPaintBox::keyReleaseEvent(QKeyEvent *event) {
+    if ((event->key() != Qt::Key_Up && event->key() != Qt::Key_Down) || event->isAutoRepeat())
+        return QWidget::keyReleaseEvent(event);
+    emit arrowReleased(event->key());
+}
+
+void TPaintBox::focusInEvent(QFocusEvent *event) {
+    QWidget::focusInEvent(event);
+    focusShown_ =
+        event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    update();
+}
+
+void TPaintBox::focusOutEvent(QFocusEvent *event) {
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void TPaintBox::resizeEvent(QResizeEvent *event) {

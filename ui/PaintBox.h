@@ -7,6 +7,9 @@
 
 // The drawing area. It shows a ready picture (its canvas) and carries the two
 // colours the picture is drawn with, as colour values that may name system colours.
+// It takes the keyboard focus, by a click or Tab, and shows it with a focus frame
+// once the keyboard is used there (a click alone shows no frame, so the picture on
+// screen stays as it was).
 class TPaintBox : public QWidget {
     Q_OBJECT
 
@@ -27,6 +30,9 @@ signals:
     void mousePressed(Qt::MouseButton button, int x, int y);
     void mouseMoved(int x, int y);
     void mouseReleased(Qt::MouseButton button, int x, int y);
+    // Up or Down pressed (again while held: autoRepeat), and let go.
+    void arrowPressed(int key, Qt::KeyboardModifiers modifiers);
+    void arrowReleased(int key);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -34,7 +40,12 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     QImage canvas_;
+    bool focusShown_ = false;
 };

@@ -5,6 +5,7 @@
 #include <QAbstractSpinBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
@@ -116,6 +117,13 @@ void TPalette::KeepTarget() {
         placing_ = false; // framed and in place: later moves are the user's
 }
 
+void TPalette::keyPressEvent(QKeyEvent *event) {
+    if (event->key() != Qt::Key_Escape)
+        return QWidget::keyPressEvent(event);
+    mainWindow_.activateWindow();
+    mainWindow_.raise();
+}
+
 void TPalette::moveEvent(QMoveEvent *event) {
     QWidget::moveEvent(event);
     KeepTarget();
@@ -138,6 +146,11 @@ void TPalette::RequestRepaint() {
         if (isVisible())
             PaintQuietly();
     });
+}
+
+void ShowTrackBarValue(QSlider *bar, QLabel *label, const QString &text) {
+    label->setText(text);
+    bar->setAccessibleDescription(text);
 }
 
 void ConnectTrackBar(QSlider *bar, QObject *context, const std::function<void()> &handler) {

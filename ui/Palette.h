@@ -9,6 +9,7 @@
 
 class QAbstractSpinBox;
 class QLineEdit;
+class QLabel;
 class QSlider;
 class StarDocument;
 
@@ -45,6 +46,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    // Escape gives the keyboard back to the main window.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     // Places the palette's frame in its slot beside the main window.
@@ -62,6 +65,10 @@ private:
     bool placing_ = false;        // just shown: a move by the window system is put right
     bool hiddenWithMain_ = false; // hidden because the main window was minimised
 };
+
+// Shows a track bar's value in its label, which is also the value a screen reader
+// tells for the bar (its accessible description).
+void ShowTrackBarValue(QSlider *bar, QLabel *label, const QString &text);
 
 // Connects every scroll notification of a track bar to handler: a change of its
 // position, and also a press, release or step that leaves the position as it was.

@@ -16,8 +16,10 @@ TRotationDlg::TRotationDlg(StarDocument &document, QWidget &mainWindow, QWidget 
 }
 
 void TRotationDlg::UpdateTwistLabels() {
-    InRate->setText(QStringLiteral("%1%").arg(InRotateTrackBar->value()));
-    OutRate->setText(QStringLiteral("%1%").arg(OutRotateTrackBar->value()));
+    ShowTrackBarValue(InRotateTrackBar, InRate,
+                      QStringLiteral("%1%").arg(InRotateTrackBar->value()));
+    ShowTrackBarValue(OutRotateTrackBar, OutRate,
+                      QStringLiteral("%1%").arg(OutRotateTrackBar->value()));
 }
 
 void TRotationDlg::ApplyTwists() {

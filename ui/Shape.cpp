@@ -101,11 +101,15 @@ void TShapeDlg::RestButtonClick() {
 }
 
 void TShapeDlg::ShowLineColor() {
+    const Pixel color =
+        ResolveColorValue(Document().Extras.LineColor, SystemColorsFromPalette(palette()));
     QPixmap swatch(LineColorButton->size() - QSize(12, 8));
-    swatch.fill(QColor::fromRgb(
-        ResolveColorValue(Document().Extras.LineColor, SystemColorsFromPalette(palette()))));
+    swatch.fill(QColor::fromRgb(color));
     LineColorButton->setIcon(swatch);
     LineColorButton->setIconSize(swatch.size());
+    // A screen reader tells the colour the swatch shows.
+    LineColorButton->setAccessibleDescription(
+        QStringLiteral("#%1").arg(color & 0xFFFFFF, 6, 16, QLatin1Char('0')).toUpper());
 }
 
 void TShapeDlg::FormPaint() {

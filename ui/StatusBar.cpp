@@ -1,6 +1,7 @@
 #include "StatusBar.h"
 
 #include <QPainter>
+#include <QStringList>
 #include <qdrawutil.h>
 
 namespace {
@@ -20,6 +21,12 @@ void TStatusBar::SetPanelText(int index, const QString &text) {
     if (panels_[index].text == text)
         return;
     panels_[index].text = text;
+    // The panels are painted: a screen reader reads their texts from the bar itself.
+    QStringList texts;
+    for (const Panel &panel : panels_)
+        if (!panel.text.isEmpty())
+            texts << panel.text;
+    setAccessibleDescription(texts.join(QStringLiteral(", ")));
     update();
 }
 

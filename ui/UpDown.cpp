@@ -12,6 +12,8 @@ TUpDown::TUpDown(QWidget *parent)
     }
     up_->setArrowType(Qt::UpArrow);
     down_->setArrowType(Qt::DownArrow);
+    up_->setAccessibleName(tr("増やす"));
+    down_->setAccessibleName(tr("減らす"));
     connect(up_, &QToolButton::clicked, this, [this] { Step(+1); });
     connect(down_, &QToolButton::clicked, this, [this] { Step(-1); });
 }

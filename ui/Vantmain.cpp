@@ -11,12 +11,14 @@
 #include "NumberText.h"
 #include "PictureOptions.h"
 #include "Points.h"
+#include "RadiusEditing.h"
 #include "Rotaion.h"
 #include "SaveRate.h"
 #include "ScreenPixels.h"
 #include "SettingsFile.h"
 #include "Shape.h"
 #include "SizeIn.h"
+#include "StarDescription.h"
 #include "StarFiles.h"
 #include "StarPicture.h"
 #include "SystemPalette.h"
@@ -76,6 +78,14 @@ TForm1::TForm1(std::string settingsPath, QWidget *parent)
     connect(PaintBox, &TPaintBox::mouseMoved, this, &TForm1::FormMouseMove);
     connect(PaintBox, &TPaintBox::mouseReleased, this,
             [this](Qt::MouseButton button, int, int) { FormMouseUp(button); });
+    connect(PaintBox, &TPaintBox::arrowPressed, this,
+            [this](int key, Qt::KeyboardModifiers modifiers) {
+                RadiusKeyPressed(*this, key, modifiers);
+            });
+    connect(PaintBox, &TPaintBox::arrowReleased, this,
+            [this](int key) { RadiusKeyReleased(*this, key); });
+    PaintBox->setAccessibleName(tr("星"));
+    StatusBar1->setAccessibleName(tr("ステータスバー"));
     ConnectCommands();
     ConnectPictureOptions(Transparent1, Smooth1);
     // Preferences of the program, not of the star: the picture shows them at once,
@@ -288,6 +298,9 @@ void TForm1::DrawShape(QImage &target) {
     const StarPicture picture = MakePicture(onScreen, &backdrop, backdropLaidUnder);
     if (onScreen && Recorder)
         Recorder->Observe(); // every change of the picture is drawn here
+    if (onScreen)
+        PaintBox->setAccessibleDescription(DescribeStar(
+            ShapeSettings, Document->Extras, picture.fill, picture.foreground, picture.background));
     const auto render = [&picture](QImage &image) {
         RenderStarRows(picture, reinterpret_cast<Pixel *>(image.bits()),
                        image.bytesPerLine() / qsizetype(sizeof(Pixel)), 0, picture.height);
@@ -421,41 +434,16 @@ void TForm1::contextMenuEvent(QContextMenuEvent *event) {
         PopupMenu1->popup(event->globalPos());
 }
 
-int TForm1::DistanceFromCentre(int x, int y) const {
-    const double dx = double(x) - PaintBox->width() / 2;
-    const double dy = double(y) - PaintBox->height() / 2;
-    return static_cast<int>(std::sqrt(dx * dx + dy * dy));
-}
-
 void TForm1::FormMouseDown(Qt::MouseButton button, int x, int y) {
-    if (button != Qt::LeftButton || Dragging)
-        return;
-    Dragging = true;
-    DragLastX = x;
-    DragLastY = y;
-    // A press on or inside the largest centred circle edits the inner radius.
-    DragInner = DistanceFromCentre(x, y) <= std::min(PaintBox->width() / 2, PaintBox->height() / 2);
-    DrawShape(PaintBox->Canvas());
+    PressForRadius(*this, button, x, y);
 }
 
 void TForm1::FormMouseMove(int x, int y) {
-    if (!Dragging)
-        return;
-    // One pixel of movement towards or away from the centre is one percentage point.
-    const int delta = DistanceFromCentre(x, y) - DistanceFromCentre(DragLastX, DragLastY);
-    int32_t &rate = DragInner ? ShapeSettings.InnerRate : ShapeSettings.OuterRate;
-    rate = std::clamp(rate + delta, settings_range::kMinRate, settings_range::kMaxRate);
-    DragLastX = x;
-    DragLastY = y;
-    Modified = true;
-    DrawShape(PaintBox->Canvas());
+    MoveForRadius(*this, x, y);
 }
 
 void TForm1::EndDrag() {
-    if (!Dragging)
-        return;
-    Dragging = false;
-    DrawShape(PaintBox->Canvas());
+    EndRadiusDrag(*this);
 }
 
 bool TForm1::event(QEvent *event) {
@@ -467,9 +455,7 @@ bool TForm1::event(QEvent *event) {
 }
 
 void TForm1::FormMouseUp(Qt::MouseButton button) {
-    if (button == Qt::LeftButton)
-        Dragging = false;
-    DrawShape(PaintBox->Canvas());
+    ReleaseForRadius(*this, button);
 }
 
 PictureState TForm1::CaptureState(bool withClientSize) const {

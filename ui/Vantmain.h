@@ -145,8 +145,6 @@ private:
     void ConnectCommands();
     void ConnectUndo();
     QSize DrawingSize() const;
-    // Distance of a point from the drawing area's centre, truncated to whole pixels.
-    int DistanceFromCentre(int x, int y) const;
     // Runs the colour dialog from the colour it returned last; false on Cancel.
     bool ChooseColor(uint32_t &colorValue);
 
