@@ -131,6 +131,14 @@ TEST_F(DragTest, MarkersShowTheVerticesTheDragMoves) {
     EXPECT_TRUE(MarkerAt(inner));
     EXPECT_TRUE(MarkerAt(outer));
     Release(390, 100);
+
+    // A held arrow key shows them too, until its release, or until a menu or another
+    // window takes the keyboard and with it the release.
+    Form1->PaintBox->setFocus();
+    QTest::keyPress(Form1->PaintBox, Qt::Key_Down);
+    EXPECT_TRUE(Form1->Dragging);
+    Form1->PaintBox->clearFocus();
+    EXPECT_FALSE(Form1->Dragging) << "markers go with the keyboard";
 }
 
 } // namespace

@@ -108,24 +108,39 @@
 <context>
     <name>StarDescription</name>
     <message>
-        <location filename="../ui/StarDescription.cpp" line="16"/>
+        <location filename="../ui/StarDescription.cpp" line="20"/>
+        <source>ヴァントレル %1 個、内側の半径 %2 %、外側の半径 %3 %、回転 %4°、ねじれ 外側 %5 % 内側 %6 %、中心のずれ 横 %7 % 縦 %8 %</source>
+        <translation>%1 jags, inner radius %2 %, outer radius %3 %, rotation %4°, twist outer %5 % inner %6 %, centre shift horizontal %7 % vertical %8 %</translation>
+    </message>
+    <message>
+        <location filename="../ui/StarDescription.cpp" line="31"/>
         <source>塗りつぶし</source>
         <translation>filled</translation>
     </message>
     <message>
-        <location filename="../ui/StarDescription.cpp" line="17"/>
+        <location filename="../ui/StarDescription.cpp" line="32"/>
         <source>輪郭のみ</source>
         <translation>outline only</translation>
     </message>
     <message>
-        <location filename="../ui/StarDescription.cpp" line="18"/>
-        <source>ジャグ %1 個、内側の半径 %2 %、外側の半径 %3 %、回転 %4 度、ねじれ 外側 %5 % 内側 %6 %、%7、星の色 %8、背景の色 %9</source>
-        <translation>%1 jags, inner radius %2 %, outer radius %3 %, rotation %4 degrees, twist outer %5 % inner %6 %, %7, star colour %8, background colour %9</translation>
+        <location filename="../ui/StarDescription.cpp" line="34"/>
+        <source>、%1、星の色 %2</source>
+        <translation>, %1, star colour %2</translation>
     </message>
     <message>
-        <location filename="../ui/StarDescription.cpp" line="30"/>
-        <source>、先端の丸み %1 %、谷の丸み %2 %、不規則さ %3 %、輪郭の幅 %4</source>
-        <translation>, tip rounding %1 %, valley rounding %2 %, irregularity %3 %, outline width %4</translation>
+        <location filename="../ui/StarDescription.cpp" line="36"/>
+        <source>、背景の色 %1</source>
+        <translation>, background colour %1</translation>
+    </message>
+    <message>
+        <location filename="../ui/StarDescription.cpp" line="37"/>
+        <source>、背景はデスクトップ</source>
+        <translation>, the desktop behind it</translation>
+    </message>
+    <message>
+        <location filename="../ui/StarDescription.cpp" line="40"/>
+        <source>、先端の丸み %1 %、谷の丸み %2 %、不規則さ %3 % (種 %4)、線の太さ %5、線の色 %6</source>
+        <translation>, tip rounding %1 %, valley rounding %2 %, irregularity %3 % (seed %4), line width %5, line colour %6</translation>
     </message>
 </context>
 <context>
@@ -482,12 +497,12 @@
         <translation>Status bar</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.cpp" line="730"/>
+        <location filename="../ui/Vantmain.cpp" line="732"/>
         <source>確認</source>
         <translation>Confirm</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.cpp" line="730"/>
+        <location filename="../ui/Vantmain.cpp" line="732"/>
         <source>ファイルに保存しますか?</source>
         <translation>Save the picture to a file?</translation>
     </message>
@@ -501,22 +516,22 @@
     </message>
     <message>
         <location filename="../ui/Lean.ui" line="6"/>
-        <location filename="../ui/Lean.ui" line="19"/>
+        <location filename="../ui/Lean.ui" line="22"/>
         <source>回転</source>
         <translation>Rotation</translation>
     </message>
     <message>
-        <location filename="../ui/Lean.ui" line="30"/>
+        <location filename="../ui/Lean.ui" line="33"/>
         <source>-90度</source>
         <translation>-90°</translation>
     </message>
     <message>
-        <location filename="../ui/Lean.ui" line="41"/>
+        <location filename="../ui/Lean.ui" line="44"/>
         <source>回転角</source>
         <translation>Rotation angle</translation>
     </message>
     <message>
-        <location filename="../ui/Lean.ui" line="73"/>
+        <location filename="../ui/Lean.ui" line="76"/>
         <source>Reset</source>
         <translation>Reset</translation>
     </message>
@@ -535,8 +550,8 @@
     </message>
     <message>
         <location filename="../ui/Points.ui" line="6"/>
-        <location filename="../ui/Points.ui" line="19"/>
-        <location filename="../ui/Points.ui" line="27"/>
+        <location filename="../ui/Points.ui" line="22"/>
+        <location filename="../ui/Points.ui" line="30"/>
         <source>ヴァントレルの数</source>
         <translation>Number of Jags</translation>
     </message>
@@ -555,38 +570,38 @@
         <translation>Twist</translation>
     </message>
     <message>
-        <location filename="../ui/Rotaion.ui" line="30"/>
+        <location filename="../ui/Rotaion.ui" line="33"/>
         <source>外側</source>
         <translation>Outer</translation>
     </message>
     <message>
-        <location filename="../ui/Rotaion.ui" line="38"/>
+        <location filename="../ui/Rotaion.ui" line="41"/>
         <source>外側のねじれ</source>
         <translation>Outer twist</translation>
     </message>
     <message>
-        <location filename="../ui/Rotaion.ui" line="70"/>
-        <location filename="../ui/Rotaion.ui" line="124"/>
+        <location filename="../ui/Rotaion.ui" line="73"/>
+        <location filename="../ui/Rotaion.ui" line="130"/>
         <source>-1000%</source>
         <translation>-1000%</translation>
     </message>
     <message>
-        <location filename="../ui/Rotaion.ui" line="84"/>
+        <location filename="../ui/Rotaion.ui" line="90"/>
         <source>内側</source>
         <translation>Inner</translation>
     </message>
     <message>
-        <location filename="../ui/Rotaion.ui" line="92"/>
+        <location filename="../ui/Rotaion.ui" line="98"/>
         <source>内側のねじれ</source>
         <translation>Inner twist</translation>
     </message>
     <message>
-        <location filename="../ui/Rotaion.ui" line="138"/>
+        <location filename="../ui/Rotaion.ui" line="144"/>
         <source>同期</source>
         <translation>Sync</translation>
     </message>
     <message>
-        <location filename="../ui/Rotaion.ui" line="149"/>
+        <location filename="../ui/Rotaion.ui" line="155"/>
         <source>Reset</source>
         <translation>Reset</translation>
     </message>
@@ -599,18 +614,18 @@
         <translation>Vantrell</translation>
     </message>
     <message>
-        <location filename="../ui/SaveRate.ui" line="27"/>
-        <location filename="../ui/SaveRate.ui" line="32"/>
+        <location filename="../ui/SaveRate.ui" line="30"/>
+        <location filename="../ui/SaveRate.ui" line="35"/>
         <source>保存倍率</source>
         <translation>Magnification</translation>
     </message>
     <message>
-        <location filename="../ui/SaveRate.ui" line="51"/>
+        <location filename="../ui/SaveRate.ui" line="54"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location filename="../ui/SaveRate.ui" line="62"/>
+        <location filename="../ui/SaveRate.ui" line="65"/>
         <source>Cancel</source>
         <translation>Cancel</translation>
     </message>
@@ -628,64 +643,64 @@
         <translation>Vantrell</translation>
     </message>
     <message>
-        <location filename="../ui/Shape.ui" line="19"/>
-        <location filename="../ui/Shape.ui" line="24"/>
-        <location filename="../ui/Shape.ui" line="44"/>
+        <location filename="../ui/Shape.ui" line="22"/>
+        <location filename="../ui/Shape.ui" line="27"/>
+        <location filename="../ui/Shape.ui" line="47"/>
         <source>先端の丸み</source>
         <translation>Tip rounding</translation>
     </message>
     <message>
-        <location filename="../ui/Shape.ui" line="56"/>
-        <location filename="../ui/Shape.ui" line="104"/>
-        <location filename="../ui/Shape.ui" line="152"/>
+        <location filename="../ui/Shape.ui" line="59"/>
+        <location filename="../ui/Shape.ui" line="110"/>
+        <location filename="../ui/Shape.ui" line="161"/>
         <source>%</source>
         <translation>%</translation>
     </message>
     <message>
-        <location filename="../ui/Shape.ui" line="67"/>
-        <location filename="../ui/Shape.ui" line="72"/>
-        <location filename="../ui/Shape.ui" line="92"/>
+        <location filename="../ui/Shape.ui" line="73"/>
+        <location filename="../ui/Shape.ui" line="78"/>
+        <location filename="../ui/Shape.ui" line="98"/>
         <source>谷の丸み</source>
         <translation>Valley rounding</translation>
     </message>
     <message>
-        <location filename="../ui/Shape.ui" line="115"/>
-        <location filename="../ui/Shape.ui" line="120"/>
-        <location filename="../ui/Shape.ui" line="140"/>
+        <location filename="../ui/Shape.ui" line="124"/>
+        <location filename="../ui/Shape.ui" line="129"/>
+        <location filename="../ui/Shape.ui" line="149"/>
         <source>不規則さ</source>
         <translation>Irregularity</translation>
     </message>
     <message>
-        <location filename="../ui/Shape.ui" line="163"/>
-        <location filename="../ui/Shape.ui" line="168"/>
+        <location filename="../ui/Shape.ui" line="175"/>
+        <location filename="../ui/Shape.ui" line="180"/>
         <source>乱数の種</source>
         <translation>Seed</translation>
     </message>
     <message>
-        <location filename="../ui/Shape.ui" line="182"/>
+        <location filename="../ui/Shape.ui" line="194"/>
         <source>新しい種</source>
         <translation>New</translation>
     </message>
     <message>
-        <location filename="../ui/Shape.ui" line="193"/>
-        <location filename="../ui/Shape.ui" line="198"/>
-        <location filename="../ui/Shape.ui" line="218"/>
+        <location filename="../ui/Shape.ui" line="208"/>
+        <location filename="../ui/Shape.ui" line="213"/>
+        <location filename="../ui/Shape.ui" line="233"/>
         <source>線の太さ</source>
         <translation>Line width</translation>
     </message>
     <message>
-        <location filename="../ui/Shape.ui" line="238"/>
-        <location filename="../ui/Shape.ui" line="243"/>
+        <location filename="../ui/Shape.ui" line="256"/>
+        <location filename="../ui/Shape.ui" line="261"/>
         <source>線の色</source>
         <translation>Line colour</translation>
     </message>
     <message>
-        <location filename="../ui/Shape.ui" line="257"/>
+        <location filename="../ui/Shape.ui" line="275"/>
         <source>星と同じ色</source>
         <translation>As the star</translation>
     </message>
     <message>
-        <location filename="../ui/Shape.ui" line="265"/>
+        <location filename="../ui/Shape.ui" line="283"/>
         <source>Reset</source>
         <translation>Reset</translation>
     </message>
@@ -698,29 +713,29 @@
         <translation>Vantrell</translation>
     </message>
     <message>
-        <location filename="../ui/SizeIn.ui" line="27"/>
-        <location filename="../ui/SizeIn.ui" line="32"/>
+        <location filename="../ui/SizeIn.ui" line="30"/>
+        <location filename="../ui/SizeIn.ui" line="35"/>
         <source>幅</source>
         <translation>Width</translation>
     </message>
     <message>
-        <location filename="../ui/SizeIn.ui" line="46"/>
-        <location filename="../ui/SizeIn.ui" line="51"/>
+        <location filename="../ui/SizeIn.ui" line="52"/>
+        <location filename="../ui/SizeIn.ui" line="57"/>
         <source>高さ</source>
         <translation>Height</translation>
     </message>
     <message>
-        <location filename="../ui/SizeIn.ui" line="65"/>
+        <location filename="../ui/SizeIn.ui" line="71"/>
         <source>幅と高さを同じに</source>
         <translation>Width = height</translation>
     </message>
     <message>
-        <location filename="../ui/SizeIn.ui" line="73"/>
+        <location filename="../ui/SizeIn.ui" line="79"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location filename="../ui/SizeIn.ui" line="84"/>
+        <location filename="../ui/SizeIn.ui" line="90"/>
         <source>Cancel</source>
         <translation>Cancel</translation>
     </message>

@@ -4,8 +4,9 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
+#include <QPen>
+
+#include <utility>
 
 TPaintBox::TPaintBox(QWidget *parent) : QWidget(parent) {
     // The widget paints every pixel itself from its canvas.
@@ -25,10 +26,11 @@ void TPaintBox::paintEvent(QPaintEvent *event) {
     for (const QRect &r : uncovered)
         painter.fillRect(r, palette().window());
     if (focusShown_ && hasFocus()) {
+        // A dotted line along the edge, over the picture: the picture itself stays
+        // as it is.
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        QStyleOptionFocusRect frame;
-        frame.initFrom(this);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, this);
+        painter.setPen(QPen(palette().highlight(), 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
 }
 
@@ -36,24 +38,33 @@ void TPaintBox::keyPressEvent(QKeyEvent *event) {
     if (event->key() != Qt::Key_Up && event->key() != Qt::Key_Down)
         return QWidget::keyPressEvent(event);
     focusShown_ = true;
+    heldArrow_ = event->key();
     emit arrowPressed(event->key(), event->modifiers());
 }
 
 void TPaintBox::keyReleaseEvent(QKeyEvent *event) {
     if ((event->key() != Qt::Key_Up && event->key() != Qt::Key_Down) || event->isAutoRepeat())
         return QWidget::keyReleaseEvent(event);
+    heldArrow_ = 0;
     emit arrowReleased(event->key());
 }
 
 void TPaintBox::focusInEvent(QFocusEvent *event) {
     QWidget::focusInEvent(event);
+    // Only a Tab the user pressed shows the frame: the window's first focus also
+    // comes as a Tab, but without a key.
     focusShown_ =
-        event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+        (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason) &&
+        window()->testAttribute(Qt::WA_KeyboardFocusChange);
     update();
 }
 
 void TPaintBox::focusOutEvent(QFocusEvent *event) {
     QWidget::focusOutEvent(event);
+    // A menu or window that takes the keyboard while an arrow is held gets its
+    // release: the key counts as let go now.
+    if (heldArrow_ != 0)
+        emit arrowReleased(std::exchange(heldArrow_, 0));
     update();
 }
 

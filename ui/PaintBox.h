@@ -48,4 +48,5 @@ protected:
 private:
     QImage canvas_;
     bool focusShown_ = false;
+    int heldArrow_ = 0; // the arrow key down, or 0
 };

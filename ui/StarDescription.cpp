@@ -4,6 +4,10 @@
 
 namespace {
 
+QString Tr(const char *text) {
+    return QCoreApplication::translate("StarDescription", text);
+}
+
 QString Rgb(Pixel pixel) {
     return QStringLiteral("#%1").arg(pixel & 0xFFFFFF, 6, 16, QLatin1Char('0')).toUpper();
 }
@@ -11,27 +15,35 @@ QString Rgb(Pixel pixel) {
 } // namespace
 
 QString DescribeStar(const ShapeSettings &s, const StarExtras &e, bool fill, Pixel foreground,
-                     Pixel background) {
-    const QString drawing = fill ? QCoreApplication::translate("StarDescription", "塗りつぶし")
-                                 : QCoreApplication::translate("StarDescription", "輪郭のみ");
-    QString text = QCoreApplication::translate(
-                       "StarDescription",
-                       "ジャグ %1 個、内側の半径 %2 %、外側の半径 %3 %、回転 %4 度、ねじれ 外側 "
-                       "%5 % 内側 %6 %、%7、星の色 %8、背景の色 %9")
-                       .arg(s.Points)
-                       .arg(s.InnerRate)
-                       .arg(s.OuterRate)
-                       .arg(s.LeanAngle)
-                       .arg(s.OuterTwist)
-                       .arg(s.InnerTwist)
-                       .arg(drawing, Rgb(foreground), Rgb(background));
+                     std::optional<Pixel> background, Pixel line) {
+    QString text =
+        Tr(QT_TRANSLATE_NOOP("StarDescription",
+                             "ヴァントレル %1 個、内側の半径 %2 %、外側の半径 %3 %、回転 "
+                             "%4°、ねじれ 外側 %5 % 内側 %6 %、中心のずれ 横 %7 % 縦 %8 %"))
+            .arg(s.Points)
+            .arg(s.InnerRate)
+            .arg(s.OuterRate)
+            .arg(s.LeanAngle)
+            .arg(s.OuterTwist)
+            .arg(s.InnerTwist)
+            .arg(s.CenterXRate)
+            .arg(s.CenterYRate);
+    const QString drawing = fill ? Tr(QT_TRANSLATE_NOOP("StarDescription", "塗りつぶし"))
+                                 : Tr(QT_TRANSLATE_NOOP("StarDescription", "輪郭のみ"));
+    text +=
+        Tr(QT_TRANSLATE_NOOP("StarDescription", "、%1、星の色 %2")).arg(drawing, Rgb(foreground));
+    text += background
+                ? Tr(QT_TRANSLATE_NOOP("StarDescription", "、背景の色 %1")).arg(Rgb(*background))
+                : Tr(QT_TRANSLATE_NOOP("StarDescription", "、背景はデスクトップ"));
     if (!e.IsDefault())
         text +=
-            QCoreApplication::translate(
-                "StarDescription", "、先端の丸み %1 %、谷の丸み %2 %、不規則さ %3 %、輪郭の幅 %4")
+            Tr(QT_TRANSLATE_NOOP("StarDescription", "、先端の丸み %1 %、谷の丸み %2 %、不規則さ "
+                                                    "%3 % (種 %4)、線の太さ %5、線の色 %6"))
                 .arg(e.TipRounding)
                 .arg(e.ValleyRounding)
                 .arg(e.Irregularity)
-                .arg(e.LineWidth);
+                .arg(e.Seed)
+                .arg(e.LineWidth)
+                .arg(Rgb(line));
     return text;
 }

@@ -300,7 +300,10 @@ void TForm1::DrawShape(QImage &target) {
         Recorder->Observe(); // every change of the picture is drawn here
     if (onScreen)
         PaintBox->setAccessibleDescription(DescribeStar(
-            ShapeSettings, Document->Extras, picture.fill, picture.foreground, picture.background));
+            ShapeSettings, Document->Extras, picture.fill, picture.foreground,
+            picture.backdrop || picture.seeThrough ? std::nullopt
+                                                   : std::optional<Pixel>(picture.background),
+            picture.LineColor()));
     const auto render = [&picture](QImage &image) {
         RenderStarRows(picture, reinterpret_cast<Pixel *>(image.bits()),
                        image.bytesPerLine() / qsizetype(sizeof(Pixel)), 0, picture.height);
