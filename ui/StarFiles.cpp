@@ -21,10 +21,6 @@ QString Tr(const char *text) {
     return QCoreApplication::translate("StarFiles", text);
 }
 
-QString NameOf(const std::string &path) {
-    return FileNameText(path);
-}
-
 QStringList StarFileFilters() {
     return {Tr(QT_TRANSLATE_NOOP("StarFiles", "設定ファイル (*.def)")),
             Tr(QT_TRANSLATE_NOOP("StarFiles", "すべてのファイル (*)"))};
@@ -59,7 +55,7 @@ bool SaveDocument(QWidget &parent, StarDocument &document) {
     QMessageBox::warning(
         &parent, QStringLiteral("Vantrell"),
         QCoreApplication::translate("TForm1", "設定ファイル %1 を保存できません\n%2")
-            .arg(NameOf(document.FilePath()), QString::fromStdString(error)));
+            .arg(FileNameText(document.FilePath()), QString::fromStdString(error)));
     return false;
 }
 
@@ -74,7 +70,7 @@ void ShowUnknownDataNote(QWidget &parent, const std::string &path) {
                              "設定ファイル %1 には、この版の知らないデータがあります。星はこの版の"
                              "知っている値で開きました。そのデータを失わないよう、設定保存はこの"
                              "ファイルを上書きせず、別の名前で保存します。"))
-            .arg(NameOf(path)));
+            .arg(FileNameText(path)));
 }
 
 void OpenStarFileClick(QWidget &parent, ChangeRecorder &recorder) {
@@ -138,7 +134,7 @@ bool SaveStarFile(QWidget &parent, StarDocument &document) {
                 : QT_TRANSLATE_NOOP("StarFiles",
                                     "設定ファイル %1 は読み取り専用です。別の名前で保存しますか?");
         QMessageBox box(QMessageBox::Warning, QStringLiteral("Vantrell"),
-                        Tr(question).arg(NameOf(document.FilePath())), QMessageBox::Cancel,
+                        Tr(question).arg(FileNameText(document.FilePath())), QMessageBox::Cancel,
                         &parent);
         QPushButton *saveAs =
             box.addButton(Tr(QT_TRANSLATE_NOOP("StarFiles", "設定に名前を付けて保存...")),
@@ -150,7 +146,7 @@ bool SaveStarFile(QWidget &parent, StarDocument &document) {
         !Confirm(parent, Tr(QT_TRANSLATE_NOOP("StarFiles",
                                               "設定ファイル %1 は開いた後でほかのプログラムに変更"
                                               "されています。置き換えますか?"))
-                             .arg(NameOf(document.FilePath()))))
+                             .arg(FileNameText(document.FilePath()))))
         return false;
     return SaveDocument(parent, document);
 }
@@ -160,7 +156,7 @@ bool MayLeaveStarFile(QWidget &parent, StarDocument &document) {
         return true;
     QMessageBox prompt(QMessageBox::Question, Tr(QT_TRANSLATE_NOOP("StarFiles", "確認")),
                        Tr(QT_TRANSLATE_NOOP("StarFiles", "設定ファイル %1 への変更を保存しますか?"))
-                           .arg(QFileInfo(NameOf(document.FilePath())).fileName()),
+                           .arg(QFileInfo(FileNameText(document.FilePath())).fileName()),
                        QMessageBox::NoButton, &parent);
     QPushButton *save =
         prompt.addButton(Tr(QT_TRANSLATE_NOOP("StarFiles", "保存")), QMessageBox::AcceptRole);
@@ -193,7 +189,7 @@ void ShowDocumentTitle(QWidget &window, const StarDocument &document) {
         window.setWindowModified(false);
         return;
     }
-    const QString path = NameOf(document.FilePath());
+    const QString path = FileNameText(document.FilePath());
     window.setWindowFilePath(path);
     window.setWindowTitle(QFileInfo(path).fileName() + QStringLiteral("[*] — Vantrell"));
     window.setWindowModified(!document.IsClean());

@@ -38,7 +38,6 @@
 #include <QThread>
 
 #include <algorithm>
-#include <cmath>
 
 TForm1 *Form1 = nullptr;
 
