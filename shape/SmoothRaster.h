@@ -2,29 +2,58 @@
 
 #include "ColorValue.h"
 #include "Raster.h"
-#include "StarGeometry.h"
+#include "SmoothRegion.h"
 
 #include <cstdint>
-#include <span>
+#include <memory>
+#include <vector>
 
-// Smooth edges: each pixel takes the share of it that the star covers, measured on a
-// fixed grid of 4 x 4 sample points per pixel in whole-number arithmetic, and is
-// blended between what lies under it and the star's colour by that share.
+// Smooth edges: each pixel takes the exact share of its area that the star covers,
+// in 256 levels, and is blended between what lies under it and the star's colour by
+// that share.
 //
-// Geometry: the star's path runs through the centres of its vertex pixels (as in the
-// picture's SVG). The star covers the points inside the path by the even-odd rule and
-// the points within half a pixel of the path (the one-pixel-wide outline with round
-// joins). Sample t of a pixel lies (2t + 1) / 8 of a pixel from its left edge, sample
-// s as far from its top edge.
+// Each pixel row is cut into strips at every end and every crossing of the region's
+// edges within it, so that in a strip the edges keep their order from left to right.
+// A sweep along that order finds the spans inside the region, and each span's left
+// and right edges add the signed area to their right, cell by cell, with a cover
+// carried to the cells beyond (the scanline method of font rasterisers). The cells
+// then hold each pixel's exact area, and runs between them a constant one.
 //
-// Only the rows of the band are evaluated, so any band renders exactly as the same
-// rows of the whole picture. Pixels that the star covers wholly or not at all are
-// written as runs; the per-sample work is done only on the pixels along its edges.
+// Only the rows of the band are evaluated, and each row from the edges that reach
+// it alone, so any band renders exactly as the same rows of the whole picture.
 
-// Blends the star (the closed path, filled or not) in colour star over the rows of the
-// canvas. A pixel whose alpha byte is 0 is transparent: the star's colour goes over
-// it with alpha for coverage; over any other pixel the colours mix and stay opaque.
-// outlineWidth: the outline covers the points within half of it (pixels) of the
-// path instead of half a pixel; 0 leaves the fill alone.
-void BlendSmoothStar(BandCanvas &canvas, std::span<const Point> path, bool fill, Pixel star,
-                     int32_t outlineWidth = 1);
+// Which layers of the region the star covers: the fill, the outline, or their union
+// taken once.
+enum class SmoothLayers { Fill, Outline, Both };
+
+class CoverageRow;
+struct StripEdge;
+
+// Blends the region's layers in colour star over the rows of a band, chunk by chunk
+// from top to bottom, keeping the edges that reach the rows from one chunk to the
+// next. A pixel whose alpha byte is 0 is transparent: the star's colour goes over it
+// with alpha for coverage; over any other pixel the colours mix and stay opaque.
+class SmoothSweep {
+public:
+    // firstRow: the band's first row; the region must outlive the sweep.
+    SmoothSweep(const SmoothRegion &region, SmoothLayers layers, Pixel star, int32_t width,
+                int32_t firstRow);
+    ~SmoothSweep();
+    SmoothSweep(const SmoothSweep &) = delete;
+    SmoothSweep &operator=(const SmoothSweep &) = delete;
+
+    // The next chunk of the band's rows; its width is the sweep's.
+    void Blend(BandCanvas &canvas);
+
+private:
+    bool Wanted(const RegionEdge &e) const;
+
+    const std::vector<RegionEdge> &edges_;
+    SmoothLayers layers_;
+    Pixel star_;
+    std::unique_ptr<CoverageRow> row_;
+    std::vector<std::size_t> pending_; // edges not yet in the strip, by their tops
+    std::size_t taken_ = 0;            // pending_ before this have entered the strip
+    std::vector<StripEdge> strip_;     // the edges across the current strip, in order
+    std::vector<double> stops_;
+};

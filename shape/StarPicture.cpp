@@ -4,6 +4,7 @@
 #include "StarOutline.h"
 
 #include <algorithm>
+#include <optional>
 #include <span>
 
 namespace {
@@ -98,6 +99,9 @@ StarPicture MakeStarPicture(const ShapeSettings &settings, const Directions &tab
     p.seeThrough = seeThrough;
     p.checkerboard = !in.output && in.transparent && !p.backdrop && !seeThrough;
     p.smooth = in.smooth;
+    if (p.smooth)
+        p.region =
+            MakeSmoothRegion(p.vertices, p.tipRounding, p.valleyRounding, p.fill, p.lineWidth);
     return p;
 }
 
@@ -123,10 +127,16 @@ void RenderStarRows(const StarPicture &p, Pixel *rows, std::ptrdiff_t stride, in
     const std::span<const Point> corners = vertices.first(vertices.size() - 1);
     const std::span<const Point> path(p.Drawn());
     const Pixel line = p.LineColor();
-    // The star's one-pixel pen draws fill and outline in one colour; a wide or
-    // differently coloured outline goes over the fill.
-    const bool plainPen = p.lineWidth == 1 && line == p.foreground;
     if (p.smooth) {
+        // An outline in the star's colour and the fill are one region, each pixel
+        // blended once; an outline of its own colour goes over the fill.
+        const bool oneRegion = line == p.foreground;
+        const SmoothLayers first =
+            oneRegion ? (p.fill ? SmoothLayers::Both : SmoothLayers::Outline) : SmoothLayers::Fill;
+        SmoothSweep star(p.region, first, p.foreground, p.width, canvas.FirstRow());
+        std::optional<SmoothSweep> outline;
+        if (!oneRegion)
+            outline.emplace(p.region, SmoothLayers::Outline, line, p.width, canvas.FirstRow());
         // A few rows at a time, so the edge pixels are blended while the rows under
         // them are still in the cache.
         constexpr int32_t kRowsAtATime = 16;
@@ -134,13 +144,10 @@ void RenderStarRows(const StarPicture &p, Pixel *rows, std::ptrdiff_t stride, in
             BandCanvas band(canvas.Row(y), stride, p.width, p.height, y,
                             std::min(y + kRowsAtATime, canvas.EndRow()));
             underneath(band);
-            if (plainPen) {
-                BlendSmoothStar(band, path, p.fill, p.foreground);
-            } else {
-                if (p.fill)
-                    BlendSmoothStar(band, path, true, p.foreground, 0);
-                BlendSmoothStar(band, path, false, line, p.lineWidth);
-            }
+            if (oneRegion || p.fill)
+                star.Blend(band);
+            if (outline)
+                outline->Blend(band);
         }
     } else {
         underneath(canvas);

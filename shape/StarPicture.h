@@ -2,6 +2,7 @@
 
 #include "ColorValue.h"
 #include "Raster.h"
+#include "SmoothRegion.h"
 #include "StarExtras.h"
 #include "StarGeometry.h"
 
@@ -52,9 +53,10 @@ struct StarPicture {
     StarBox box{};
     std::vector<Point> vertices; // 2N vertices and the closing point
     std::vector<Point> path;     // the closed path drawn, corners rounded; empty: vertices
+    SmoothRegion region;         // smooth pictures: fill and outline with true arcs
     int32_t tipRounding = 0, valleyRounding = 0; // percent, for drawing the true arcs
-    int32_t lineWidth = 1;       // outline width, pixels of this bitmap
-    bool ownLine = false;        // the outline in colour line, not the star's colour
+    int32_t lineWidth = 1;                       // outline width, pixels of this bitmap
+    bool ownLine = false; // the outline in colour line, not the star's colour
     Pixel line = 0;
 
     const std::vector<Point> &Drawn() const { return path.empty() ? vertices : path; }

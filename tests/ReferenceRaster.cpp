@@ -1,7 +1,10 @@
 #include "ReferenceRaster.h"
 
+#include "StarOutline.h"
+
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include <cstdlib>
 
@@ -91,45 +94,141 @@ ReferenceImage ReferencePicture(const StarPicture &p) {
     return image;
 }
 
-int ReferenceCoverage(const std::vector<Point> &path, bool fill, int32_t x, int32_t y,
-                      int32_t width) {
-    const long double radius = 4.0L * width; // eighths
-    // Eighths of a pixel, half a pixel shifted: vertex v at 8v, sample (t, s) of the
-    // pixel at 8x + 2t - 3, 8y + 2s - 3.
-    int covered = 0;
-    for (int s = 0; s < 4; ++s) {
-        for (int t = 0; t < 4; ++t) {
-            const int64_t u = 8 * int64_t(x) + 2 * t - 3, v = 8 * int64_t(y) + 2 * s - 3;
-            bool inside = false;
-            for (std::size_t i = 0; fill && i + 1 < path.size(); ++i) {
-                int64_t ax = 8 * int64_t(path[i].x), ay = 8 * int64_t(path[i].y);
-                int64_t bx = 8 * int64_t(path[i + 1].x), by = 8 * int64_t(path[i + 1].y);
-                if (ay > by)
-                    std::swap(ax, bx), std::swap(ay, by);
-                // The edge crosses the sample's row left of the sample.
-                if (ay < v && v < by && (u - ax) * (by - ay) > (v - ay) * (bx - ax))
-                    inside = !inside;
-            }
-            for (std::size_t i = 0; !inside && i + 1 < path.size(); ++i) {
-                const long double ax = 8.0L * path[i].x, ay = 8.0L * path[i].y;
-                const long double dx = 8.0L * path[i + 1].x - ax, dy = 8.0L * path[i + 1].y - ay;
-                const long double length2 = dx * dx + dy * dy;
-                long double along = length2 == 0 ? 0 : ((u - ax) * dx + (v - ay) * dy) / length2;
-                along = std::clamp(along, 0.0L, 1.0L);
-                const long double ex = u - (ax + along * dx), ey = v - (ay + along * dy);
-                inside = ex * ex + ey * ey <= radius * radius + 1e-9L;
-            }
-            covered += inside;
-        }
-    }
-    return covered;
+namespace {
+
+struct Interval {
+    double lo, hi;
+};
+
+// The x where the line at height y is within radius of (cx, cy).
+Interval DiskSpan(double cx, double cy, double radius, double y) {
+    const double h2 = radius * radius - (y - cy) * (y - cy);
+    return h2 < 0 ? Interval{1, 0} : Interval{cx - std::sqrt(h2), cx + std::sqrt(h2)};
 }
 
-Pixel ReferenceBlend(Pixel under, Pixel star, int c) {
+Interval Meet(Interval a, Interval b) {
+    return {std::max(a.lo, b.lo), std::min(a.hi, b.hi)};
+}
+
+// The x with lo <= slope * x + offset <= hi on a line.
+Interval LinearSpan(double slope, double offset, double lo, double hi) {
+    if (slope == 0)
+        return lo <= offset && offset <= hi ? Interval{-1e300, 1e300} : Interval{1, 0};
+    const double a = (lo - offset) / slope, b = (hi - offset) / slope;
+    return {std::min(a, b), std::max(a, b)};
+}
+
+// One piece of the path: a straight edge (radius 0) from (ax, ay) to (bx, by), or an
+// arc about (cx, cy) from angle start through sweep.
+struct PathPiece {
+    double ax, ay, bx, by, cx, cy, radius, start, sweep;
+};
+
+bool WithinSweep(const PathPiece &p, double angle) {
+    double d = (angle - p.start) * (p.sweep < 0 ? -1 : 1);
+    d = std::fmod(std::fmod(d, 2 * std::numbers::pi) + 2 * std::numbers::pi, 2 * std::numbers::pi);
+    return d <= std::abs(p.sweep);
+}
+
+std::vector<PathPiece> PiecesOf(const StarPicture &p) {
+    std::vector<CornerArc> arcs;
+    if (p.vertices.size() > 3 && (p.tipRounding > 0 || p.valleyRounding > 0))
+        arcs = CornerArcs(p.vertices, p.tipRounding, p.valleyRounding);
+    else
+        for (std::size_t i = 0; i + 1 < p.vertices.size(); ++i)
+            arcs.push_back({double(p.vertices[i].x), double(p.vertices[i].y),
+                            double(p.vertices[i].x), double(p.vertices[i].y), 0, 0, 0, 0, 0});
+    std::vector<PathPiece> pieces;
+    for (std::size_t i = 0; i < arcs.size(); ++i) {
+        const CornerArc &c = arcs[i], &n = arcs[(i + 1) % arcs.size()];
+        if (c.radius > 0)
+            pieces.push_back({c.fromX + .5, c.fromY + .5, c.toX + .5, c.toY + .5, c.centreX + .5,
+                              c.centreY + .5, c.radius, c.start, c.sweep});
+        pieces.push_back({c.toX + .5, c.toY + .5, n.fromX + .5, n.fromY + .5, 0, 0, 0, 0, 0});
+    }
+    return pieces;
+}
+
+} // namespace
+
+std::vector<double> ReferenceAreas(const StarPicture &p, bool fill, bool outline) {
+    constexpr int kLines = 512;
+    const std::vector<PathPiece> pieces = PiecesOf(p);
+    const double r = outline ? p.lineWidth / 2.0 : 0;
+    std::vector<double> areas(std::size_t(p.width) * p.height);
+    std::vector<Interval> spans;
+    std::vector<double> crossings;
+    for (int32_t row = 0; row < p.height; ++row) {
+        for (int line = 0; line < kLines; ++line) {
+            const double y = row + (line + 0.5) / kLines;
+            spans.clear();
+            crossings.clear();
+            for (const PathPiece &q : pieces) {
+                if (q.radius == 0) {
+                    if (fill && std::min(q.ay, q.by) <= y && y < std::max(q.ay, q.by))
+                        crossings.push_back(q.ax + (y - q.ay) * (q.bx - q.ax) / (q.by - q.ay));
+                    if (r == 0)
+                        continue;
+                    // Within r of the segment: its band, or a disk at an end.
+                    const double dx = q.bx - q.ax, dy = q.by - q.ay, l = std::hypot(dx, dy);
+                    const Interval ends[] = {DiskSpan(q.ax, q.ay, r, y),
+                                             DiskSpan(q.bx, q.by, r, y)};
+                    spans.insert(spans.end(), std::begin(ends), std::end(ends));
+                    if (l > 0)
+                        spans.push_back(
+                            Meet(LinearSpan(dx, (y - q.ay) * dy - q.ax * dx, 0, l * l),
+                                 LinearSpan(-dy, (y - q.ay) * dx + q.ax * dy, -r * l, r * l)));
+                    continue;
+                }
+                const Interval circle = DiskSpan(q.cx, q.cy, q.radius, y);
+                for (const double x : {circle.lo, circle.hi})
+                    if (fill && circle.lo < circle.hi &&
+                        WithinSweep(q, std::atan2(y - q.cy, x - q.cx)))
+                        crossings.push_back(x);
+                if (r == 0)
+                    continue;
+                // Within r of the arc: the ring about its centre inside its wedge.
+                const Interval outer = DiskSpan(q.cx, q.cy, q.radius + r, y);
+                const Interval inner =
+                    q.radius > r ? DiskSpan(q.cx, q.cy, q.radius - r, y) : Interval{1, 0};
+                const double s0 = q.sweep < 0 ? q.start + q.sweep : q.start,
+                             s1 = s0 + std::abs(q.sweep);
+                const Interval wedge =
+                    Meet(LinearSpan(-std::sin(s0), std::cos(s0) * (y - q.cy) + std::sin(s0) * q.cx,
+                                    0, 1e300),
+                         LinearSpan(std::sin(s1), -std::cos(s1) * (y - q.cy) - std::sin(s1) * q.cx,
+                                    0, 1e300));
+                if (inner.lo < inner.hi) {
+                    spans.push_back(Meet(wedge, {outer.lo, inner.lo}));
+                    spans.push_back(Meet(wedge, {inner.hi, outer.hi}));
+                } else {
+                    spans.push_back(Meet(wedge, outer));
+                }
+            }
+            std::sort(crossings.begin(), crossings.end());
+            for (std::size_t i = 0; i + 1 < crossings.size(); i += 2)
+                spans.push_back({crossings[i], crossings[i + 1]});
+            std::erase_if(spans, [](const Interval &s) { return !(s.lo < s.hi); });
+            std::sort(spans.begin(), spans.end(), [](auto &a, auto &b) { return a.lo < b.lo; });
+            double *out = &areas[std::size_t(row) * p.width];
+            for (std::size_t i = 0; i < spans.size();) {
+                Interval u = spans[i];
+                for (++i; i < spans.size() && spans[i].lo <= u.hi; ++i)
+                    u.hi = std::max(u.hi, spans[i].hi);
+                for (int32_t x = std::max(0, int32_t(std::floor(u.lo))); x < p.width && x < u.hi;
+                     ++x)
+                    out[x] += (std::min(u.hi, x + 1.0) - std::max(u.lo, double(x))) / kLines;
+            }
+        }
+    }
+    return areas;
+}
+
+Pixel ReferenceBlend(Pixel under, Pixel star, double area) {
     Pixel out = 0xFF000000u;
     for (const int shift : {0, 8, 16}) {
         const double u = (under >> shift) & 0xFF, s = (star >> shift) & 0xFF;
-        out |= Pixel(std::lround(u + (s - u) * c / 16.0)) << shift;
+        out |= Pixel(std::lround(u + (s - u) * area)) << shift;
     }
     return out;
 }

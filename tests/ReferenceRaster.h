@@ -25,13 +25,12 @@ void ReferenceFillEvenOdd(ReferenceImage &image, const std::vector<Point> &polyg
 // The whole star picture, drawn from the primitives above.
 ReferenceImage ReferencePicture(const StarPicture &picture);
 
-// How many of the 16 sample points of pixel (x, y) the star covers: points inside the
-// path through the vertex pixels' centres (even-odd; only when fill) or within half of
-// width (pixels) of it. Each sample is tested against every edge and every segment.
-int ReferenceCoverage(const std::vector<Point> &path, bool fill, int32_t x, int32_t y,
-                      int32_t width = 1);
+// The exact share of each pixel (row by row) that the star covers: the points inside
+// its path through the vertex pixels' centres with true arcs at rounded corners
+// (even-odd; only when fill), and, when outline, those within half the line's width
+// of it. Measured on 512 lines across each pixel row, each cut by the region into
+// exact spans: independent of the renderer's flattening and strips.
+std::vector<double> ReferenceAreas(const StarPicture &picture, bool fill, bool outline);
 
-// What an opaque pixel of coverage c sixteenths is: each channel of the star's colour
-// weighed with the one under it, rounded to the nearest (in real numbers, apart from
-// the renderer's integer arithmetic).
-Pixel ReferenceBlend(Pixel under, Pixel star, int c);
+// The star's colour weighed with the one under it by area, each channel rounded.
+Pixel ReferenceBlend(Pixel under, Pixel star, double area);
