@@ -45,17 +45,19 @@ public:
         if (cl == cr) {
             Cell(cl).area += weight * (double(cl + 1) - (xl + xr) / 2);
         } else {
+            // G is 0 up to xl, half (X - xl)^2 up to xr and linear beyond: the columns
+            // strictly between the ends take half (2 (c - xl) + 1).
             const double half = weight / (2 * (xr - xl));
-            const auto g = [&](double x) {
-                if (x <= xl)
-                    return 0.0;
-                if (x >= xr)
-                    return weight * (x - (xl + xr) / 2);
-                return half * (x - xl) * (x - xl);
-            };
             const int64_t last = std::min<int64_t>(cr, width_ - 1);
-            for (int64_t c = std::max<int64_t>(cl, 0); c <= last; ++c)
-                Cell(c).area += g(double(c + 1)) - g(double(c));
+            for (int64_t c = std::max<int64_t>(cl, 0); c <= last; ++c) {
+                const double left = double(c) - xl;
+                double area = half * (2 * left + 1);
+                if (c == cl)
+                    area = half * (left + 1) * (left + 1);
+                else if (c == cr)
+                    area = weight * (double(c + 1) - (xl + xr) / 2) - half * left * left;
+                Cell(c).area += area;
+            }
         }
         if (cr < width_)
             Cell(cr).carry += weight;
@@ -113,6 +115,12 @@ double XAt(const RegionEdge &e, double y) {
 
 } // namespace
 
+struct SmoothSweep::Inside {
+    bool parity = false; // of the fill's edges crossed
+    int32_t winding = 0; // of the outline's
+    bool Is() const { return parity || winding != 0; }
+};
+
 // The edges of one strip with their positions at its top and bottom.
 struct StripEdge {
     const RegionEdge *edge;
@@ -146,7 +154,12 @@ void SortStrip(std::vector<StripEdge> &strip) {
 // Adds the area inside the region between heights a and b; the edges all span the
 // strip, each with its position at a in top, and leave with their position at b
 // there. Cut where two edges cross, so that each piece sees them in one order.
-void SweepStrip(std::vector<StripEdge> &strip, double a, double b, CoverageRow &row) {
+//
+// What lies left of the strip's edges is inside by enter; what lies right of them
+// comes out in leave.
+using Inside = SmoothSweep::Inside;
+void SweepStrip(std::vector<StripEdge> &strip, double a, double b, CoverageRow &row, Inside enter,
+                Inside &leave) {
     for (;;) {
         for (StripEdge &s : strip)
             s.bottom = XAt(*s.edge, b);
@@ -163,19 +176,18 @@ void SweepStrip(std::vector<StripEdge> &strip, double a, double b, CoverageRow &
         if (cut < b)
             for (StripEdge &s : strip)
                 s.bottom = XAt(*s.edge, cut);
-        bool parity = false;
-        int32_t winding = 0;
+        Inside state = enter;
         for (StripEdge &s : strip) {
-            const bool wasInside = parity || winding != 0;
+            const bool wasInside = state.Is();
             if (s.edge->outline)
-                winding += s.edge->winding;
+                state.winding += s.edge->winding;
             else
-                parity = !parity;
-            const bool inside = parity || winding != 0;
-            if (inside != wasInside)
-                row.AddEdge(s.top, s.bottom, cut - a, inside ? 1.0 : -1.0);
+                state.parity = !state.parity;
+            if (state.Is() != wasInside)
+                row.AddEdge(s.top, s.bottom, cut - a, wasInside ? -1.0 : 1.0);
             s.top = s.bottom;
         }
+        leave = state;
         if (cut >= b)
             return;
         a = cut;
@@ -195,53 +207,92 @@ Pixel BlendPixel(Pixel under, Pixel star, uint32_t alpha) {
 
 } // namespace
 
-SmoothSweep::SmoothSweep(const SmoothRegion &region, SmoothLayers layers, Pixel star, int32_t width,
-                         int32_t firstRow)
-    : edges_(region.edges), layers_(layers), star_(star),
-      row_(std::make_unique<CoverageRow>(std::max(width, 0))) {
-    // The edges that reach the first row or below, in the order of their tops.
-    for (std::size_t i = 0; i < edges_.size(); ++i)
-        if (edges_[i].y1 > firstRow && Wanted(edges_[i]))
-            pending_.push_back(i);
-}
+SmoothSweep::SmoothSweep(const SmoothRegion &region, SmoothLayers layers, Pixel star, int32_t width)
+    : region_(region), layers_(layers), star_(star),
+      row_(std::make_unique<CoverageRow>(std::max(width, 0))) {}
 
 SmoothSweep::~SmoothSweep() = default;
 
-bool SmoothSweep::Wanted(const RegionEdge &e) const {
-    return layers_ == SmoothLayers::Both || e.outline == (layers_ == SmoothLayers::Outline);
+bool SmoothSweep::Wanted(bool outline) const {
+    return layers_ == SmoothLayers::Both || outline == (layers_ == SmoothLayers::Outline);
+}
+
+// Sweeps the row's edges order_[first, end) between the ends of those edges within
+// the row: in each strip, every edge runs from its top to its bottom.
+SmoothSweep::Inside SmoothSweep::SweepGroup(std::size_t first, std::size_t end, double top,
+                                            double bottom, Inside enter) {
+    stops_ = {top, bottom};
+    for (std::size_t k = first; k < end; ++k) {
+        const RegionEdge &e = rowEdges_[order_[k].index];
+        for (const double y : {e.y0, e.y1})
+            if (top < y && y < bottom && e.y0 < e.y1)
+                stops_.push_back(y);
+    }
+    std::sort(stops_.begin(), stops_.end());
+    stops_.erase(std::unique(stops_.begin(), stops_.end()), stops_.end());
+    strip_.clear();
+    Inside leave = enter;
+    for (std::size_t k = 0; k + 1 < stops_.size(); ++k) {
+        const double a = stops_[k], b = stops_[k + 1];
+        std::erase_if(strip_, [a](const StripEdge &s) { return s.edge->y1 <= a; });
+        const std::size_t before = strip_.size();
+        for (std::size_t j = first; j < end; ++j) {
+            const RegionEdge &e = rowEdges_[order_[j].index];
+            if (std::max(e.y0, top) == a && e.y0 < e.y1)
+                strip_.push_back({&e, order_[j].index, XAt(e, a), 0});
+        }
+        if (strip_.size() != before)
+            std::sort(strip_.begin(), strip_.end(), [](const StripEdge &p, const StripEdge &q) {
+                return p.top != q.top ? p.top < q.top : p.index < q.index;
+            });
+        SweepStrip(strip_, a, b, *row_, enter, leave);
+    }
+    return leave;
 }
 
 void SmoothSweep::Blend(BandCanvas &canvas) {
-    std::vector<StripEdge> &strip = strip_;
+    const std::vector<RegionEdge> &edges = region_.edges;
+    const std::vector<RegionArc> &arcs = region_.arcs;
     for (int32_t y = canvas.FirstRow(); y < canvas.EndRow(); ++y) {
         const double top = y, bottom = y + 1.0;
-        // Stops at each end of an edge within the row; an edge enters the strip at
-        // its top and leaves at its bottom.
-        stops_ = {top, bottom};
-        for (const StripEdge &s : strip)
-            if (s.edge->y1 < bottom)
-                stops_.push_back(s.edge->y1);
-        for (std::size_t k = taken_; k < pending_.size(); ++k) {
-            const RegionEdge &e = edges_[pending_[k]];
-            if (e.y0 >= bottom)
-                break;
-            for (const double end : {e.y0, e.y1})
-                if (top < end && end < bottom)
-                    stops_.push_back(end);
-        }
-        if (stops_.size() == 2 && strip.empty() &&
-            (taken_ == pending_.size() || edges_[pending_[taken_]].y0 >= bottom))
+        // The edges and arcs that reach the row; the first row of a band takes all of
+        // them from the top.
+        for (; nextEdge_ < edges.size() && edges[nextEdge_].y0 < bottom; ++nextEdge_)
+            if (edges[nextEdge_].y1 > top && Wanted(edges[nextEdge_].outline))
+                edgesHere_.push_back(nextEdge_);
+        for (; nextArc_ < arcs.size() && arcs[nextArc_].y0 < bottom; ++nextArc_)
+            if (arcs[nextArc_].y1 > top && Wanted(arcs[nextArc_].outline))
+                arcsHere_.push_back(nextArc_);
+        std::erase_if(edgesHere_, [&](std::size_t i) { return edges[i].y1 <= top; });
+        std::erase_if(arcsHere_, [&](std::size_t i) { return arcs[i].y1 <= top; });
+        rowEdges_.clear();
+        for (const std::size_t i : edgesHere_)
+            rowEdges_.push_back(edges[i]);
+        for (const std::size_t i : arcsHere_)
+            FlattenArcRows(arcs[i], top, bottom, rowEdges_);
+        if (rowEdges_.empty())
             continue;
-        std::sort(stops_.begin(), stops_.end());
-        stops_.erase(std::unique(stops_.begin(), stops_.end()), stops_.end());
-        for (std::size_t k = 0; k + 1 < stops_.size(); ++k) {
-            const double a = stops_[k], b = stops_[k + 1];
-            std::erase_if(strip, [a](const StripEdge &s) { return s.edge->y1 <= a; });
-            for (; taken_ < pending_.size() && edges_[pending_[taken_]].y0 <= a; ++taken_)
-                if (edges_[pending_[taken_]].y1 > a)
-                    strip.push_back({&edges_[pending_[taken_]], pending_[taken_],
-                                     XAt(edges_[pending_[taken_]], a), 0});
-            SweepStrip(strip, a, b, *row_);
+        // Groups of edges whose spans across the row overlap, left to right. What lies
+        // right of a group is inside or not all down the row (its boundaries are
+        // closed: where one edge ends within the row another goes on, or turns back),
+        // so each group is swept on its own, cut only at its own edges' ends.
+        order_.clear();
+        for (std::size_t i = 0; i < rowEdges_.size(); ++i) {
+            const RegionEdge &e = rowEdges_[i];
+            const double xa = XAt(e, top), xb = XAt(e, bottom);
+            order_.push_back({std::min(xa, xb), std::max(xa, xb), i});
+        }
+        std::sort(order_.begin(), order_.end(), [](const Extent &p, const Extent &q) {
+            return p.left != q.left ? p.left < q.left : p.index < q.index;
+        });
+        Inside enter;
+        for (std::size_t first = 0; first < order_.size();) {
+            std::size_t end = first + 1;
+            for (double right = order_[first].right;
+                 end < order_.size() && order_[end].left <= right; ++end)
+                right = std::max(right, order_[end].right);
+            enter = SweepGroup(first, end, top, bottom, enter);
+            first = end;
         }
         Pixel *pixels = canvas.Row(y);
         row_->Drain([&](int32_t from, int32_t to, double cover) {

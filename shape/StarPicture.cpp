@@ -133,10 +133,10 @@ void RenderStarRows(const StarPicture &p, Pixel *rows, std::ptrdiff_t stride, in
         const bool oneRegion = line == p.foreground;
         const SmoothLayers first =
             oneRegion ? (p.fill ? SmoothLayers::Both : SmoothLayers::Outline) : SmoothLayers::Fill;
-        SmoothSweep star(p.region, first, p.foreground, p.width, canvas.FirstRow());
+        SmoothSweep star(p.region, first, p.foreground, p.width);
         std::optional<SmoothSweep> outline;
         if (!oneRegion)
-            outline.emplace(p.region, SmoothLayers::Outline, line, p.width, canvas.FirstRow());
+            outline.emplace(p.region, SmoothLayers::Outline, line, p.width);
         // A few rows at a time, so the edge pixels are blended while the rows under
         // them are still in the cache.
         constexpr int32_t kRowsAtATime = 16;

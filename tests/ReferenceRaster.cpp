@@ -152,7 +152,7 @@ std::vector<PathPiece> PiecesOf(const StarPicture &p) {
 } // namespace
 
 std::vector<double> ReferenceAreas(const StarPicture &p, bool fill, bool outline) {
-    constexpr int kLines = 512;
+    constexpr int kLines = 256;
     const std::vector<PathPiece> pieces = PiecesOf(p);
     const double r = outline ? p.lineWidth / 2.0 : 0;
     std::vector<double> areas(std::size_t(p.width) * p.height);

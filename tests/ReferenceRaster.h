@@ -28,7 +28,7 @@ ReferenceImage ReferencePicture(const StarPicture &picture);
 // The exact share of each pixel (row by row) that the star covers: the points inside
 // its path through the vertex pixels' centres with true arcs at rounded corners
 // (even-odd; only when fill), and, when outline, those within half the line's width
-// of it. Measured on 512 lines across each pixel row, each cut by the region into
+// of it. Measured on 256 lines across each pixel row, each cut by the region into
 // exact spans: independent of the renderer's flattening and strips.
 std::vector<double> ReferenceAreas(const StarPicture &picture, bool fill, bool outline);
 

@@ -129,7 +129,7 @@ constexpr StarExtras kWide{30, 40, 25, 9, 3, false, 0}, kRounded{30, 30, 0, 0, 1
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, SmoothEdges,
-    testing::Values(SmoothRow{"OutlineAtOne", false, 1, 20}, SmoothRow{"FilledAtOne", true, 1, 20},
+    testing::Values(SmoothRow{"OutlineAtOne", false, 1, 12}, SmoothRow{"FilledAtOne", true, 1, 12},
                     SmoothRow{"OutlineAtThree", false, 3, 3}, SmoothRow{"FilledAtTwo", true, 2, 4},
                     SmoothRow{"WideRoundedIrregularAtTwo", false, 2, 4, kWide},
                     SmoothRow{"WideRoundedIrregularFilled", true, 1, 6, kWide},
