@@ -11,20 +11,35 @@
 
 namespace {
 
+// Five palettes beside a main window frame of 416 x 300 at (mainLeft, mainTop), on a
+// monitor's free area: all on the area and none over another or the main window,
+// unless nothing fits; the first at firstLeft, the second right below it.
 struct PlacementRow {
     const char *name;
-    int mainLeft, paletteWidth, screenWidth;
-    int expectedLeft;
+    int mainLeft, mainTop;
+    QRect area;
+    int firstLeft;
+    bool fits = true;
 };
 
 class Placement : public testing::TestWithParam<PlacementRow> {};
 
-TEST_P(Placement, BesideTheMainWindowOrFlippedToItsLeft) {
+TEST_P(Placement, BesideTheMainWindowOnItsMonitorNoneOverAnother) {
     const PlacementRow &row = GetParam();
-    const PalettePosition p =
-        PlacePalette(row.mainLeft, 202, 416, 135, row.paletteWidth, row.screenWidth);
-    EXPECT_EQ(p.left, row.expectedLeft);
-    EXPECT_EQ(p.top, 202 + 135);
+    const std::vector<QSize> sizes{{160, 135}, {160, 120}, {200, 150}, {180, 140}, {220, 260}};
+    const QRect main(row.mainLeft, row.mainTop, 416, 300);
+    const std::vector<PalettePosition> places = PaletteSlots(main, sizes, row.area);
+    ASSERT_EQ(places.size(), sizes.size());
+    EXPECT_EQ(places[0].left, row.firstLeft);
+    EXPECT_EQ(places[1].top, places[0].top + 135);
+    std::vector<QRect> windows{main};
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        const QRect frame(QPoint(places[i].left, places[i].top), sizes[i]);
+        EXPECT_TRUE(row.area.contains(frame)) << i;
+        for (const QRect &other : windows)
+            EXPECT_EQ(frame.intersects(other), !row.fits && frame.intersects(other)) << i;
+        windows.push_back(frame);
+    }
 }
 
 struct WithinRow {
@@ -52,10 +67,14 @@ INSTANTIATE_TEST_SUITE_P(Rows, KeptWithin,
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, Placement,
-    testing::Values(PlacementRow{"RoomOnTheRight", 100, 160, 1024, 516},
-                    PlacementRow{"NoRoomOnTheRight", 700, 160, 1024, 540},
-                    PlacementRow{"EndsExactlyAtTheScreenEdge", 448, 160, 1024, 864},
-                    PlacementRow{"OnePixelTooWide", 449, 160, 1024, 289}),
+    testing::Values(PlacementRow{"RoomOnTheRight", 100, 100, {0, 0, 1024, 1000}, 516},
+                    PlacementRow{"NoRoomOnTheRight", 700, 100, {0, 0, 1024, 1000}, 540},
+                    PlacementRow{"EndsExactlyAtTheAreaEdge", 388, 100, {0, 0, 1024, 1000}, 804},
+                    PlacementRow{"OnePixelTooWide", 389, 100, {0, 0, 1024, 1000}, 229},
+                    PlacementRow{"OnTheRightMonitor", 1500, 100, {1280, 0, 1280, 1000}, 1916},
+                    PlacementRow{"LowOnTheScreen", 300, 400, {0, 0, 1280, 800}, 716},
+                    PlacementRow{"LowAndNoRoomOnTheRight", 800, 400, {0, 0, 1280, 800}, 640},
+                    PlacementRow{"NothingFits", 10, 10, {0, 0, 600, 400}, 0, false}),
     [](const testing::TestParamInfo<PlacementRow> &p) { return p.param.name; });
 
 // The palettes are the main window's tool windows: minimised, it takes the shown

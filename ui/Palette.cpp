@@ -15,21 +15,14 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <optional>
 
 namespace {
 
-// The palette living in each slot, for the heights of the slots above a palette.
+// The palette living in each slot, for the sizes of the slots around a palette.
 std::array<TPalette *, TPalette::SlotCount> gSlots{};
 
 } // namespace
-
-PalettePosition PlacePalette(int mainLeft, int mainTop, int mainOuterWidth, int heightsAbove,
-                             int paletteOuterWidth, int screenWidth) {
-    PalettePosition p{mainLeft + mainOuterWidth, mainTop + heightsAbove};
-    if (screenWidth < p.left + paletteOuterWidth)
-        p.left = mainLeft - paletteOuterWidth;
-    return p;
-}
 
 PalettePosition KeepWithin(PalettePosition p, QSize outer, const QRect &freeArea) {
     const auto within = [](int at, int size, int first, int length) {
@@ -37,6 +30,57 @@ PalettePosition KeepWithin(PalettePosition p, QSize outer, const QRect &freeArea
     };
     return {within(p.left, outer.width(), freeArea.left(), freeArea.width()),
             within(p.top, outer.height(), freeArea.top(), freeArea.height())};
+}
+
+namespace {
+
+// Every palette in columns on one side of the main window, each whole on the area and
+// none over another or the main window; nothing where they do not fit.
+std::optional<std::vector<PalettePosition>>
+InColumns(const QRect &main, const std::vector<QSize> &sizes, const QRect &area, bool right) {
+    std::vector<PalettePosition> places;
+    // The first column from the main window's top, the others (beside the first)
+    // from the area's.
+    int outward = 0, columnWidth = 0, y = std::max(main.top(), area.top());
+    bool columnEmpty = true;
+    for (const QSize &size : sizes) {
+        if (!columnEmpty && y + size.height() > area.bottom() + 1) {
+            outward += columnWidth;
+            columnWidth = 0, y = area.top(), columnEmpty = true;
+        }
+        // Alone in its column a palette may rise above the main window's top.
+        const int top = std::max(area.top(), std::min(y, area.bottom() + 1 - size.height()));
+        const int left = right ? main.right() + 1 + outward : main.left() - outward - size.width();
+        if (top + size.height() > area.bottom() + 1 || left < area.left() ||
+            left + size.width() > area.right() + 1)
+            return std::nullopt;
+        places.push_back({left, top});
+        y = top + size.height();
+        columnWidth = std::max(columnWidth, size.width());
+        columnEmpty = false;
+    }
+    return places;
+}
+
+} // namespace
+
+std::vector<PalettePosition> PaletteSlots(const QRect &main, const std::vector<QSize> &sizes,
+                                          const QRect &freeArea) {
+    int widest = 0;
+    for (const QSize &size : sizes)
+        widest = std::max(widest, size.width());
+    const bool rightFirst = main.right() + widest <= freeArea.right();
+    for (const bool right : {rightFirst, !rightFirst})
+        if (auto places = InColumns(main, sizes, freeArea, right))
+            return *places;
+    std::vector<PalettePosition> places;
+    int heightsAbove = 0;
+    for (const QSize &size : sizes) {
+        const int left = rightFirst ? main.right() + 1 : main.left() - size.width();
+        places.push_back(KeepWithin({left, main.top() + heightsAbove}, size, freeArea));
+        heightsAbove += size.height();
+    }
+    return places;
 }
 
 TPalette::TPalette(Slot slot, bool staysOnTop, StarDocument &document, QWidget &mainWindow,
@@ -180,18 +224,16 @@ QSize FramedSize(const QWidget *window, const QWidget &mainWindow) {
 }
 
 void TPalette::FormShow() {
-    int heightsAbove = 0;
-    for (int s = 0; s < slot_; ++s)
-        if (gSlots[s])
-            heightsAbove += FramedSize(gSlots[s], mainWindow_).height();
+    // Every slot keeps room for its palette, shown or not, so that a palette opened
+    // later never moves the others.
+    std::vector<QSize> sizes;
+    for (const TPalette *palette : gSlots)
+        sizes.push_back(palette ? FramedSize(palette, mainWindow_) : QSize());
     const QRect main = mainWindow_.frameGeometry();
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    const QSize outer = FramedSize(this, mainWindow_);
-    PalettePosition p = PlacePalette(main.left(), main.top(), main.width(), heightsAbove,
-                                     outer.width(), screen ? screen->geometry().width() : 0);
-    // The slot, where it lies wholly on the screen that holds the main window.
-    if (const QScreen *own = mainWindow_.screen())
-        p = KeepWithin(p, outer, own->availableGeometry());
+    const QScreen *screen = mainWindow_.screen();
+    const QRect area =
+        screen ? screen->availableGeometry() : QRect(main.topLeft(), QSize(1 << 20, 1 << 20));
+    const PalettePosition p = PaletteSlots(main, sizes, area)[std::size_t(slot_)];
     target_ = QPoint(p.left, p.top);
     move(target_);
 }

@@ -84,14 +84,18 @@ void LeaveUndoToTheStar(QLineEdit *edit);
 // The same for a spin box, which hands its keys to its edit past the edit's filters.
 void LeaveUndoToTheStar(QAbstractSpinBox *box);
 
-// Where a palette goes: top after the outer heights of the slots above it, left
-// against the main window's right edge, or against its left edge when the palette
-// would run past the right of a screen screenWidth pixels wide.
 struct PalettePosition {
     int left, top;
 };
-PalettePosition PlacePalette(int mainLeft, int mainTop, int mainOuterWidth, int heightsAbove,
-                             int paletteOuterWidth, int screenWidth);
+// The places of the palettes (outer sizes, in slot order) beside the main window's
+// frame, on the free area of its monitor: a column against the main window's right
+// edge, or its left edge where the right has no room, the palettes one below the other
+// from the main window's top. A palette that would run past the area's bottom starts
+// a further column outside the first, from the area's top; columns that find no room
+// on one side go to the other. Where no arrangement keeps every palette whole on the area without covering
+// another or the main window, the first column's slots kept within the area.
+std::vector<PalettePosition> PaletteSlots(const QRect &main, const std::vector<QSize> &sizes,
+                                          const QRect &freeArea);
 // The position nearest to p at which a frame of the given outer size lies wholly in
 // the free area of a screen (a frame larger than the area keeps its left or top edge
 // on the area's): a palette whose slot would leave part of it out of reach.
