@@ -4,6 +4,7 @@
 #include "StarOutline.h"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <span>
 
@@ -39,8 +40,7 @@ constexpr int32_t kCheckerSquare = 8;
 constexpr Pixel kCheckerLight = PixelFromRgb(255, 255, 255);
 constexpr Pixel kCheckerDark = PixelFromRgb(204, 204, 204);
 
-void FillCheckerboard(BandCanvas &canvas, int32_t scale) {
-    const int32_t square = kCheckerSquare * scale;
+void FillCheckerboard(BandCanvas &canvas, int32_t square) {
     for (int32_t y = canvas.FirstRow(); y < canvas.EndRow(); ++y) {
         Pixel *row = canvas.Row(y);
         for (int32_t x = 0; x < canvas.Width(); x += square) {
@@ -72,6 +72,9 @@ StarPicture MakeStarPicture(const ShapeSettings &settings, const Directions &tab
     p.width = in.output ? box.width : in.areaWidth * scale;
     p.height = in.output ? box.height : in.areaHeight * scale;
     p.screenScale = in.output ? 1 : scale;
+    const double grown = !in.output && in.screenRatio > 0 ? in.screenRatio : p.screenScale;
+    p.markerHalf = int32_t(std::lround(kMarkerHalf * grown));
+    p.checkerSquare = int32_t(std::lround(kCheckerSquare * grown));
     p.box = ComputeBox(box.width, box.height, settings);
     if (in.extras.Irregularity == 0)
         ComputeVertices(settings, table, p.box, p.vertices);
@@ -118,7 +121,7 @@ void RenderStarRows(const StarPicture &p, Pixel *rows, std::ptrdiff_t stride, in
         if (p.backdrop)
             CopyBackdrop(*p.backdrop, band);
         else if (p.checkerboard)
-            FillCheckerboard(band, p.screenScale);
+            FillCheckerboard(band, p.checkerSquare);
         else
             band.FillRect(0, 0, p.width, p.height, background);
     };
@@ -164,7 +167,7 @@ void RenderStarRows(const StarPicture &p, Pixel *rows, std::ptrdiff_t stride, in
         for (std::size_t i = p.markInnerOnly ? 1 : 0; i < corners.size();
              i += p.markInnerOnly ? 2 : 1) {
             const Point v = corners[i];
-            const int32_t half = kMarkerHalf * p.screenScale;
+            const int32_t half = p.markerHalf;
             canvas.Rectangle(v.x - half, v.y - half, v.x + half, v.y + half, p.foreground, brush);
         }
     }

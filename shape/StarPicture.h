@@ -45,6 +45,10 @@ struct PictureInputs {
     // picture is then drawn as Save As draws it at that magnification, markers and
     // checkerboard included at that size.
     int32_t screenScale = 1;
+    // On screen at a fractional ratio of device pixels (above 0): the area is given in
+    // device pixels and the star drawn for it at magnification 1, as for a picture of
+    // that size, while the markers and the checkerboard grow by the ratio.
+    double screenRatio = 0;
 };
 
 // Everything needed to render any band of rows of one picture.
@@ -70,7 +74,9 @@ struct StarPicture {
     bool checkerboard = false; // on screen: a checkerboard instead of the background
     bool seeThrough = false;   // on screen: transparent for the live desktop behind
     bool smooth = false;
-    int32_t screenScale = 1; // see PictureInputs
+    int32_t screenScale = 1;   // see PictureInputs
+    int32_t markerHalf = 3;    // half the side of a vertex marker, pixels of this bitmap
+    int32_t checkerSquare = 8; // side of a checkerboard square, the same
 };
 
 // The size of an exported picture: the box scaled by SaveRate.

@@ -1,13 +1,15 @@
+#include "ScreenPixels.h"
 #include "WindowTestSupport.h"
 
 #include <cmath>
+#include <cstdlib>
 
 namespace {
 
 // Run with QT_SCALE_FACTOR set (see CMakeLists.txt). At a whole device pixel ratio k
 // the drawing area shows exactly the picture Save As makes at magnification k; at a
-// fractional one it shows that many device pixels, drawn at the next whole ratio and
-// scaled down. The screen's backdrop stays in register.
+// fractional one, the picture the renderer draws for an area of its device pixels,
+// aliased or smooth, crisp (no pixel in a thousand differs).
 TEST_F(MainWindowTest, HiDpiDrawingAreaIsDrawnInDevicePixels) {
     Start();
     const qreal ratio = Form1->PaintBox->devicePixelRatioF();
@@ -15,8 +17,8 @@ TEST_F(MainWindowTest, HiDpiDrawingAreaIsDrawnInDevicePixels) {
         GTEST_SKIP() << "run with QT_SCALE_FACTOR above 1";
     Form1->Fill1->trigger();
     const QImage &canvas = Form1->PaintBox->Canvas();
-    const QSize area = Form1->PaintBox->size();
-    EXPECT_EQ(canvas.size(), (QSizeF(area) * ratio).toSize());
+    const QSize area = Form1->PaintBox->size(), device = DeviceSize(area, ratio);
+    EXPECT_EQ(canvas.size(), device);
     if (ratio == std::round(ratio)) {
         Form1->ShapeSettings.SaveRate = int(ratio);
         QImage saved;
@@ -24,6 +26,27 @@ TEST_F(MainWindowTest, HiDpiDrawingAreaIsDrawnInDevicePixels) {
         QImage shown = canvas;
         shown.setDevicePixelRatio(1);
         EXPECT_EQ(shown, saved);
+        return;
+    }
+    for (const bool smooth : {false, true}) {
+        if (smooth)
+            Form1->Smooth1->trigger();
+        Form1->SaveDef->trigger();
+        const std::string picture = dir_.File("device.png");
+        const std::string command =
+            std::string(VANTRELL_RENDER_PATH) + (smooth ? " --smooth" : "") + " --fill 1 --size " +
+            std::to_string(device.width()) + "x" + std::to_string(device.height()) +
+            " --settings '" + SettingsPath() + "' '" + picture + "'";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+        const QImage rendered =
+            QImage(QString::fromStdString(picture)).convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(rendered.size(), device);
+        qsizetype differ = 0;
+        for (int y = 0; y < device.height(); ++y)
+            for (int x = 0; x < device.width(); ++x)
+                differ += canvas.pixel(x, y) != rendered.pixel(x, y);
+        EXPECT_LT(differ * 1000, qsizetype(device.width()) * device.height())
+            << "smooth " << smooth;
     }
 }
 

@@ -166,6 +166,20 @@ TEST_F(MainWindowTest, SameSizeShowsTheSmallerSideTwice) {
     EXPECT_EQ(Form1->StatusBar1->PanelText(0), "Size:200,200");
 }
 
+// A drawing area far larger than the desktop keeps a canvas no larger than the
+// desktop: the part of the picture the screens can show, pixel for pixel.
+TEST_F(MainWindowTest, AnAreaLargerThanTheScreensIsDrawnWhereTheyShowIt) {
+    Start();
+    const QRect desktop = Form1->screen()->virtualGeometry();
+    Form1->SetClientSize(3 * desktop.width(), Form1->ClientHeight() + 2 * desktop.height());
+    Settle();
+    const QImage &canvas = Form1->PaintBox->Canvas();
+    EXPECT_TRUE(QRect(QPoint(), desktop.size()).contains(QRect(QPoint(), canvas.size())));
+    QImage whole;
+    Form1->RenderToBitmap(whole);
+    EXPECT_EQ(canvas, whole.copy(QRect(Form1->PaintBox->CanvasOrigin(), canvas.size())));
+}
+
 TEST_F(MainWindowTest, FillAndColourCommandsLeaveTheStatusBarAlone) {
     Start();
     Form1->ShapeSettings.SaveRate = 7;

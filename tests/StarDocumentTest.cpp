@@ -33,12 +33,14 @@ struct Answer {
     explicit Answer(const QString &answer = {})
         : modal(ModalAnswer::For<QMessageBox>([this, answer](QMessageBox *box) {
               text = box->text();
+              overShownWindow = box->parentWidget() && box->parentWidget()->isVisible();
               for (QAbstractButton *button : box->buttons())
                   if (!answer.isEmpty() && button->text() == answer)
                       return button->click();
               box->reject();
           })) {}
     QString text;
+    bool overShownWindow = false;
     ModalAnswer modal;
 };
 
@@ -270,6 +272,7 @@ TEST_P(RefusedFile, NeitherOpensNorIsWritten) {
         Settle();
         EXPECT_TRUE(ok.text.contains(QFile::decodeName(QByteArray::fromStdString(path))))
             << way << ": " << ok.text.toStdString();
+        EXPECT_TRUE(ok.overShownWindow) << way;
         EXPECT_EQ(Form1->Document->FilePath(), "Vantrell.def") << way;
         EXPECT_EQ(Form1->windowTitle(), QStringLiteral("Vantrell")) << way;
         Form1->SaveDef->trigger();

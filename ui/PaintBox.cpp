@@ -18,11 +18,11 @@ void TPaintBox::paintEvent(QPaintEvent *event) {
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.setClipRegion(event->region());
-    painter.drawImage(0, 0, canvas_);
-    // Anything the canvas does not cover yet (before the first picture) shows the
-    // window's background.
+    painter.drawImage(canvasOrigin_, canvas_);
+    // Anything the canvas does not cover (before the first picture, or off the
+    // screens) shows the window's background.
     const QRegion uncovered =
-        QRegion(rect()) - QRegion(QRect(QPoint(), canvas_.deviceIndependentSize().toSize()));
+        QRegion(rect()) - QRegion(QRect(canvasOrigin_, canvas_.deviceIndependentSize().toSize()));
     for (const QRect &r : uncovered)
         painter.fillRect(r, palette().window());
     if (focusShown_ && hasFocus()) {

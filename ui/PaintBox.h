@@ -22,6 +22,10 @@ public:
     // The picture on screen. Replacing it and calling update() shows the new
     // picture whole, never half drawn.
     QImage &Canvas() { return canvas_; }
+    // Where the canvas's top-left corner lies in the box: it may cover only the part
+    // of a box larger than the screens that they can show.
+    void SetCanvasOrigin(QPoint origin) { canvasOrigin_ = origin; }
+    QPoint CanvasOrigin() const { return canvasOrigin_; }
 
 signals:
     void resized();
@@ -47,6 +51,7 @@ protected:
 
 private:
     QImage canvas_;
+    QPoint canvasOrigin_;
     bool focusShown_ = false;
     int heldArrow_ = 0; // the arrow key down, or 0
 };

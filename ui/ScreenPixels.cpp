@@ -14,12 +14,33 @@ int ScreenScale(qreal ratio) {
     return std::max(1, int(std::ceil(ratio - 1e-6)));
 }
 
-QImage AtDeviceRatio(QImage picture, qreal ratio, QSize logical) {
-    if (ScreenScale(ratio) != ratio && !picture.isNull())
-        picture = picture.scaled((QSizeF(logical) * ratio).toSize(), Qt::IgnoreAspectRatio,
-                                 Qt::SmoothTransformation);
-    picture.setDevicePixelRatio(ratio);
-    return picture;
+QSize DeviceSize(QSize logical, qreal ratio) {
+    return (QSizeF(logical) * ratio).toSize();
+}
+
+QRect ShownPart(QSize area, QPoint corner, const QRect &desktop) {
+    const QRect whole(QPoint(), area);
+    if (area.width() <= desktop.width() && area.height() <= desktop.height())
+        return whole;
+    const QRect onDesktop = QRect(desktop.topLeft() - corner, desktop.size()) & whole;
+    return onDesktop.isEmpty() ? whole & QRect(QPoint(), desktop.size()) : onDesktop;
+}
+
+QImage RenderPart(const StarPicture &picture, const QRect &part, QImage::Format format) {
+    QImage image(part.size(), format);
+    if (image.isNull())
+        return image;
+    constexpr int32_t kRows = 32;
+    std::vector<Pixel> rows(std::size_t(picture.width) * kRows);
+    for (int32_t y = part.top(); y <= part.bottom(); y += kRows) {
+        const int32_t end = std::min(y + kRows, int32_t(part.bottom()) + 1);
+        RenderStarRows(picture, rows.data(), picture.width, y, end);
+        for (int32_t row = y; row < end; ++row)
+            std::copy_n(rows.data() + std::size_t(row - y) * std::size_t(picture.width) +
+                            part.left(),
+                        part.width(), reinterpret_cast<Pixel *>(image.scanLine(row - part.top())));
+    }
+    return image;
 }
 
 QSize BaseSizeFor(QSize size, qreal ratio) {
@@ -32,22 +53,6 @@ QSize BaseSizeFor(QSize size, qreal ratio) {
         return 0;
     };
     return {base(size.width()), base(size.height())};
-}
-
-QImage OverBackdrop(const QImage &picture, qreal ratio, QSize logical, const QImage &backdrop,
-                    QPoint origin) {
-    QImage star = AtDeviceRatio(picture, ratio, logical);
-    star.setDevicePixelRatio(1);
-    QImage shown(star.size(), QImage::Format_RGB32);
-    if (shown.isNull())
-        return star;
-    shown.fill(Qt::white);
-    QPainter painter(&shown);
-    painter.drawImage(QPoint(0, 0), backdrop, QRect(origin, shown.size()));
-    painter.drawImage(QPoint(0, 0), star);
-    painter.end();
-    shown.setDevicePixelRatio(ratio);
-    return shown;
 }
 
 DesktopPicture CaptureDesktop(qreal scale) {

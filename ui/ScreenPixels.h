@@ -1,18 +1,32 @@
 #pragma once
 
+#include "StarPicture.h"
+
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 
 // The drawing area on screens of any device pixel ratio.
 
-// The whole number of device pixels per pixel the drawing area is drawn at: the
-// device pixel ratio, or the next whole number above a fractional one.
+// The device pixel ratio rounded up to a whole number: where it is the ratio itself,
+// the drawing area shows the picture Save As makes at that magnification; at a
+// fractional ratio the area is drawn for its device pixels.
 int ScreenScale(qreal ratio);
 
-// The picture drawn at ScreenScale(ratio) as the screen shows it: at a fractional
-// ratio scaled down smoothly to the device pixels, so no outline doubles.
-QImage AtDeviceRatio(QImage picture, qreal ratio, QSize logical);
+// The device pixels of an area of logical size at the ratio.
+QSize DeviceSize(QSize logical, qreal ratio);
+
+// The part of a drawing area of logical size area, whose top-left corner lies at
+// corner on the desktop, that the screen needs drawn, in the area's own pixels: the
+// whole area while it is no larger than the desktop; else its part on the desktop,
+// never larger than the desktop, so that a window larger than every screen keeps
+// buffers no larger than the screens.
+QRect ShownPart(QSize area, QPoint corner, const QRect &desktop);
+
+// The device pixels part (within the picture) of the picture, as an image of the
+// part's size: the rows it covers are drawn a few at a time and their columns copied.
+QImage RenderPart(const StarPicture &picture, const QRect &part, QImage::Format format);
 
 // The base size, in logical pixels, from which a window manager that sizes windows
 // in steps reaches size exactly. At a scaled ratio the window system is asked to size
@@ -20,13 +34,6 @@ QImage AtDeviceRatio(QImage picture, qreal ratio, QSize logical);
 // from the base size; with a base of 0 a window whose device size is odd at ratio 1.5
 // would lose a pixel.
 QSize BaseSizeFor(QSize size, qreal ratio);
-
-// A picture drawn over a clear background at ScreenScale(ratio), scaled down to the
-// device pixels and laid over the piece of backdrop (device pixels) whose top-left
-// corner is at origin; white where the backdrop ends. The backdrop is copied, never
-// resampled, so it stays sharp and in register at a fractional ratio.
-QImage OverBackdrop(const QImage &picture, qreal ratio, QSize logical, const QImage &backdrop,
-                    QPoint origin);
 
 // A still picture of the whole desktop, every screen in its place, at scale device
 // pixels per logical pixel; origin is the desktop's top-left corner in logical

@@ -253,8 +253,7 @@ void TForm1::BuildDirections() {
     ::BuildDirections(ShapeSettings, DirectionTable);
 }
 
-StarPicture TForm1::MakePicture(bool onScreen, const BackdropView *backdrop,
-                                bool clearBackground) const {
+StarPicture TForm1::MakePicture(bool onScreen, const BackdropView *backdrop) const {
     const SystemColors system = SystemColorsFromPalette(palette());
     PictureInputs inputs;
     inputs.areaWidth = PaintBox->width();
@@ -269,10 +268,19 @@ StarPicture TForm1::MakePicture(bool onScreen, const BackdropView *backdrop,
     inputs.backdrop = backdrop;
     inputs.transparent = Transparent1->isChecked();
     inputs.smooth = Smooth1->isChecked();
-    inputs.seeThrough = (Live && Live->Active()) || clearBackground;
+    inputs.seeThrough = Live && Live->Active();
     inputs.extras = Document->Extras;
     inputs.lineColor = ResolveColorValue(Document->Extras.LineColor, system);
-    inputs.screenScale = onScreen ? ScreenScale(PaintBox->devicePixelRatioF()) : 1;
+    const qreal ratio = PaintBox->devicePixelRatioF();
+    inputs.screenScale = onScreen ? ScreenScale(ratio) : 1;
+    if (onScreen && ScreenScale(ratio) != ratio) {
+        // Drawn straight in device pixels: crisp one-pixel lines at any ratio.
+        const QSize device = DeviceSize(PaintBox->size(), ratio);
+        inputs.areaWidth = device.width();
+        inputs.areaHeight = device.height();
+        inputs.screenScale = 1;
+        inputs.screenRatio = ratio;
+    }
     return MakeStarPicture(ShapeSettings, DirectionTable, inputs);
 }
 
@@ -284,17 +292,13 @@ void TForm1::DrawShape(QImage &target) {
     const QPoint origin = onScreen && ShapeSettings.Trans != 0
                               ? DevicePosition(*PaintBox) - BackdropOrigin * ratio
                               : QPoint();
-    // At a fractional ratio the backdrop, captured in device pixels, goes under the
-    // star after the star is scaled down, so it is never resampled.
-    const bool backdropLaidUnder = onScreen && ShapeSettings.Trans != 0 &&
-                                   ScreenScale(ratio) != ratio && !(Live && Live->Active());
     const BackdropView backdrop{reinterpret_cast<const Pixel *>(Backdrop.constBits()),
                                 Backdrop.bytesPerLine() / qsizetype(sizeof(Pixel)),
                                 Backdrop.width(),
                                 Backdrop.height(),
                                 origin.x(),
                                 origin.y()};
-    const StarPicture picture = MakePicture(onScreen, &backdrop, backdropLaidUnder);
+    const StarPicture picture = MakePicture(onScreen, &backdrop);
     if (onScreen && Recorder)
         Recorder->Observe(); // every change of the picture is drawn here
     if (onScreen)
@@ -315,15 +319,27 @@ void TForm1::DrawShape(QImage &target) {
         render(target);
         return;
     }
-    QImage offscreen(size, format);
-    if (!offscreen.isNull())
-        render(offscreen);
+    QRect part(QPoint(), size);
+    if (onScreen) {
+        const QScreen *screen = PaintBox->screen();
+        const QRect shown = ShownPart(PaintBox->size(), PaintBox->mapToGlobal(QPoint()),
+                                      screen ? screen->virtualGeometry() : QRect(QPoint(), size));
+        part &=
+            QRect((QPointF(shown.topLeft()) * ratio).toPoint(), DeviceSize(shown.size(), ratio));
+        PaintBox->SetCanvasOrigin(shown.topLeft());
+    }
+    QImage offscreen;
+    if (part.size() != size) {
+        offscreen = RenderPart(picture, part, format);
+    } else {
+        offscreen = QImage(size, format);
+        if (!offscreen.isNull())
+            render(offscreen);
+    }
     // The finished picture replaces the target's in one piece.
-    if (backdropLaidUnder)
-        target = OverBackdrop(offscreen, ratio, PaintBox->size(), Backdrop, origin);
-    else
-        target =
-            onScreen ? AtDeviceRatio(std::move(offscreen), ratio, PaintBox->size()) : offscreen;
+    if (onScreen)
+        offscreen.setDevicePixelRatio(ratio);
+    target = offscreen;
     if (onScreen)
         PaintBox->update();
 }
@@ -521,7 +537,11 @@ void TForm1::RefuseUnreadableStarFile() {
     if (!StarDocument::StampOf(Document->FilePath()).exists ||
         ReadStarFile(Document->FilePath(), &problem))
         return; // a new star file, or one that can be opened
-    ShowStarFileProblem(*this, Document->FilePath(), problem);
+    // Said once the window is up, over it, as every later message of the program.
+    QMetaObject::invokeMethod(
+        this,
+        [this, path = Document->FilePath(), problem] { ShowStarFileProblem(*this, path, problem); },
+        Qt::QueuedConnection);
     Document->TakeFile(kSettingsFileName, false);
 }
 

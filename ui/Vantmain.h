@@ -59,11 +59,10 @@ public:
     void RenderToBitmap(QImage &bitmap);
     // Save As; true when a picture file was written.
     bool SaveAsFile();
-    // The picture as the window's state describes it, for the screen or for output;
-    // an on-screen picture with Trans on shows backdrop behind the star, or leaves
-    // the background clear when clearBackground (for a backdrop laid under it later).
-    StarPicture MakePicture(bool onScreen, const BackdropView *backdrop = nullptr,
-                            bool clearBackground = false) const;
+    // The picture as the window's state describes it, for the screen (in device
+    // pixels) or for output; an on-screen picture with Trans on shows backdrop behind
+    // the star.
+    StarPicture MakePicture(bool onScreen, const BackdropView *backdrop = nullptr) const;
 
     void LoadSettings();
     // Writes the settings file; on failure says so and returns false.
