@@ -194,13 +194,27 @@ void SweepStrip(std::vector<StripEdge> &strip, double a, double b, CoverageRow &
     }
 }
 
+// The star's colour over a pixel, by alpha: over a transparent pixel it takes alpha;
+// over an opaque one the colours mix and stay opaque; over a partly transparent one
+// (the fill's edge under an outline of its own colour) alpha adds as for one layer
+// over another, a + b (1 - a), and the colours weigh a and b (1 - a).
 Pixel BlendPixel(Pixel under, Pixel star, uint32_t alpha) {
-    if ((under >> 24) == 0)
+    const uint32_t below = under >> 24;
+    if (below == 0)
         return (alpha << 24) | (star & 0xFFFFFF);
-    Pixel out = 0xFF000000u;
+    if (below == 255) {
+        Pixel out = 0xFF000000u;
+        for (int shift = 0; shift < 24; shift += 8) {
+            const uint32_t u = (under >> shift) & 0xFF, s = (star >> shift) & 0xFF;
+            out |= ((u * (255 - alpha) + s * alpha + 127) / 255) << shift;
+        }
+        return out;
+    }
+    const uint32_t rest = below * (255 - alpha), total = alpha * 255 + rest; // 255^2 units
+    Pixel out = ((total + 127) / 255) << 24;
     for (int shift = 0; shift < 24; shift += 8) {
         const uint32_t u = (under >> shift) & 0xFF, s = (star >> shift) & 0xFF;
-        out |= ((u * (255 - alpha) + s * alpha + 127) / 255) << shift;
+        out |= ((s * alpha * 255 + u * rest + total / 2) / total) << shift;
     }
     return out;
 }
