@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QSettings>
+#include <QTimer>
 #include <QWidget>
 
 namespace {
@@ -40,10 +41,22 @@ LiveBackground::LiveBackground(QAction *item, QWidget &window, QList<QWidget *> 
         Review();
     });
     Review();
+    // A compositing manager that starts or stops says so to no one but the owner of
+    // its selection; a look twice a second notices it.
+    if (DesktopCanBeCaptured()) {
+        auto *watch = new QTimer(this);
+        connect(watch, &QTimer::timeout, this, [this] {
+            if (DesktopComposites() != composites_)
+                Review();
+        });
+        watch->start(500);
+    }
 }
 
 void LiveBackground::Review() {
     const bool composites = DesktopComposites();
+    const bool left = composites_ && !composites && active_;
+    composites_ = composites;
     const bool captures = DesktopCanBeCaptured();
     item_->setEnabled(composites && captures);
     if (!composites)
@@ -62,6 +75,8 @@ void LiveBackground::Review() {
     else if (composites)
         item_->setChecked(QSettings().value(kLiveKey, false).toBool());
     Apply(composites && item_->isChecked());
+    if (left)
+        emit compositorLeft();
 }
 
 void LiveBackground::Apply(bool active) {

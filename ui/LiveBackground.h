@@ -27,6 +27,8 @@ public:
 
 signals:
     void activeChanged(bool active);
+    // The compositing manager went away while the live background showed.
+    void compositorLeft();
 
 private:
     void Apply(bool active);
@@ -35,5 +37,6 @@ private:
     QWidget &window_;
     QList<QWidget *> opaque_;
     bool active_ = false;
+    bool composites_ = false; // as last looked
     bool plainNoSystemBackground_ = false;
 };

@@ -15,6 +15,7 @@ TPaintBox::TPaintBox(QWidget *parent) : QWidget(parent) {
 }
 
 void TPaintBox::paintEvent(QPaintEvent *event) {
+    emit aboutToPaint();
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.setClipRegion(event->region());

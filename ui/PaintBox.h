@@ -29,6 +29,8 @@ public:
 
 signals:
     void resized();
+    // About to show the canvas: a last look whether it is still the right picture.
+    void aboutToPaint();
     // Mouse events in the box's own coordinates. While a button is held the box
     // keeps the mouse, so moves and releases outside it still arrive.
     void mousePressed(Qt::MouseButton button, int x, int y);

@@ -100,6 +100,18 @@ TForm1::TForm1(std::string settingsPath, QWidget *parent)
         SetTransMarks(ShapeSettings.Trans != 0);
         DrawShape(PaintBox->Canvas());
     });
+    // The compositing manager stopped under a live background: the still backdrop,
+    // taken afresh, shows instead.
+    connect(Live, &LiveBackground::compositorLeft, this, [this] {
+        if (ShapeSettings.Trans != 0)
+            GetBack1Click();
+    });
+    // A window made again, shown again or placed by the window manager after it was
+    // drawn: the still backdrop follows it to where it is now.
+    connect(PaintBox, &TPaintBox::aboutToPaint, this, [this] {
+        if (BackdropDrawnAt && DevicePosition(*PaintBox) != *BackdropDrawnAt)
+            DrawShape(PaintBox->Canvas());
+    });
     // A palette's change of the star: the picture follows. BuildDirections depends on
     // the jag count and the twists only, so rebuilding after any change is exact.
     connect(Document, &StarDocument::changed, this, [this] {
@@ -289,9 +301,8 @@ void TForm1::DrawShape(QImage &target) {
     // The captured screen, placed where the drawing area is on the screen now, in
     // device pixels; looked up only when it shows.
     const qreal ratio = PaintBox->devicePixelRatioF();
-    const QPoint origin = onScreen && ShapeSettings.Trans != 0
-                              ? DevicePosition(*PaintBox) - BackdropOrigin * ratio
-                              : QPoint();
+    const QPoint at = onScreen && ShapeSettings.Trans != 0 ? DevicePosition(*PaintBox) : QPoint();
+    const QPoint origin = at - BackdropOrigin * ratio;
     const BackdropView backdrop{reinterpret_cast<const Pixel *>(Backdrop.constBits()),
                                 Backdrop.bytesPerLine() / qsizetype(sizeof(Pixel)),
                                 Backdrop.width(),
@@ -299,6 +310,8 @@ void TForm1::DrawShape(QImage &target) {
                                 origin.x(),
                                 origin.y()};
     const StarPicture picture = MakePicture(onScreen, &backdrop);
+    if (onScreen)
+        BackdropDrawnAt = picture.backdrop ? std::optional<QPoint>(at) : std::nullopt;
     if (onScreen && Recorder)
         Recorder->Observe(); // every change of the picture is drawn here
     if (onScreen)

@@ -12,6 +12,8 @@
 #include <QColor>
 #include <QMainWindow>
 
+#include <optional>
+
 class LiveBackground;
 class QColorDialog;
 class QFileDialog;
@@ -45,6 +47,9 @@ public:
     // be read, which shows white.
     QImage Backdrop;
     QPoint BackdropOrigin; // the desktop's top-left corner, in logical pixels
+    // Where on the desktop (device pixels) the drawing area was when the still
+    // backdrop was last drawn under the star; empty when it does not show.
+    std::optional<QPoint> BackdropDrawnAt;
     // The live see-through background, where the desktop composites.
     LiveBackground *Live = nullptr;
     QMenu *PopupMenu1 = nullptr; // the context menu, twin of the main menu's commands

@@ -369,7 +369,7 @@ TEST_F(EndToEnd, LiveSeeThroughNeedsACompositorAndClearsTheDrawingArea) {
         GTEST_SKIP() << "xcompmgr is not installed";
     settings_.Trans = 1;
     for (const bool compositor : {false, true}) {
-        const pid_t manager =
+        pid_t manager =
             compositor ? gX->Spawn(xcompmgr.substr(0, xcompmgr.find('\n')), dir_.Path().string())
                        : -1;
         std::this_thread::sleep_for(1s);
@@ -396,6 +396,32 @@ TEST_F(EndToEnd, LiveSeeThroughNeedsACompositorAndClearsTheDrawingArea) {
                     InRegister(gX->ShownScreen(), Tiled(tile), gX->WindowPosition(window) + area),
                     90);
             }
+            // Off, the still backdrop (taken now) shows in register, round after round.
+            const QImage tiled = Tiled(PatternTile().mirrored(true, false));
+            gX->Keys(window_, "alt+e l");
+            gX->Keys(window_, "alt+e g"); // 背景取得(&G)
+            for (int round = 0; round < 3; ++round) {
+                gX->Keys(window_, "alt+e l");
+                gX->Keys(window_, "alt+e l");
+                std::this_thread::sleep_for(1s);
+                const unsigned long remade = gX->FindWindow("Vantrell", 5s);
+                EXPECT_GE(InRegister(gX->ShownScreen(), tiled, gX->WindowPosition(remade) + area),
+                          90)
+                    << "round " << round;
+            }
+            // On, and the compositing manager stops: the still backdrop shows, not black.
+            gX->Keys(window_, "alt+e l");
+            std::this_thread::sleep_for(1s);
+            Stop(manager);
+            manager = -1;
+            std::this_thread::sleep_for(3s);
+            const QImage shown = gX->Screenshot().copy(
+                QRect(gX->WindowPosition(gX->FindWindow("Vantrell", 5s)) + area, QSize(408, 251)));
+            int dark = 0;
+            for (int y = 0; y < shown.height(); ++y)
+                for (int x = 0; x < shown.width(); ++x)
+                    dark += shown.pixel(x, y) == qRgb(0, 0, 0);
+            EXPECT_LT(dark * 5, shown.width() * shown.height());
             QImage black(8, 8, QImage::Format_RGB32);
             black.fill(Qt::black);
             gX->SetRootPattern(black, dir_.Path().string());
