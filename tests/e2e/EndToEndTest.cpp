@@ -275,8 +275,9 @@ TEST_F(EndToEnd, PalettesLandInTheirSlotsUnderAWindowManager) {
     // Hidden, the main window moved, shown again: beside the main window's new place.
     gX->Keys(window_, "alt+e r");
     gX->Keys(window_, "alt+e p");
-    gX->Run("xdotool windowmove " + std::to_string(window_) + " 100 150");
-    std::this_thread::sleep_for(500ms);
+    // Moved and settled: the window manager places the frame after the client.
+    gX->Run("xdotool windowmove --sync " + std::to_string(window_) + " 100 150");
+    std::this_thread::sleep_for(1500ms);
     gX->Keys(window_, "alt+e p");
     std::this_thread::sleep_for(2s);
     shown = Palettes(window_);
