@@ -171,6 +171,9 @@ TEST_F(MainWindowTest, SameSizeShowsTheSmallerSideTwice) {
 TEST_F(MainWindowTest, AnAreaLargerThanTheScreensIsDrawnWhereTheyShowIt) {
     Start();
     const QRect desktop = Form1->screen()->virtualGeometry();
+    Form1->resize(5 * desktop.size()); // as a window manager might
+    Settle();
+    EXPECT_TRUE(QRect(QPoint(), desktop.size()).contains(Form1->rect()));
     Form1->SetClientSize(3 * desktop.width(), Form1->ClientHeight() + 2 * desktop.height());
     Settle();
     const QImage &canvas = Form1->PaintBox->Canvas();

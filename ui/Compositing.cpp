@@ -52,3 +52,19 @@ QPoint DevicePosition(const QWidget &widget) {
 #endif
     return widget.mapToGlobal(QPoint(0, 0)) * ratio;
 }
+
+QSize DeviceWindowSize(const QWidget &window) {
+#ifdef VANTRELL_X11
+    if (PlatformIs("xcb") && window.internalWinId()) {
+        auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+        Display *display = x11 ? x11->display() : nullptr;
+        Window root = 0;
+        int x = 0, y = 0;
+        unsigned width = 0, height = 0, border = 0, depth = 0;
+        if (display && XGetGeometry(display, window.internalWinId(), &root, &x, &y, &width, &height,
+                                    &border, &depth))
+            return QSize(int(width), int(height));
+    }
+#endif
+    return (QSizeF(window.size()) * window.devicePixelRatioF()).toSize();
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QSize>
 
 class QWidget;
 
@@ -20,3 +21,7 @@ bool DesktopComposites();
 // fractional ratio a window manager may place a window where no logical position
 // falls; X11 is asked where it is.
 QPoint DevicePosition(const QWidget &widget);
+
+// The window's size in device pixels. At a fractional ratio its logical size is
+// rounded, its device size is what the window system gives it; X11 is asked.
+QSize DeviceWindowSize(const QWidget &window);

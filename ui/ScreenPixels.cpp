@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
+#include <QWidget>
 
 #include <algorithm>
 #include <cmath>
@@ -16,6 +17,16 @@ int ScreenScale(qreal ratio) {
 
 QSize DeviceSize(QSize logical, qreal ratio) {
     return (QSizeF(logical) * ratio).toSize();
+}
+
+QSize DeviceSize(const QWidget &widget) {
+    const qreal ratio = widget.devicePixelRatioF();
+    const QPoint at = widget.mapTo(widget.window(), QPoint(0, 0));
+    const auto place = [ratio](int logical) { return qRound(logical * ratio); };
+    // No further than the window's own device pixels, whose logical size is rounded.
+    const QSize window = DeviceWindowSize(*widget.window());
+    return {std::min(place(at.x() + widget.width()), window.width()) - place(at.x()),
+            std::min(place(at.y() + widget.height()), window.height()) - place(at.y())};
 }
 
 QRect ShownPart(QSize area, QPoint corner, const QRect &desktop) {

@@ -7,6 +7,8 @@
 #include <QRect>
 #include <QSize>
 
+class QWidget;
+
 // The drawing area on screens of any device pixel ratio.
 
 // The device pixel ratio rounded up to a whole number: where it is the ratio itself,
@@ -16,6 +18,10 @@ int ScreenScale(qreal ratio);
 
 // The device pixels of an area of logical size at the ratio.
 QSize DeviceSize(QSize logical, qreal ratio);
+// The device pixels the widget owns in its window: from its edges' places in device
+// pixels, each rounded as the window system rounds them, so that at a fractional ratio
+// it neither loses a row to its neighbour nor draws one under it.
+QSize DeviceSize(const QWidget &widget);
 
 // The part of a drawing area of logical size area, whose top-left corner lies at
 // corner on the desktop, that the screen needs drawn, in the area's own pixels: the

@@ -237,6 +237,11 @@ void TForm1::SetClientSize(int width, int height) {
     PaintBox->setMaximumWidth(narrowClientWidth_ >= 0 ? narrowClientWidth_ : QWIDGETSIZE_MAX);
     const QSize size(frameWidth, clientHeight + MenuBarHeight(frameWidth));
     setBaseSize(BaseSizeFor(size, devicePixelRatioF()));
+    // The window manager (a user's drag) may make the window no larger than the whole
+    // desktop, or than the size asked for here: the window's own buffers grow with it.
+    const QScreen *screen = this->screen();
+    setMaximumSize(screen ? size.expandedTo(screen->virtualGeometry().size())
+                          : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
     resize(size);
 }
 
@@ -287,7 +292,7 @@ StarPicture TForm1::MakePicture(bool onScreen, const BackdropView *backdrop) con
     inputs.screenScale = onScreen ? ScreenScale(ratio) : 1;
     if (onScreen && ScreenScale(ratio) != ratio) {
         // Drawn straight in device pixels: crisp one-pixel lines at any ratio.
-        const QSize device = DeviceSize(PaintBox->size(), ratio);
+        const QSize device = DeviceSize(*PaintBox);
         inputs.areaWidth = device.width();
         inputs.areaHeight = device.height();
         inputs.screenScale = 1;

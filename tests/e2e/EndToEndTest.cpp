@@ -405,10 +405,8 @@ TEST_F(EndToEnd, LiveSeeThroughNeedsACompositorAndClearsTheDrawingArea) {
                 gX->Keys(window_, "alt+e l");
                 gX->Keys(window_, "alt+e l");
                 std::this_thread::sleep_for(1s);
-                const unsigned long remade = gX->FindWindow("Vantrell", 5s);
-                EXPECT_GE(InRegister(gX->ShownScreen(), tiled, gX->WindowPosition(remade) + area),
-                          90)
-                    << "round " << round;
+                const QPoint at = gX->WindowPosition(gX->FindWindow("Vantrell", 5s)) + area;
+                EXPECT_GE(InRegister(gX->ShownScreen(), tiled, at), 90) << "round " << round;
             }
             // On, and the compositing manager stops: the still backdrop shows, not black.
             gX->Keys(window_, "alt+e l");
