@@ -71,8 +71,8 @@ StarPicture MakeStarPicture(const ShapeSettings &settings, const Directions &tab
     const PictureSize box = OutputPictureSize(in.areaWidth, in.areaHeight, in.sameSize, scale);
     p.width = in.output ? box.width : in.areaWidth * scale;
     p.height = in.output ? box.height : in.areaHeight * scale;
-    p.screenScale = in.output ? 1 : scale;
-    const double grown = !in.output && in.screenRatio > 0 ? in.screenRatio : p.screenScale;
+    // Markers and checkerboard grow with the screen's ratio, never with SaveRate.
+    const double grown = in.output ? 1.0 : in.screenRatio > 0 ? in.screenRatio : double(scale);
     p.markerHalf = int32_t(std::lround(kMarkerHalf * grown));
     p.checkerSquare = int32_t(std::lround(kCheckerSquare * grown));
     p.box = ComputeBox(box.width, box.height, settings);

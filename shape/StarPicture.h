@@ -74,7 +74,6 @@ struct StarPicture {
     bool checkerboard = false; // on screen: a checkerboard instead of the background
     bool seeThrough = false;   // on screen: transparent for the live desktop behind
     bool smooth = false;
-    int32_t screenScale = 1;   // see PictureInputs
     int32_t markerHalf = 3;    // half the side of a vertex marker, pixels of this bitmap
     int32_t checkerSquare = 8; // side of a checkerboard square, the same
 };
