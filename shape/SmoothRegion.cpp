@@ -264,9 +264,9 @@ void FlattenArcRows(const RegionArc &arc, double top, double bottom, std::vector
     for (int k = 1; k <= chords; ++k) {
         RealPoint next{xb, yb};
         if (k < chords) {
-            const double angle = from + sweep * k / chords;
-            next = {arc.cx + reach * std::cos(angle),
-                    std::clamp(arc.cy + reach * std::sin(angle), ya, yb)};
+            const double along = from + sweep * k / chords;
+            next = {arc.cx + reach * std::cos(along),
+                    std::clamp(arc.cy + reach * std::sin(along), ya, yb)};
         }
         if (previous.y < next.y)
             out.push_back({previous.x, previous.y, next.x, next.y,

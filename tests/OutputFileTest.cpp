@@ -106,7 +106,8 @@ INSTANTIATE_TEST_SUITE_P(
                               [](const TempDir &d) {
                                   std::filesystem::create_directory(d.File("sub"));
                                   WriteBytes(d.File("sub/target.bmp"), kOld);
-                                  ::symlink("sub/target.bmp", d.File("link.bmp").c_str());
+                                  std::filesystem::create_symlink("sub/target.bmp",
+                                                                  d.File("link.bmp"));
                                   return d.File("link.bmp");
                               },
                               [](const std::string &p) {
@@ -115,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(
                               }},
                     TargetRow{"DanglingLinkGetsItsTarget",
                               [](const TempDir &d) {
-                                  ::symlink("new.bmp", d.File("link.bmp").c_str());
+                                  std::filesystem::create_symlink("new.bmp", d.File("link.bmp"));
                                   return d.File("link.bmp");
                               },
                               [](const std::string &p) {
