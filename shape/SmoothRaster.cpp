@@ -83,6 +83,34 @@ public:
         base_ = 0;
     }
 
+    // Hands out this row and other, as wide, together as runs where both keep one
+    // coverage, left to right, and clears both.
+    template <typename Run> void DrainWith(CoverageRow &other, Run run) {
+        for (const int32_t c : other.touched_) {
+            Cell(c);
+            other.seen_[std::size_t(c)] = 0;
+        }
+        other.touched_.clear();
+        std::sort(touched_.begin(), touched_.end());
+        double cover = base_, otherCover = other.base_;
+        int32_t x = 0;
+        for (const int32_t c : touched_) {
+            const auto i = std::size_t(c);
+            if (x < c)
+                run(x, c, cover, otherCover);
+            run(c, c + 1, cover + area_[i], otherCover + other.area_[i]);
+            cover += carry_[i];
+            otherCover += other.carry_[i];
+            area_[i] = carry_[i] = other.area_[i] = other.carry_[i] = 0;
+            seen_[i] = 0;
+            x = c + 1;
+        }
+        if (x < width_)
+            run(x, width_, cover, otherCover);
+        touched_.clear();
+        base_ = other.base_ = 0;
+    }
+
 private:
     struct CellRef {
         double &area, &carry; // the column's own area; the cover of every column right of it
@@ -151,15 +179,16 @@ void SortStrip(std::vector<StripEdge> &strip) {
     }
 }
 
-// Adds the area inside the region between heights a and b; the edges all span the
-// strip, each with its position at a in top, and leave with their position at b
-// there. Cut where two edges cross, so that each piece sees them in one order.
+// Adds the area inside the region between heights a and b to row, and, given line,
+// the area inside the outline to line; the edges all span the strip, each with its
+// position at a in top, and leave with their position at b there. Cut where two edges
+// cross, so that each piece sees them in one order.
 //
 // What lies left of the strip's edges is inside by enter; what lies right of them
 // comes out in leave.
 using Inside = SmoothSweep::Inside;
-void SweepStrip(std::vector<StripEdge> &strip, double a, double b, CoverageRow &row, Inside enter,
-                Inside &leave) {
+void SweepStrip(std::vector<StripEdge> &strip, double a, double b, CoverageRow &row,
+                CoverageRow *line, Inside enter, Inside &leave) {
     for (;;) {
         for (StripEdge &s : strip)
             s.bottom = XAt(*s.edge, b);
@@ -178,13 +207,15 @@ void SweepStrip(std::vector<StripEdge> &strip, double a, double b, CoverageRow &
                 s.bottom = XAt(*s.edge, cut);
         Inside state = enter;
         for (StripEdge &s : strip) {
-            const bool wasInside = state.Is();
+            const bool wasInside = state.Is(), wasLine = state.winding != 0;
             if (s.edge->outline)
                 state.winding += s.edge->winding;
             else
                 state.parity = !state.parity;
             if (state.Is() != wasInside)
                 row.AddEdge(s.top, s.bottom, cut - a, wasInside ? -1.0 : 1.0);
+            if (line && (state.winding != 0) != wasLine)
+                line->AddEdge(s.top, s.bottom, cut - a, wasLine ? -1.0 : 1.0);
             s.top = s.bottom;
         }
         leave = state;
@@ -194,42 +225,50 @@ void SweepStrip(std::vector<StripEdge> &strip, double a, double b, CoverageRow &
     }
 }
 
-// The star's colour over a pixel, by alpha: over a transparent pixel it takes alpha;
-// over an opaque one the colours mix and stay opaque; over a partly transparent one
-// (the fill's edge under an outline of its own colour) alpha adds as for one layer
-// over another, a + b (1 - a), and the colours weigh a and b (1 - a).
-Pixel BlendPixel(Pixel under, Pixel star, uint32_t alpha) {
-    const uint32_t below = under >> 24;
-    if (below == 0)
-        return (alpha << 24) | (star & 0xFFFFFF);
-    if (below == 255) {
-        Pixel out = 0xFF000000u;
-        for (int shift = 0; shift < 24; shift += 8) {
-            const uint32_t u = (under >> shift) & 0xFF, s = (star >> shift) & 0xFF;
-            out |= ((u * (255 - alpha) + s * alpha + 127) / 255) << shift;
-        }
-        return out;
-    }
-    const uint32_t rest = below * (255 - alpha), total = alpha * 255 + rest; // 255^2 units
-    Pixel out = ((total + 127) / 255) << 24;
-    for (int shift = 0; shift < 24; shift += 8) {
-        const uint32_t u = (under >> shift) & 0xFF, s = (star >> shift) & 0xFF;
-        out |= ((s * alpha * 255 + u * rest + total / 2) / total) << shift;
+// Colours star and line over a pixel by their shares of it, in 255ths that add up to
+// alpha (at most 255): over a transparent pixel they take alpha and mix by their
+// shares; over an opaque one the three colours mix by their shares and stay opaque;
+// over a partly transparent one alpha adds as for one layer over another,
+// a + b (1 - a), and the colours weigh their shares and b (1 - a).
+Pixel BlendPixel(Pixel under, Pixel star, uint32_t starShare, Pixel line, uint32_t lineShare) {
+    const uint32_t alpha = starShare + lineShare, below = under >> 24;
+    const auto mixed = [&](int shift) { // the colours' share, 255ths times 255
+        return ((star >> shift) & 0xFF) * starShare + ((line >> shift) & 0xFF) * lineShare;
+    };
+    Pixel out = 0xFF000000u;
+    if (below == 0) {
+        out = alpha << 24;
+        for (int shift = 0; shift < 24; shift += 8)
+            out |= ((mixed(shift) + alpha / 2) / alpha) << shift;
+    } else if (below == 255) {
+        for (int shift = 0; shift < 24; shift += 8)
+            out |= ((((under >> shift) & 0xFF) * (255 - alpha) + mixed(shift) + 127) / 255)
+                   << shift;
+    } else {
+        const uint32_t rest = below * (255 - alpha), total = alpha * 255 + rest; // 255^2 units
+        out = ((total + 127) / 255) << 24;
+        for (int shift = 0; shift < 24; shift += 8)
+            out |= ((mixed(shift) * 255 + ((under >> shift) & 0xFF) * rest + total / 2) / total)
+                   << shift;
     }
     return out;
 }
 
+// A share of the pixel in 255ths, rounded.
+uint32_t Share(double cover) {
+    return uint32_t(std::clamp(cover, 0.0, 1.0) * 255 + 0.5);
+}
+
 } // namespace
 
-SmoothSweep::SmoothSweep(const SmoothRegion &region, SmoothLayers layers, Pixel star, int32_t width)
-    : region_(region), layers_(layers), star_(star),
-      row_(std::make_unique<CoverageRow>(std::max(width, 0))) {}
+SmoothSweep::SmoothSweep(const SmoothRegion &region, Pixel star, Pixel line, int32_t width)
+    : region_(region), star_(star), line_(line),
+      row_(std::make_unique<CoverageRow>(std::max(width, 0))) {
+    if (line != star)
+        lineRow_ = std::make_unique<CoverageRow>(std::max(width, 0));
+}
 
 SmoothSweep::~SmoothSweep() = default;
-
-bool SmoothSweep::Wanted(bool outline) const {
-    return layers_ == SmoothLayers::Both || outline == (layers_ == SmoothLayers::Outline);
-}
 
 // Sweeps the row's edges order_[first, end) between the ends of those edges within
 // the row: in each strip, every edge runs from its top to its bottom.
@@ -259,7 +298,7 @@ SmoothSweep::Inside SmoothSweep::SweepGroup(std::size_t first, std::size_t end, 
             std::sort(strip_.begin(), strip_.end(), [](const StripEdge &p, const StripEdge &q) {
                 return p.top != q.top ? p.top < q.top : p.index < q.index;
             });
-        SweepStrip(strip_, a, b, *row_, enter, leave);
+        SweepStrip(strip_, a, b, *row_, lineRow_.get(), enter, leave);
     }
     return leave;
 }
@@ -272,10 +311,10 @@ void SmoothSweep::Blend(BandCanvas &canvas) {
         // The edges and arcs that reach the row; the first row of a band takes all of
         // them from the top.
         for (; nextEdge_ < edges.size() && edges[nextEdge_].y0 < bottom; ++nextEdge_)
-            if (edges[nextEdge_].y1 > top && Wanted(edges[nextEdge_].outline))
+            if (edges[nextEdge_].y1 > top)
                 edgesHere_.push_back(nextEdge_);
         for (; nextArc_ < arcs.size() && arcs[nextArc_].y0 < bottom; ++nextArc_)
-            if (arcs[nextArc_].y1 > top && Wanted(arcs[nextArc_].outline))
+            if (arcs[nextArc_].y1 > top)
                 arcsHere_.push_back(nextArc_);
         std::erase_if(edgesHere_, [&](std::size_t i) { return edges[i].y1 <= top; });
         std::erase_if(arcsHere_, [&](std::size_t i) { return arcs[i].y1 <= top; });
@@ -309,13 +348,28 @@ void SmoothSweep::Blend(BandCanvas &canvas) {
             first = end;
         }
         Pixel *pixels = canvas.Row(y);
-        row_->Drain([&](int32_t from, int32_t to, double cover) {
-            const auto alpha = uint32_t(std::clamp(cover, 0.0, 1.0) * 255 + 0.5);
-            if (alpha == 255)
-                std::fill(pixels + from, pixels + to, 0xFF000000u | star_);
+        if (!lineRow_) {
+            row_->Drain([&](int32_t from, int32_t to, double cover) {
+                const uint32_t alpha = Share(cover);
+                if (alpha == 255)
+                    std::fill(pixels + from, pixels + to, 0xFF000000u | star_);
+                else if (alpha > 0)
+                    for (int32_t x = from; x < to; ++x)
+                        pixels[x] = BlendPixel(pixels[x], star_, alpha, 0, 0);
+            });
+            continue;
+        }
+        // The line takes the outline's share, the fill the rest of the union's. The
+        // outline lies within the union: its share can pass the union's only by a
+        // rounding of the last bit.
+        row_->DrainWith(*lineRow_, [&](int32_t from, int32_t to, double cover, double outline) {
+            const uint32_t alpha = Share(cover), line = std::min(Share(outline), alpha);
+            if (alpha == 255) // wholly covered: the same over any pixel
+                std::fill(pixels + from, pixels + to,
+                          BlendPixel(0, star_, alpha - line, line_, line));
             else if (alpha > 0)
                 for (int32_t x = from; x < to; ++x)
-                    pixels[x] = BlendPixel(pixels[x], star_, alpha);
+                    pixels[x] = BlendPixel(pixels[x], star_, alpha - line, line_, line);
         });
     }
 }

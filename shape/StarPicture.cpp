@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <optional>
 #include <span>
 
 namespace {
@@ -131,15 +130,11 @@ void RenderStarRows(const StarPicture &p, Pixel *rows, std::ptrdiff_t stride, in
     const std::span<const Point> path(p.Drawn());
     const Pixel line = p.LineColor();
     if (p.smooth) {
-        // An outline in the star's colour and the fill are one region, each pixel
-        // blended once; an outline of its own colour goes over the fill.
-        const bool oneRegion = line == p.foreground;
-        const SmoothLayers first =
-            oneRegion ? (p.fill ? SmoothLayers::Both : SmoothLayers::Outline) : SmoothLayers::Fill;
-        SmoothSweep star(p.region, first, p.foreground, p.width);
-        std::optional<SmoothSweep> outline;
-        if (!oneRegion)
-            outline.emplace(p.region, SmoothLayers::Outline, line, p.width);
+        // One sweep blends each pixel once: an outline in the star's colour and the
+        // fill by the area they cover together, an outline of its own colour by its
+        // own area and the fill by what the outline leaves of it. Without a fill the
+        // region is the outline alone.
+        SmoothSweep star(p.region, p.fill ? p.foreground : line, line, p.width);
         // A few rows at a time, so the edge pixels are blended while the rows under
         // them are still in the cache.
         constexpr int32_t kRowsAtATime = 16;
@@ -147,10 +142,7 @@ void RenderStarRows(const StarPicture &p, Pixel *rows, std::ptrdiff_t stride, in
             BandCanvas band(canvas.Row(y), stride, p.width, p.height, y,
                             std::min(y + kRowsAtATime, canvas.EndRow()));
             underneath(band);
-            if (oneRegion || p.fill)
-                star.Blend(band);
-            if (outline)
-                outline->Blend(band);
+            star.Blend(band);
         }
     } else {
         underneath(canvas);
