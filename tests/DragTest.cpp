@@ -61,6 +61,36 @@ INSTANTIATE_TEST_SUITE_P(Rows, PressChoosesTheRadius,
                                          PressRow{"NearTheRightEdge", 390, 100, false}),
                          [](const testing::TestParamInfo<PressRow> &p) { return p.param.name; });
 
+// Up and Down, from the keypad as from the main keys, change the outer radius (100 %),
+// with Shift the inner one (70 %); the star's description tells each its own value.
+struct KeyRow {
+    const char *name;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    int outer, inner;
+};
+
+class RadiusKeys : public DragTest, public testing::WithParamInterface<KeyRow> {};
+
+TEST_P(RadiusKeys, ChangeTheRadiusTheyName) {
+    const KeyRow &row = GetParam();
+    Form1->PaintBox->setFocus();
+    QTest::keyClick(Form1->PaintBox, row.key, row.modifiers);
+    EXPECT_EQ(Form1->ShapeSettings.OuterRate, row.outer);
+    EXPECT_EQ(Form1->ShapeSettings.InnerRate, row.inner);
+    EXPECT_TRUE(Form1->PaintBox->accessibleDescription().contains(
+        QStringLiteral("内側の半径 %1 %、外側の半径 %2 %").arg(row.inner).arg(row.outer)))
+        << Form1->PaintBox->accessibleDescription().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, RadiusKeys,
+    testing::Values(KeyRow{"KeypadDown", Qt::Key_Down, Qt::KeypadModifier, 99, 70},
+                    KeyRow{"KeypadShiftUp", Qt::Key_Up, Qt::KeypadModifier | Qt::ShiftModifier, 100,
+                           71},
+                    KeyRow{"ControlDownLeavesThem", Qt::Key_Down, Qt::ControlModifier, 100, 70}),
+    [](const testing::TestParamInfo<KeyRow> &p) { return p.param.name; });
+
 TEST_F(DragTest, RadialMovementChangesTheRadiusOnePointPerPixel) {
     Press(200, 100);
     Move(203, 104); // distance 5

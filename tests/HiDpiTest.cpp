@@ -52,4 +52,28 @@ TEST_F(MainWindowTest, HiDpiDrawingAreaIsDrawnInDevicePixels) {
     }
 }
 
+// An area's edges in device pixels, no further than the window's own: a window manager
+// that makes the window 647 device pixels wide at 1.25 leaves it 518 logical pixels
+// wide (517.6 rounded), which would reach 648.
+struct DeviceRow {
+    const char *name;
+    qreal ratio;
+    QRect place;
+    QSize window, expected;
+};
+
+class HiDpiDeviceSize : public testing::TestWithParam<DeviceRow> {};
+
+TEST_P(HiDpiDeviceSize, EdgesRoundedWithinTheWindow) {
+    EXPECT_EQ(DeviceSize(GetParam().place, GetParam().ratio, GetParam().window),
+              GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, HiDpiDeviceSize,
+    testing::Values(
+        DeviceRow{"CutAtTheWindowsWidth", 1.25, {0, 30, 518, 279}, {647, 420}, {647, 348}},
+        DeviceRow{"EdgesBetweenDevicePixels", 1.5, {0, 31, 517, 279}, {776, 500}, {776, 418}}),
+    [](const testing::TestParamInfo<DeviceRow> &p) { return p.param.name; });
+
 } // namespace

@@ -1,6 +1,7 @@
 #include "Center.h"
 #include "ColorValue.h"
 #include "Lean.h"
+#include "LiveBackground.h"
 #include "Points.h"
 #include "Rotaion.h"
 #include "SettingsFile.h"
@@ -419,5 +420,40 @@ TEST_F(MainWindowTest, SettingsFileFollowsTheCurrentDirectory) {
     EXPECT_FALSE(std::filesystem::exists(SettingsPath()));
     QDir::setCurrent(QString::fromStdString(dir_.Path().string()));
 }
+
+// The live see-through, wished or not while a compositor runs, then the compositor
+// gone and come back as a row lists: the wish is kept throughout, and it shows only
+// while a compositor is there.
+struct LiveRow {
+    const char *name;
+    bool wished;
+    std::vector<bool> composites;
+    bool active;
+};
+
+class LiveSeeThrough : public MainWindowTest, public testing::WithParamInterface<LiveRow> {};
+
+TEST_P(LiveSeeThrough, ComesBackWithTheCompositor) {
+    bool composites = true;
+    QWidget window;
+    QAction item(&window);
+    auto *live = new LiveBackground(&item, window, {},
+                                    {[&composites] { return composites; }, [] { return true; }});
+    item.setChecked(GetParam().wished);
+    for (const bool now : GetParam().composites) {
+        composites = now;
+        live->Review();
+    }
+    EXPECT_EQ(live->Active(), GetParam().active);
+    EXPECT_EQ(item.isEnabled(), composites);
+    EXPECT_EQ(QSettings().value("picture/liveSeeThrough").toBool(), GetParam().wished);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, LiveSeeThrough,
+    testing::Values(LiveRow{"BackWithTheCompositor", true, {false, true}, true},
+                    LiveRow{"OffWhileNoneComposites", true, {false}, false},
+                    LiveRow{"UnwishedStaysOff", false, {false, true}, false}),
+    [](const testing::TestParamInfo<LiveRow> &p) { return p.param.name; });
 
 } // namespace

@@ -74,6 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
                     PlacementRow{"OnTheRightMonitor", 1500, 100, {1280, 0, 1280, 1000}, 1916},
                     PlacementRow{"LowOnTheScreen", 300, 400, {0, 0, 1280, 800}, 716},
                     PlacementRow{"LowAndNoRoomOnTheRight", 800, 400, {0, 0, 1280, 800}, 640},
+                    PlacementRow{"SecondEndsOnTheLastRow", 300, 400, {0, 0, 1280, 655}, 716},
                     PlacementRow{"NothingFits", 10, 10, {0, 0, 600, 400}, 0, false}),
     [](const testing::TestParamInfo<PlacementRow> &p) { return p.param.name; });
 

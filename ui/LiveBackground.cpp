@@ -1,7 +1,5 @@
 #include "LiveBackground.h"
 
-#include "Compositing.h"
-
 #include <QAction>
 #include <QCoreApplication>
 #include <QSettings>
@@ -30,8 +28,10 @@ struct WindowMaker : QWidget {
 
 } // namespace
 
-LiveBackground::LiveBackground(QAction *item, QWidget &window, QList<QWidget *> opaque)
+LiveBackground::LiveBackground(QAction *item, QWidget &window, QList<QWidget *> opaque,
+                               DesktopAnswers desktop)
     : QObject(&window), item_(item), window_(window), opaque_(std::move(opaque)),
+      desktop_(std::move(desktop)),
       plainNoSystemBackground_(window.testAttribute(Qt::WA_NoSystemBackground)) {
     item_->setCheckable(true);
     item_->setChecked(QSettings().value(kLiveKey, false).toBool());
@@ -43,10 +43,10 @@ LiveBackground::LiveBackground(QAction *item, QWidget &window, QList<QWidget *> 
     Review();
     // A compositing manager that starts or stops says so to no one but the owner of
     // its selection; a look twice a second notices it.
-    if (DesktopCanBeCaptured()) {
+    if (desktop_.canBeCaptured()) {
         auto *watch = new QTimer(this);
         connect(watch, &QTimer::timeout, this, [this] {
-            if (DesktopComposites() != composites_)
+            if (desktop_.composites() != composites_)
                 Review();
         });
         watch->start(500);
@@ -54,10 +54,10 @@ LiveBackground::LiveBackground(QAction *item, QWidget &window, QList<QWidget *> 
 }
 
 void LiveBackground::Review() {
-    const bool composites = DesktopComposites();
+    const bool composites = desktop_.composites();
     const bool left = composites_ && !composites && active_;
     composites_ = composites;
-    const bool captures = DesktopCanBeCaptured();
+    const bool captures = desktop_.canBeCaptured();
     item_->setEnabled(composites && captures);
     if (!composites)
         item_->setToolTip(QCoreApplication::translate("LiveBackground",

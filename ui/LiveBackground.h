@@ -1,10 +1,21 @@
 #pragma once
 
+#include "Compositing.h"
+
 #include <QList>
 #include <QObject>
 
+#include <functional>
+
 class QAction;
 class QWidget;
+
+// What the window system says of the desktop, asked again at every look: the answers
+// of Compositing.h, or answers of its own that a test gives.
+struct DesktopAnswers {
+    std::function<bool()> composites = DesktopComposites;
+    std::function<bool()> canBeCaptured = DesktopCanBeCaptured;
+};
 
 // The live see-through background. Where the desktop composites, the main window
 // can be translucent: the drawing area is then truly transparent behind the star and
@@ -17,7 +28,8 @@ class LiveBackground : public QObject {
 public:
     // window: the main window; opaque: its parts that stay opaque over a translucent
     // window (the menu and status bars). Call before the window is first shown.
-    LiveBackground(QAction *item, QWidget &window, QList<QWidget *> opaque);
+    LiveBackground(QAction *item, QWidget &window, QList<QWidget *> opaque,
+                   DesktopAnswers desktop = {});
 
     // The window is translucent: a see-through picture leaves its background alpha 0.
     bool Active() const { return active_; }
@@ -36,6 +48,7 @@ private:
     QAction *item_;
     QWidget &window_;
     QList<QWidget *> opaque_;
+    DesktopAnswers desktop_;
     bool active_ = false;
     bool composites_ = false; // as last looked
     bool plainNoSystemBackground_ = false;

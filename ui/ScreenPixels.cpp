@@ -20,13 +20,15 @@ QSize DeviceSize(QSize logical, qreal ratio) {
 }
 
 QSize DeviceSize(const QWidget &widget) {
-    const qreal ratio = widget.devicePixelRatioF();
-    const QPoint at = widget.mapTo(widget.window(), QPoint(0, 0));
-    const auto place = [ratio](int logical) { return qRound(logical * ratio); };
+    return DeviceSize(QRect(widget.mapTo(widget.window(), QPoint(0, 0)), widget.size()),
+                      widget.devicePixelRatioF(), DeviceWindowSize(*widget.window()));
+}
+
+QSize DeviceSize(const QRect &place, qreal ratio, QSize window) {
+    const auto at = [ratio](int logical) { return qRound(logical * ratio); };
     // No further than the window's own device pixels, whose logical size is rounded.
-    const QSize window = DeviceWindowSize(*widget.window());
-    return {std::min(place(at.x() + widget.width()), window.width()) - place(at.x()),
-            std::min(place(at.y() + widget.height()), window.height()) - place(at.y())};
+    return {std::min(at(place.x() + place.width()), window.width()) - at(place.x()),
+            std::min(at(place.y() + place.height()), window.height()) - at(place.y())};
 }
 
 QRect ShownPart(QSize area, QPoint corner, const QRect &desktop) {

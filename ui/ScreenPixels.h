@@ -22,6 +22,10 @@ QSize DeviceSize(QSize logical, qreal ratio);
 // pixels, each rounded as the window system rounds them, so that at a fractional ratio
 // it neither loses a row to its neighbour nor draws one under it.
 QSize DeviceSize(const QWidget &widget);
+// The same for an area at place (logical pixels) in a window of window device pixels,
+// whose logical size, rounded from them, may reach a pixel past them: the area ends
+// with the window.
+QSize DeviceSize(const QRect &place, qreal ratio, QSize window);
 
 // The part of a drawing area of logical size area, whose top-left corner lies at
 // corner on the desktop, that the screen needs drawn, in the area's own pixels: the
