@@ -21,8 +21,8 @@ ProgramArguments ParseProgramArguments(const QStringList &arguments) {
         return result;
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1) {
-        result.exitStatus = standard.Refuse(
-            QStringLiteral("one star file only, but also given: %1").arg(files.at(1)));
+        result.exitStatus = standard.Refuse(QStringLiteral("one star file only, but also given: %1")
+                                                .arg(files.mid(1).join(QStringLiteral(", "))));
         return result;
     }
     // "-" reads as standard output or input elsewhere; a star file is a named file.

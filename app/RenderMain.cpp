@@ -80,8 +80,10 @@ Options Parse(const QStringList &arguments) {
                                     QStringLiteral("Smooth edges instead of hard pixel steps."));
     const QCommandLineOption format(
         QStringLiteral("format"),
-        QStringLiteral("Write FORMAT (bmp, jpeg, png or svg) whatever the name says; standard "
-                       "output is BMP without it."),
+        QStringLiteral("Write FORMAT (bmp, jpeg, png or svg) whatever the name says. Without "
+                       "it the name's extension tells; standard output (-) and the other names "
+                       "of open files (/dev/stdout, /dev/stderr, /dev/fd/N, /proc/self/fd/N) "
+                       "are BMP."),
         QStringLiteral("FORMAT"));
     parser.addOptions({settings, size, scale, progress, transparent, smooth, format});
     const StarOptions star(parser);
@@ -125,8 +127,8 @@ Options Parse(const QStringList &arguments) {
     if (outputs.isEmpty())
         Refuse(standard, QStringLiteral("no output file given"));
     if (outputs.size() > 1)
-        Refuse(standard,
-               QStringLiteral("one output file only, but also given: %1").arg(outputs.at(1)));
+        Refuse(standard, QStringLiteral("one output file only, but also given: %1")
+                             .arg(outputs.mid(1).join(QStringLiteral(", "))));
     o.output = ArgumentToBytes(outputs.constFirst());
     if (o.output.empty())
         Refuse(standard, QStringLiteral("the output file's name is empty"));
@@ -135,13 +137,13 @@ Options Parse(const QStringList &arguments) {
         if (!named)
             Refuse(standard, QStringLiteral("--format takes bmp, jpeg, png or svg"));
         o.format = *named;
-    } else if (o.output != "-") {
-        const std::optional<PictureFormat> named = FormatOfExtension(o.output);
-        if (!named)
-            Refuse(standard, QStringLiteral("cannot tell the format of %1: name it .bmp, .jpg, "
-                                            ".jpeg, .jpe, .png or .svg, or give --format")
-                                 .arg(outputs.constFirst()));
+    } else if (const std::optional<PictureFormat> named = FormatOfExtension(o.output)) {
         o.format = *named;
+    } else if (o.output != "-" && DescriptorNamed(o.output) < 0) {
+        // Standard output and the names of other open files are written as "-" is.
+        Refuse(standard, QStringLiteral("cannot tell the format of %1: name it .bmp, .jpg, "
+                                        ".jpeg, .jpe, .png or .svg, or give --format")
+                             .arg(outputs.constFirst()));
     }
     return o;
 }
@@ -243,6 +245,12 @@ int Render(int argc, char **argv) {
     inputs.foreground = ResolveColorValue(settings.ForeColor, system);
     inputs.background = ResolveColorValue(settings.BackColor, system);
 
+    // The picture never replaces the file it is drawn from, under whatever name.
+    if (IsSameFile(options.output == "-" ? "/dev/stdout" : options.output, settingsPath)) {
+        Say(OverStarFileText(options.output, settingsPath));
+        return 1;
+    }
+
     Directions table{};
     BuildDirections(settings, table);
     const StarPicture picture = MakeStarPicture(settings, table, inputs);
@@ -268,6 +276,7 @@ int Render(int argc, char **argv) {
 } // namespace
 
 int main(int argc, char **argv) {
+    ReserveStandardDescriptors();
     InstallTemporaryFileCleanup();
     // Short of memory or threads before the export (which reports its own): say so.
     try {

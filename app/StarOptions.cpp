@@ -72,15 +72,20 @@ StarOptions::StarOptions(QCommandLineParser &parser) {
     for (const NumberParameter &p : kNumbers)
         options_.append(QCommandLineOption(QString::fromLatin1(p.name), QString::fromLatin1(p.help),
                                            QStringLiteral("N")));
-    options_.append(QCommandLineOption(QStringLiteral("fore-color"),
-                                       QStringLiteral("Colour of the star, #RRGGBB."),
-                                       QStringLiteral("COLOR")));
-    options_.append(QCommandLineOption(QStringLiteral("back-color"),
-                                       QStringLiteral("Colour of the background, #RRGGBB."),
-                                       QStringLiteral("COLOR")));
+    options_.append(QCommandLineOption(
+        QStringLiteral("fore-color"),
+        QStringLiteral("Colour of the star: #RRGGBB, or a colour value as star files store it, "
+                       "in decimal (0377 is 377) or in hex after 0x: 0xBBGGRR, or 0x80000000 "
+                       "to 0x8000001E for a system colour."),
+        QStringLiteral("COLOR")));
+    options_.append(
+        QCommandLineOption(QStringLiteral("back-color"),
+                           QStringLiteral("Colour of the background, written as for --fore-color."),
+                           QStringLiteral("COLOR")));
     options_.append(QCommandLineOption(
         QStringLiteral("line-color"),
-        QStringLiteral("Colour of the outline, #RRGGBB, or \"same\" for the star's colour."),
+        QStringLiteral(
+            "Colour of the outline, written as for --fore-color, or \"same\" for the star's."),
         QStringLiteral("COLOR")));
     parser.addOptions(options_);
 }
@@ -96,11 +101,11 @@ std::optional<QString> StarOptions::Read(const QCommandLineParser &parser,
         if (!value)
             return QStringLiteral("--%1 takes a whole number, not \"%2\"")
                 .arg(QString::fromLatin1(p.name), parser.value(option));
+        // The note quotes the number as given: one past 64 bits reads as the limit.
         const int64_t kept = std::clamp(*value, p.min, p.max);
         if (kept != *value)
             notes.append(QStringLiteral("--%1 %2 is out of range: %3 is used")
-                             .arg(QString::fromLatin1(p.name))
-                             .arg(*value)
+                             .arg(QString::fromLatin1(p.name), parser.value(option))
                              .arg(kept));
         changes.push_back(
             [set = p.set, kept](ShapeSettings &s, StarExtras &e) { set(s, e, kept); });

@@ -10,6 +10,8 @@
 #include <QApplication>
 
 int main(int argc, char *argv[]) {
+    // Messages and files never go into a descriptor that stands for a closed one.
+    ReserveStandardDescriptors();
     // The help and the version need no display: answered before the application
     // connects to one.
     if (const QStringList arguments = ArgumentsFromBytes(argc, argv);

@@ -4,13 +4,14 @@
 #include "ColorValue.h"
 #include "NumberText.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <string_view>
 
 namespace {
 
-// The value of text as digits of base (every byte a digit), or -1 when it is not,
-// or -2 past 2^64.
+// The value of text as digits of base (every byte a digit), at most 2^64, or -1
+// when it is not.
 __int128 Digits(std::string_view text, int base) {
     if (text.empty())
         return -1;
@@ -22,9 +23,7 @@ __int128 Digits(std::string_view text, int base) {
                                                                : -1;
         if (digit < 0)
             return -1;
-        value = value * base + digit;
-        if (value >= (__int128(1) << 64))
-            return -2;
+        value = std::min(value * base + digit, __int128(1) << 64);
     }
     return value;
 }
@@ -38,10 +37,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size) {
     const bool negative = !digits.empty() && digits.front() == '-';
     if (!digits.empty() && (digits.front() == '-' || digits.front() == '+'))
         digits.remove_prefix(1);
+    // Digits of any length: a number past 64 bits gives the limit on its side.
     const __int128 magnitude = Digits(digits, 10);
-    const bool fits = magnitude >= 0 && magnitude <= INT64_MAX;
+    const __int128 saturated =
+        std::clamp<__int128>(negative ? -magnitude : magnitude, INT64_MIN, INT64_MAX);
     const std::optional<int64_t> number = ReadDecimal(text);
-    if (number.has_value() != fits || (number && *number != (negative ? -magnitude : magnitude)))
+    if (number.has_value() != (magnitude >= 0) || (number && *number != saturated))
         std::abort();
 
     __int128 value = -1;

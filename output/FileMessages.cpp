@@ -3,10 +3,20 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include <algorithm>
+#include <limits>
+
 namespace {
 
-QString Tr(const char *text) {
-    return QCoreApplication::translate("FileMessages", text);
+// A text in the interface's language; count, where given, chooses its plural form.
+QString Tr(const char *text, int count = -1) {
+    return QCoreApplication::translate("FileMessages", text, nullptr, count);
+}
+
+// The count that chooses the plural form for a number of bytes; the number itself
+// goes in as %1, as a file's size may be past the range of int.
+int ByteCount(long long bytes) {
+    return int(std::min<long long>(bytes, std::numeric_limits<int>::max()));
 }
 
 QString Local(const std::string &text) {
@@ -36,6 +46,11 @@ QString ExportFailureText(const ExportResult &result, const std::string &fileNam
     case ExportFailure::Commit:
         return Tr(QT_TRANSLATE_NOOP("FileMessages",
                                     "新しい %1 を置けません: %2。%1 は変更していません"))
+            .arg(name, cause);
+    case ExportFailure::FolderSync:
+        return Tr(QT_TRANSLATE_NOOP("FileMessages",
+                                    "新しい %1 を置きましたが、フォルダーを同期できません: %2。"
+                                    "停電などがあると新しい画像は失われることがあります"))
             .arg(name, cause);
     case ExportFailure::TooLargeForBmp:
         return Tr(QT_TRANSLATE_NOOP("FileMessages",
@@ -68,6 +83,13 @@ QString NothingToSaveText() {
         QT_TRANSLATE_NOOP("FileMessages", "画像の幅か高さが 0 なので、保存するものがありません"));
 }
 
+QString OverStarFileText(const std::string &picture, const std::string &starFile) {
+    return Tr(QT_TRANSLATE_NOOP("FileMessages",
+                                "画像 %1 は、描く元の設定ファイル %2 と同じファイルなので、"
+                                "保存できません。どちらのファイルも変更していません"))
+        .arg(FileNameText(picture), FileNameText(starFile));
+}
+
 QString StarFileProblemText(const std::string &path, const SettingsProblem &problem) {
     QString why;
     switch (problem.kind) {
@@ -75,14 +97,16 @@ QString StarFileProblemText(const std::string &path, const SettingsProblem &prob
         why = Tr(QT_TRANSLATE_NOOP("FileMessages", "通常のファイルではありません"));
         break;
     case SettingsProblem::TooShort:
-        why =
-            Tr(QT_TRANSLATE_NOOP("FileMessages", "%1 バイトしかなく、設定の 68 バイトに足りません"))
-                .arg(problem.size);
+        why = Tr(QT_TRANSLATE_N_NOOP("FileMessages",
+                                     "%1 バイトしかなく、設定の 68 バイトに足りません"),
+                 ByteCount(problem.size))
+                  .arg(problem.size);
         break;
     case SettingsProblem::NotStarFile:
-        why = Tr(QT_TRANSLATE_NOOP("FileMessages",
-                                   "星のファイルではありません: %1 バイトで、68 バイトでも、"
-                                   "拡張ブロックが続くのでもありません"))
+        why = Tr(QT_TRANSLATE_N_NOOP("FileMessages",
+                                     "星のファイルではありません: %1 バイトで、68 バイトでも、"
+                                     "拡張ブロックが続くのでもありません"),
+                 ByteCount(problem.size))
                   .arg(problem.size);
         break;
     case SettingsProblem::System:

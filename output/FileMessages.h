@@ -17,6 +17,8 @@ QString FileNameText(const std::string &path);
 QString ExportFailureText(const ExportResult &result, const std::string &fileName);
 // A picture 0 pixels wide or high.
 QString NothingToSaveText();
+// The picture's name leads to the star file it is drawn from, which it would replace.
+QString OverStarFileText(const std::string &picture, const std::string &starFile);
 // Why the file cannot be read as a star.
 QString StarFileProblemText(const std::string &path, const SettingsProblem &problem);
 // The file holds data this version does not know (the star is read without it).

@@ -160,10 +160,13 @@ ExportResult ExportPictureFile(const std::string &path, const StarPicture &shown
         file.Cancel();
         return {ExportResult::Failed, ExportFailure::NoThread, error.what()};
     }
-    if (!file.Commit())
+    if (!file.Commit()) {
+        const OutputFile::Failure step = file.FailedAt();
         return {ExportResult::Failed,
-                file.FailedAt() == OutputFile::Failure::Write ? ExportFailure::Write
-                                                              : ExportFailure::Commit,
+                step == OutputFile::Failure::Write        ? ExportFailure::Write
+                : step == OutputFile::Failure::FolderSync ? ExportFailure::FolderSync
+                                                          : ExportFailure::Commit,
                 file.Error()};
+    }
     return {ExportResult::Written};
 }

@@ -22,6 +22,7 @@ enum class ExportFailure {
     NoTemporary,     // no temporary file beside an existing one, which is kept
     Write,           // writing failed; cause: the system's reason
     Commit,          // the finished file could not be put in place
+    FolderSync,      // the new file is in place, its folder not synced; cause: the reason
     TooLargeForBmp,  // cause: "W x H"
     TooLargeForJpeg, // cause: "W x H"
     Jpeg,            // cause: libjpeg's message number and text

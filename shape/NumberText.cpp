@@ -39,8 +39,17 @@ std::optional<int64_t> ReadDecimal(std::string_view text) {
     const bool negative = !text.empty() && text.front() == '-';
     if (!text.empty() && (text.front() == '-' || text.front() == '+'))
         text.remove_prefix(1);
-    const std::optional<uint64_t> magnitude = ReadDigits(text, 10);
-    if (!magnitude || *magnitude > uint64_t(std::numeric_limits<int64_t>::max()))
+    if (text.empty() ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return std::nullopt;
-    return negative ? -int64_t(*magnitude) : int64_t(*magnitude);
+    // Digits of any number: the magnitude stops at 2^63, past every limit a caller
+    // brings a value into, so a longer number reads as a large one and not as text.
+    constexpr uint64_t kLimit = uint64_t(std::numeric_limits<int64_t>::max()) + 1;
+    uint64_t magnitude = 0;
+    for (const char c : text)
+        magnitude =
+            magnitude > kLimit / 10 ? kLimit : std::min(magnitude * 10 + uint64_t(c - '0'), kLimit);
+    if (!negative)
+        return int64_t(std::min(magnitude, kLimit - 1));
+    return magnitude == kLimit ? std::numeric_limits<int64_t>::min() : -int64_t(magnitude);
 }

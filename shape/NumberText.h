@@ -14,6 +14,7 @@ int32_t ReadLeadingInteger(std::u16string_view text);
 std::optional<uint64_t> ReadDigits(std::string_view text, int base);
 
 // A number written in decimal, as the command line takes it: an optional sign and
-// digits, nothing else (no blanks, no 0x; leading zeros are still decimal). Nothing
-// for any other text or a number beyond 64 bits.
+// any number of digits, nothing else (no blanks, no 0x; leading zeros are still
+// decimal). A number beyond 64 bits gives the int64_t limit on its side, which a
+// caller's range then takes in. Nothing for any other text.
 std::optional<int64_t> ReadDecimal(std::string_view text);

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <atomic>
+#include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <csignal>
@@ -13,6 +14,7 @@
 #include <tuple>
 #include <utility>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <limits.h>
 #include <sys/stat.h>
@@ -35,25 +37,30 @@ mode_t CurrentUmask() {
 }
 
 // The file a path leads to: its last component's symbolic links followed, relative
-// links taken from the folder of the link. Stops after as many links as the
-// system follows (a loop then fails to open with ELOOP).
-std::string FollowLinks(std::string path) {
-    for (int hops = 0; hops < 40; ++hops) {
+// links taken from the folder of the link. Fails with ELOOP past as many links as
+// the kernel follows in one lookup, so a chain the system refuses is refused here
+// too, and no link in its middle is ever taken for the file.
+bool FollowLinks(std::string &path) {
+    constexpr int kMaxLinks = 40; // the kernel's MAXSYMLINKS
+    for (int hops = 0;; ++hops) {
         struct stat st {};
         if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
-            return path;
+            return true;
+        if (hops == kMaxLinks) {
+            errno = ELOOP;
+            return false;
+        }
         std::array<char, PATH_MAX> target{};
         const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
         if (length <= 0 || std::size_t(length) >= target.size())
-            return path;
+            return true;
         const std::string link(target.data(), std::size_t(length));
         path = link.front() == '/' ? link : SplitPath(path).first + "/" + link;
     }
-    return path;
 }
 
-// The descriptor a name of the process's own open files stands for (/dev/stdout,
-// /dev/stderr, /dev/fd/N, /proc/self/fd/N), or -1 for any other name.
+} // namespace
+
 int DescriptorNamed(const std::string &path) {
     if (path == "/dev/stdout")
         return STDOUT_FILENO;
@@ -62,13 +69,17 @@ int DescriptorNamed(const std::string &path) {
     for (const std::string_view folder : {"/dev/fd/", "/proc/self/fd/"}) {
         if (!path.starts_with(folder))
             continue;
+        const char *digits = path.data() + folder.size(), *end = path.data() + path.size();
         int fd = -1;
-        const char *end = path.data() + path.size();
-        const auto [stop, error] = std::from_chars(path.data() + folder.size(), end, fd);
-        return stop == end && error == std::errc() && path.size() > folder.size() ? fd : -1;
+        const auto [stop, error] = std::from_chars(digits, end, fd);
+        return digits < end && std::isdigit(uint8_t(*digits)) && stop == end && error == std::errc()
+                   ? fd
+                   : -1;
     }
     return -1;
 }
+
+namespace {
 
 // Whether a rename in the folder may not replace the file: a sticky folder (as /tmp)
 // lets only the owner of the file or of the folder do that.
@@ -107,6 +118,29 @@ void RemoveTemporariesAndExit(int signal) {
     ::_exit(128 + signal);
 }
 
+// Named temporary files are ".vantrell-part-HOST-PID-XXXXXX": the host and the
+// process that write them, so that one left behind by a writer that was killed can
+// be told from one still being written, and removed.
+constexpr std::string_view kTemporaryPrefix = ".vantrell-part-";
+
+// Eight hex digits of the host's name: a folder shared between machines holds
+// temporaries whose writers this host cannot see.
+std::string HostTag() {
+    std::array<char, 256> name{};
+    ::gethostname(name.data(), name.size() - 1);
+    uint32_t hash = 2166136261u; // FNV-1a
+    for (const char c : std::string_view(name.data()))
+        hash = (hash ^ uint8_t(c)) * 16777619u;
+    char tag[9];
+    std::snprintf(tag, sizeof tag, "%08x", hash);
+    return tag;
+}
+
+// The start of this process's temporary names: prefix, host and process.
+std::string OwnTemporaryPrefix() {
+    return std::string(kTemporaryPrefix) + HostTag() + "-" + std::to_string(::getpid()) + "-";
+}
+
 // A hidden name in folder, different at each call.
 std::string TemporaryName(const std::string &folder) {
     static std::atomic<unsigned> counter{0};
@@ -119,13 +153,51 @@ std::string TemporaryName(const std::string &folder) {
         c = "abcdefghijklmnopqrstuvwxyz0123456789"[mix % 36];
         mix /= 36;
     }
-    return folder + "/.vantrell-" + suffix;
+    return folder + "/" + OwnTemporaryPrefix() + suffix;
 }
+
+// Removes the temporary files that writers of this host left in folder when they
+// were killed before their rename: those whose process no longer exists.
+void RemoveAbandonedTemporaries(const std::string &folder) {
+    DIR *entries = ::opendir(folder.c_str());
+    if (!entries)
+        return;
+    const std::string ours = std::string(kTemporaryPrefix) + HostTag() + "-";
+    while (const dirent *entry = ::readdir(entries)) {
+        const std::string_view name(entry->d_name);
+        if (!name.starts_with(ours))
+            continue;
+        const std::string_view rest = name.substr(ours.size());
+        pid_t writer = 0;
+        const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), writer);
+        if (error != std::errc() || end == rest.data() || *end != '-' || writer <= 0)
+            continue;
+        const std::string path = folder + "/" + std::string(name);
+        struct stat st {};
+        if (::kill(writer, 0) != 0 && errno == ESRCH && ::lstat(path.c_str(), &st) == 0 &&
+            S_ISREG(st.st_mode))
+            ::unlink(path.c_str());
+    }
+    ::closedir(entries);
+}
+
+// Which of the standard descriptors were closed when the process started.
+std::array<std::atomic<bool>, 3> gClosedAtStart{};
 
 } // namespace
 
 void OutputFile::AllowUnnamedTemporaries(bool allow) {
     gAllowUnnamed = allow;
+}
+
+void ReserveStandardDescriptors() {
+    for (int fd = 0; fd < 3; ++fd) {
+        if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF)
+            continue;
+        gClosedAtStart[std::size_t(fd)] = true;
+        // open() takes the lowest free descriptor, which is this one.
+        ::open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
+    }
 }
 
 void InstallTemporaryFileCleanup() {
@@ -164,6 +236,13 @@ bool IsWriteProtected(const std::string &path) {
     return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0; // errno says why
 }
 
+bool IsSameFile(const std::string &a, const std::string &b) {
+    struct stat first {
+    }, second{};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
 void OutputFile::CloseFd() {
     if (fd_ >= 0 && ownsFd_)
         ::close(fd_);
@@ -177,6 +256,11 @@ void OutputFile::ForgetTemporaryName() {
 }
 
 bool OutputFile::Open() {
+    const int named = path_ == "-" ? STDOUT_FILENO : DescriptorNamed(path_);
+    if (named >= 0 && named < 3 && gClosedAtStart[std::size_t(named)]) {
+        errno = EBADF;
+        return Fail(Failure::Open);
+    }
     if (path_ == "-") {
         fd_ = STDOUT_FILENO;
         return true;
@@ -184,7 +268,7 @@ bool OutputFile::Open() {
     // A name of an open file of the process is that file as it stands, written where
     // it stands: standard output redirected to a file (even appending) gets the
     // picture after what it already holds, as "-" does.
-    if (const int named = DescriptorNamed(path_); named >= 0) {
+    if (named >= 0) {
         fd_ = ::fcntl(named, F_DUPFD_CLOEXEC, 3);
         ownsFd_ = fd_ >= 0;
         return fd_ >= 0 || Fail(Failure::Open);
@@ -193,12 +277,18 @@ bool OutputFile::Open() {
     // What the name opens to, every link followed by the kernel: /proc's links to
     // pipes and sockets have text that is no path, so a special file is opened by
     // the name given, never through the text of its links.
-    struct stat named {};
-    if (::stat(path_.c_str(), &named) == 0 && !S_ISREG(named.st_mode) && !S_ISDIR(named.st_mode)) {
-        fd_ = ::open(path_.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
-        return fd_ >= 0 || Fail(Failure::Open);
+    struct stat file {};
+    if (::stat(path_.c_str(), &file) == 0) {
+        if (!S_ISREG(file.st_mode) && !S_ISDIR(file.st_mode)) {
+            fd_ = ::open(path_.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+            return fd_ >= 0 || Fail(Failure::Open);
+        }
+    } else if (errno == ELOOP) {
+        return Fail(Failure::Open); // more links than the system follows, or a loop
     }
-    target_ = FollowLinks(path_);
+    target_ = path_;
+    if (!FollowLinks(target_))
+        return Fail(Failure::Open);
     struct stat old {};
     if (::stat(target_.c_str(), &old) == 0) {
         if (S_ISDIR(old.st_mode)) {
@@ -230,6 +320,7 @@ bool OutputFile::Open() {
         errno = name.empty() ? EISDIR : ENAMETOOLONG;
         return Fail(Failure::Open);
     }
+    RemoveAbandonedTemporaries(folder_);
 #ifdef O_TMPFILE
     // An unnamed file gets its name through /proc at commit: without /proc it could
     // never be named, so it is not made.
@@ -241,7 +332,7 @@ bool OutputFile::Open() {
         }
     }
 #endif
-    std::string temp = folder_ + "/.vantrell-XXXXXX";
+    std::string temp = folder_ + "/" + OwnTemporaryPrefix() + "XXXXXX";
     fd_ = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd_ >= 0) {
         temp_ = std::move(temp);
@@ -267,12 +358,17 @@ bool OutputFile::Write(const void *data, std::size_t size) {
     return true;
 }
 
-bool OutputFile::NameTemporary() {
+// Gives the unnamed file the name given, where nothing has it yet.
+bool OutputFile::LinkUnnamed(const std::string &name) const {
     char fdPath[32];
     std::snprintf(fdPath, sizeof fdPath, "/proc/self/fd/%d", fd_);
+    return ::linkat(AT_FDCWD, fdPath, AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
+}
+
+bool OutputFile::NameTemporary() {
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string name = TemporaryName(folder_);
-        if (::linkat(AT_FDCWD, fdPath, AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+        if (LinkUnnamed(name)) {
             temp_ = std::move(name);
             RememberTemporary(temp_.c_str());
             unnamed_ = false;
@@ -300,27 +396,49 @@ bool OutputFile::Commit() {
         // Keep the group at least, where the user belongs to it.
         [[maybe_unused]] const int ignored = ::fchown(fd_, uid_t(-1), gid_t(oldGid_));
     }
-    if (::fchmod(fd_, mode) != 0 || ::fsync(fd_) != 0 || (unnamed_ && !NameTemporary())) {
+    // The data is on the disk before any name leads to it.
+    if (::fchmod(fd_, mode) != 0 || ::fsync(fd_) != 0) {
+        Fail(Failure::Commit);
+        Cancel();
+        return false;
+    }
+    // A new name takes the unnamed file straight away, so no kill can leave a
+    // temporary name behind; where the name was taken meanwhile, the file replaces
+    // it as an old file is replaced.
+    bool placed = false;
+    if (unnamed_ && !replacing_) {
+        placed = LinkUnnamed(target_);
+        if (!placed && errno != EEXIST) {
+            Fail(Failure::Commit);
+            Cancel();
+            return false;
+        }
+    }
+    if (!placed && unnamed_ && !NameTemporary()) {
         Fail(Failure::Commit);
         Cancel();
         return false;
     }
     const int fd = fd_;
     fd_ = -1;
-    if (::close(fd) != 0 || ::rename(temp_.c_str(), target_.c_str()) != 0) {
+    unnamed_ = false;
+    // Once linked, the synced file is complete whatever close says.
+    if ((::close(fd) != 0 && !placed) ||
+        (!placed && ::rename(temp_.c_str(), target_.c_str()) != 0)) {
         Fail(Failure::Commit);
         Cancel();
         return false;
     }
     ForgetTemporaryName();
-    // The rename is durable once the folder is: a failure here changes nothing the
-    // user could act on, as the new file is in place already.
+    // The new name survives a power loss once the folder is synced. A folder that
+    // cannot sync is reported: the picture is in place, but may not last.
     const int folder = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        ::fsync(folder);
+    const bool synced = folder >= 0 && (::fsync(folder) == 0 || errno == EINVAL);
+    if (!synced)
+        Fail(Failure::FolderSync);
+    if (folder >= 0)
         ::close(folder);
-    }
-    return true;
+    return synced;
 }
 
 void OutputFile::Cancel() {

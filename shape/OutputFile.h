@@ -7,15 +7,23 @@
 // so that any name the file system takes is the name written.
 //
 // - A symbolic link is written through: the file it leads to (a dangling link's
-//   target is created) gets the new contents, and the link stays a link.
+//   target is created) gets the new contents, and the link stays a link. A chain
+//   longer than the system follows (40 links) is refused with ELOOP, as the system
+//   refuses it.
 // - A new file, or an existing regular file, is written to a temporary file in the
-//   target's folder and renamed over the target on Commit, so a failure, a cancel
-//   or a kill leaves the old file as it was. The temporary file has no name until
-//   Commit where the file system allows (O_TMPFILE), so even SIGKILL leaves nothing
-//   behind; elsewhere it is a hidden named file that InstallTemporaryFileCleanup
-//   removes on SIGINT, SIGTERM and SIGHUP. After the rename the folder is synced,
-//   so the new name survives a power loss. A replaced file keeps its permission
-//   bits, and its owner and group where the process may set them.
+//   target's folder and takes the target's name on Commit, so a failure, a cancel
+//   or a kill leaves the old file as it was. Where the file system allows
+//   (O_TMPFILE) the temporary file has no name while it is written, and a new
+//   target's name is linked straight to it, so even SIGKILL leaves nothing behind.
+//   Replacing an old file takes a hidden name ".vantrell-part-HOST-PID-XXXXXX" for
+//   the moment before the rename; elsewhere the temporary file has that name from
+//   the start. InstallTemporaryFileCleanup removes such names on SIGINT, SIGTERM
+//   and SIGHUP, and the next OutputFile opened in the folder removes those whose
+//   process is gone (a SIGKILL). The data is synced before it takes the target's
+//   name, and the folder after, so the new name survives a power loss; a folder
+//   that cannot be synced fails Commit with FolderSync, the new file in place. A
+//   replaced file keeps its permission bits, and its owner and group where the
+//   process may set them.
 // - An existing regular file is only ever replaced: where no temporary file can be
 //   made beside it (a folder without write permission, no free inode) the file
 //   fails to open with NoTemporary and stays as it was. A file that no one may
@@ -31,7 +39,9 @@
 class OutputFile {
 public:
     // The step that failed, for the message that explains it.
-    enum class Failure { None, Open, NoTemporary, Write, Commit };
+    // FolderSync: the new file is in place, but its folder could not be synced, so
+    // the new name may not survive a power loss.
+    enum class Failure { None, Open, NoTemporary, Write, Commit, FolderSync };
 
     explicit OutputFile(std::string path);
     ~OutputFile(); // cancels an uncommitted file
@@ -60,6 +70,7 @@ public:
 private:
     bool Fail(Failure step);
     void CloseFd();
+    bool LinkUnnamed(const std::string &name) const;
     bool NameTemporary();
     void ForgetTemporaryName();
 
@@ -81,6 +92,20 @@ private:
 // none that lets this process write it (errno then says why: EACCES, EROFS).
 // Root counts as unable for the first.
 bool IsWriteProtected(const std::string &path);
+
+// The descriptor a name of the process's own open files stands for (/dev/stdout,
+// /dev/stderr, /dev/fd/N, /proc/self/fd/N), or -1 for any other name.
+int DescriptorNamed(const std::string &path);
+
+// Whether two names lead to one file (the same device and inode, their links
+// followed); false when either cannot be looked at.
+bool IsSameFile(const std::string &a, const std::string &b);
+
+// Opens /dev/null on each standard descriptor (0, 1, 2) that is closed, before
+// anything else takes its number, and remembers it: a picture for standard output
+// then fails with EBADF instead of going into whatever file took descriptor 1.
+// Call first thing in main().
+void ReserveStandardDescriptors();
 
 // Removes the named temporary files of unfinished OutputFiles when the process gets
 // SIGINT, SIGTERM or SIGHUP, then exits with status 128 + the signal's number.

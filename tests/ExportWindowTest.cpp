@@ -1,7 +1,9 @@
+#include "FileMessages.h"
 #include "FullDisk.h"
 #include "PictureWriter.h"
 #include "Points.h"
 #include "SettingsFile.h"
+#include "StarFiles.h"
 #include "WindowTestSupport.h"
 
 #include <QAbstractButton>
@@ -164,6 +166,46 @@ TEST_F(MainWindowTest, FailedSaveShowsTheErrorAndKeepsTheOldFile) {
     EXPECT_TRUE(Form1->Modified);
     EXPECT_EQ(ReadBytes(path), (std::vector<unsigned char>{4, 5, 6}));
 }
+
+// The star's own file, under the name chosen or a link to it, is never replaced by
+// its picture: the open star file, or Vantrell.def without one.
+struct OwnFileRow {
+    const char *name;
+    bool starFile, link;
+};
+
+class SaveAsOverTheStarsFile : public MainWindowTest,
+                               public testing::WithParamInterface<OwnFileRow> {};
+
+TEST_P(SaveAsOverTheStarsFile, IsRefusedAndWritesNothing) {
+    Start();
+    Form1->SaveDef->trigger();
+    std::string file = SettingsPath();
+    if (GetParam().starFile) {
+        file = dir_.File("star.def");
+        std::filesystem::copy_file(SettingsPath(), file);
+        ASSERT_TRUE(OpenStarFile(*Form1, *Form1->Recorder, QString::fromStdString(file)));
+    }
+    const std::string chosen = GetParam().link ? dir_.File("link.bmp") : file;
+    if (GetParam().link)
+        std::filesystem::create_symlink(file, chosen);
+    const std::vector<unsigned char> before = ReadBytes(file);
+    Form1->Fill1->trigger();
+    Form1->SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite);
+    QString text;
+    const ModalAnswer answer = SaveAs(chosen);
+    const ModalAnswer message = NoteMessage(text);
+    EXPECT_FALSE(Form1->SaveAsFile());
+    EXPECT_EQ(text, OverStarFileText(chosen, Form1->Document->FilePath()));
+    EXPECT_EQ(ReadBytes(file), before);
+    EXPECT_TRUE(Form1->Modified);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SaveAsOverTheStarsFile,
+                         testing::Values(OwnFileRow{"TheStarFile", true, false},
+                                         OwnFileRow{"ALinkToTheStarFile", true, true},
+                                         OwnFileRow{"TheSettingsFile", false, false}),
+                         [](const testing::TestParamInfo<OwnFileRow> &p) { return p.param.name; });
 
 TEST_F(MainWindowTest, NothingIsSavedFromAnEmptyDrawingArea) {
     Start();

@@ -35,6 +35,7 @@ struct CliRow {
     std::string arguments;
     int status;
     std::string meant = {}; // arguments that make the same a.png, without a note
+    std::string says = {};  // a text standard error holds (a note, where meant is given)
 };
 
 class RenderCli : public testing::TestWithParam<CliRow> {};
@@ -51,7 +52,13 @@ TEST_P(RenderCli, ExitStatus) {
         const TempDir other;
         ASSERT_EQ(Render(other, GetParam().meant), 0);
         EXPECT_EQ(ReadBytes(dir.File("a.png")), ReadBytes(other.File("a.png")));
-        EXPECT_TRUE(ReadBytes(dir.File("stderr")).empty()) << "no note";
+    }
+    const std::vector<unsigned char> bytes = ReadBytes(dir.File("stderr"));
+    const std::string said(bytes.begin(), bytes.end());
+    if (!GetParam().says.empty()) {
+        EXPECT_NE(said.find(GetParam().says), std::string::npos) << said;
+    } else if (!GetParam().meant.empty()) {
+        EXPECT_TRUE(said.empty()) << "no note: " << said;
     }
 }
 
@@ -92,7 +99,20 @@ INSTANTIATE_TEST_SUITE_P(
         CliRow{"StarOptions", "--points 5 --line-width 4 --line-color '#102030' a.png", 0},
         CliRow{"OutOfRangeIsClamped", "--points 99 --irregularity -5 a.png", 0},
         CliRow{"PointsNotANumber", "--points many a.png", 2},
-        CliRow{"ColourMalformed", "--fore-color '#12345' a.png", 2}),
+        CliRow{"ColourMalformed", "--fore-color '#12345' a.png", 2},
+        CliRow{"SeedPast64Bits", "--irregularity 50 --seed 99999999999999999999 a.png", 0,
+               "--irregularity 50 --seed 4294967295 a.png",
+               "--seed 99999999999999999999 is out of range: 4294967295 is used"},
+        CliRow{"PointsPast64Bits", "--points 18446744073709551616 a.png", 0, "--points 50 a.png",
+               "--points 18446744073709551616 is out of range: 50 is used"},
+        CliRow{"FirstValuePastTheSystemColours", "--back-color 0x8000001F a.png", 2},
+        CliRow{"SameIsNoStarColour", "--fore-color same a.png", 2},
+        CliRow{"SameIsNoBackground", "--back-color same a.png", 2},
+        // The help goes to the file the row reads.
+        CliRow{"HelpNamesStoredColourValues", "--help > stderr", 0, {}, "0x8000001E"},
+        CliRow{"DevStdoutIsStandardOutput", "/dev/stdout > a.png", 0, "- > a.png"},
+        CliRow{"OpenDescriptorIsStandardOutput", "/dev/fd/3 3> a.png", 0, "- > a.png"},
+        CliRow{"EveryExtraOutputNamed", "a.bmp b.bmp c.bmp", 2, {}, "given: b.bmp, c.bmp\n"}),
     [](const testing::TestParamInfo<CliRow> &p) { return p.param.name; });
 
 TEST(RenderCliSize, ComesFromOptionsThenTheRecordThenTheLayout) {
@@ -162,6 +182,8 @@ TEST(RenderCliOutput, StandardOutputAndMessages) {
     std::vector<unsigned char> later = ReadBytes(dir.File("later.def"));
     later[kSettingsSize + 4] = 2; // a later version's block
     WriteBytes(dir.File("later.def"), later);
+    EXPECT_EQ(Render(dir, "--settings later.def --format png later.def"), 1);
+    EXPECT_EQ(ReadBytes(dir.File("later.def")), later) << "never drawn over itself";
     EXPECT_EQ(Render(dir, "--settings later.def --size 20x20 l.bmp"), 0);
     const std::vector<unsigned char> note = ReadBytes(dir.File("stderr"));
     EXPECT_NE(std::string(note.begin(), note.end()).find("later.def"), std::string::npos);
@@ -233,7 +255,12 @@ INSTANTIATE_TEST_SUITE_P(
                 "at most 65500 pixels"},
         KeptRow{"NoFreeInode", "star.bmp",
                 "Cannot make a temporary file in .: No space left on device", 0755, 0666, true},
-        KeptRow{"FullDevice", "--format bmp /dev/full", "No space left on device"}),
+        KeptRow{"FullDevice", "--format bmp /dev/full", "No space left on device"},
+        KeptRow{"OneByteStarFile", "--settings $(printf 1 > one.def; echo one.def) star.bmp",
+                "not a star file: 1 byte,"},
+        KeptRow{"OverItsOwnStarFile", "$(ln -s star.bmp Vantrell.def) star.bmp",
+                "is the settings file Vantrell.def it is drawn from"},
+        KeptRow{"StandardOutputClosed", "- >&-", "-: Bad file descriptor"}),
     [](const testing::TestParamInfo<KeptRow> &p) { return p.param.name; });
 
 // Options override the settings file: a star given by options alone is the star of

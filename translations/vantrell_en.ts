@@ -4,82 +4,98 @@
 <context>
     <name>FileMessages</name>
     <message>
-        <location filename="../output/FileMessages.cpp" line="27"/>
+        <location filename="../output/FileMessages.cpp" line="37"/>
         <source>ファイル %1 を作成できません: %2</source>
         <translation>Cannot create the file %1: %2</translation>
     </message>
     <message>
-        <location filename="../output/FileMessages.cpp" line="30"/>
+        <location filename="../output/FileMessages.cpp" line="40"/>
         <source>%1 に一時ファイルを作成できません: %2。%3 は変更していません</source>
         <translation>Cannot make a temporary file in %1: %2; %3 was not changed</translation>
     </message>
     <message>
-        <location filename="../output/FileMessages.cpp" line="34"/>
+        <location filename="../output/FileMessages.cpp" line="51"/>
+        <source>新しい %1 を置きましたが、フォルダーを同期できません: %2。停電などがあると新しい画像は失われることがあります</source>
+        <translation>The new %1 is in place, but its folder could not be synced: %2; the new picture may not survive a power loss</translation>
+    </message>
+    <message>
+        <location filename="../output/FileMessages.cpp" line="87"/>
+        <source>画像 %1 は、描く元の設定ファイル %2 と同じファイルなので、保存できません。どちらのファイルも変更していません</source>
+        <translation>The picture %1 is the settings file %2 it is drawn from, so it was not saved; neither file was changed</translation>
+    </message>
+    <message>
+        <location filename="../output/FileMessages.cpp" line="44"/>
         <source>ストリームへの書き込みエラー: %1: %2</source>
         <translation>Error writing to the file %1: %2</translation>
     </message>
     <message>
-        <location filename="../output/FileMessages.cpp" line="37"/>
+        <location filename="../output/FileMessages.cpp" line="47"/>
         <source>新しい %1 を置けません: %2。%1 は変更していません</source>
         <translation>Cannot put the new %1 in place: %2; %1 was not changed</translation>
     </message>
     <message>
-        <location filename="../output/FileMessages.cpp" line="41"/>
+        <location filename="../output/FileMessages.cpp" line="56"/>
         <source>%1 に保存できません: BMP ファイルは 4 GiB までで、%2 の画像は入りません</source>
         <translation>Cannot save %1: a BMP file holds at most 4 GiB, too little for a picture of %2</translation>
     </message>
     <message>
-        <location filename="../output/FileMessages.cpp" line="46"/>
+        <location filename="../output/FileMessages.cpp" line="61"/>
         <source>%1 に保存できません: JPEG の幅と高さは 65500 ピクセルまでで、この画像は %2 です</source>
         <translation>Cannot save %1: a JPEG is at most 65500 pixels wide and high, and this picture is %2</translation>
     </message>
     <message>
-        <location filename="../output/FileMessages.cpp" line="51"/>
+        <location filename="../output/FileMessages.cpp" line="66"/>
         <source>JPEG エラー #%1</source>
         <translation>JPEG error #%1</translation>
     </message>
     <message>
-        <location filename="../output/FileMessages.cpp" line="53"/>
+        <location filename="../output/FileMessages.cpp" line="68"/>
         <source>PNG エラー: %1</source>
         <translation>PNG error: %1</translation>
     </message>
     <message>
-        <location filename="../output/FileMessages.cpp" line="55"/>
+        <location filename="../output/FileMessages.cpp" line="70"/>
         <source>メモリが足りないため、画像を保存できません</source>
         <translation>There is not enough memory to save the picture</translation>
     </message>
     <message>
-        <location filename="../output/FileMessages.cpp" line="57"/>
+        <location filename="../output/FileMessages.cpp" line="72"/>
         <source>作業スレッドを作成できないため、画像を保存できません (%1)</source>
         <translation>The picture cannot be saved because no worker thread can be started (%1)</translation>
     </message>
     <message>
-        <location filename="../output/FileMessages.cpp" line="68"/>
+        <location filename="../output/FileMessages.cpp" line="83"/>
         <source>画像の幅か高さが 0 なので、保存するものがありません</source>
         <translation>The picture is 0 pixels wide or high: there is nothing to save</translation>
     </message>
     <message>
-        <location filename="../output/FileMessages.cpp" line="75"/>
+        <location filename="../output/FileMessages.cpp" line="97"/>
         <source>通常のファイルではありません</source>
         <translation>not a regular file</translation>
     </message>
-    <message>
-        <location filename="../output/FileMessages.cpp" line="79"/>
+    <message numerus="yes">
+        <location filename="../output/FileMessages.cpp" line="100"/>
         <source>%1 バイトしかなく、設定の 68 バイトに足りません</source>
-        <translation>%1 bytes, fewer than a record&apos;s 68</translation>
+        <translation>
+            <numerusform>%1 byte, fewer than a record&apos;s 68</numerusform>
+            <numerusform>%1 bytes, fewer than a record&apos;s 68</numerusform>
+        </translation>
     </message>
-    <message>
-        <location filename="../output/FileMessages.cpp" line="83"/>
+    <message numerus="yes">
+        <location filename="../output/FileMessages.cpp" line="106"/>
         <source>星のファイルではありません: %1 バイトで、68 バイトでも、拡張ブロックが続くのでもありません</source>
-        <translation>not a star file: %1 bytes, neither 68 nor a record followed by an extension block</translation>
+        <translation>
+            <numerusform>not a star file: %1 byte, neither 68 nor a record followed by an extension block</numerusform>
+            <numerusform>not a star file: %1 bytes, neither 68 nor a record followed by an extension block</numerusform>
+        </translation>
     </message>
     <message>
-        <location filename="../output/FileMessages.cpp" line="93"/>
+        <location filename="../output/FileMessages.cpp" line="117"/>
         <source>設定ファイル %1 を読み込めません: %2</source>
         <translation>Cannot read the settings file %1: %2</translation>
     </message>
     <message>
-        <location filename="../output/FileMessages.cpp" line="98"/>
+        <location filename="../output/FileMessages.cpp" line="122"/>
         <source>設定ファイル %1 には、この版の知らないデータがあります</source>
         <translation>The settings file %1 holds data this version does not know</translation>
     </message>
@@ -87,12 +103,12 @@
 <context>
     <name>LiveBackground</name>
     <message>
-        <location filename="../ui/LiveBackground.cpp" line="50"/>
+        <location filename="../ui/LiveBackground.cpp" line="65"/>
         <source>デスクトップが合成されていないため使えません(コンポジットマネージャーが必要です)</source>
         <translation>Not available: the desktop does not composite windows (a compositing manager is needed)</translation>
     </message>
     <message>
-        <location filename="../ui/LiveBackground.cpp" line="54"/>
+        <location filename="../ui/LiveBackground.cpp" line="69"/>
         <source>このデスクトップは画面を取得できないため、常に実際の背景を透かします</source>
         <translation>This desktop cannot be captured, so the real desktop always shows through</translation>
     </message>
@@ -146,62 +162,62 @@
 <context>
     <name>StarFiles</name>
     <message>
-        <location filename="../ui/StarFiles.cpp" line="29"/>
+        <location filename="../ui/StarFiles.cpp" line="25"/>
         <source>設定ファイル (*.def)</source>
         <translation>Star files (*.def)</translation>
     </message>
     <message>
-        <location filename="../ui/StarFiles.cpp" line="30"/>
+        <location filename="../ui/StarFiles.cpp" line="26"/>
         <source>すべてのファイル (*)</source>
         <translation>All files (*)</translation>
     </message>
     <message>
-        <location filename="../ui/StarFiles.cpp" line="73"/>
+        <location filename="../ui/StarFiles.cpp" line="69"/>
         <source>設定ファイル %1 には、この版の知らないデータがあります。星はこの版の知っている値で開きました。そのデータを失わないよう、設定保存はこのファイルを上書きせず、別の名前で保存します。</source>
         <translation>The settings file %1 holds data this version does not know. The star was opened with the values this version knows; so that the data is not lost, Save Settings will not save over this file but under another name.</translation>
     </message>
     <message>
-        <location filename="../ui/StarFiles.cpp" line="134"/>
+        <location filename="../ui/StarFiles.cpp" line="130"/>
         <source>設定ファイル %1 には、この版の知らないデータがあり、上書きすると失われます。別の名前で保存しますか?</source>
         <translation>The settings file %1 holds data this version does not know, which saving over it would lose. Save under another name?</translation>
     </message>
     <message>
-        <location filename="../ui/StarFiles.cpp" line="138"/>
+        <location filename="../ui/StarFiles.cpp" line="134"/>
         <source>設定ファイル %1 は読み取り専用です。別の名前で保存しますか?</source>
         <translation>The settings file %1 is read-only. Save under another name?</translation>
     </message>
     <message>
-        <location filename="../ui/StarFiles.cpp" line="144"/>
+        <location filename="../ui/StarFiles.cpp" line="140"/>
         <source>設定に名前を付けて保存...</source>
         <translation>Save Settings As...</translation>
     </message>
     <message>
-        <location filename="../ui/StarFiles.cpp" line="150"/>
+        <location filename="../ui/StarFiles.cpp" line="146"/>
         <source>設定ファイル %1 は開いた後でほかのプログラムに変更されています。置き換えますか?</source>
         <translation>The settings file %1 was changed by another program after it was opened. Replace it?</translation>
     </message>
     <message>
-        <location filename="../ui/StarFiles.cpp" line="161"/>
+        <location filename="../ui/StarFiles.cpp" line="157"/>
         <source>確認</source>
         <translation>Confirm</translation>
     </message>
     <message>
-        <location filename="../ui/StarFiles.cpp" line="162"/>
+        <location filename="../ui/StarFiles.cpp" line="158"/>
         <source>設定ファイル %1 への変更を保存しますか?</source>
         <translation>Save the changes to the settings file %1?</translation>
     </message>
     <message>
-        <location filename="../ui/StarFiles.cpp" line="166"/>
+        <location filename="../ui/StarFiles.cpp" line="162"/>
         <source>保存</source>
         <translation>Save</translation>
     </message>
     <message>
-        <location filename="../ui/StarFiles.cpp" line="168"/>
+        <location filename="../ui/StarFiles.cpp" line="164"/>
         <source>破棄</source>
         <translation>Discard</translation>
     </message>
     <message>
-        <location filename="../ui/StarFiles.cpp" line="169"/>
+        <location filename="../ui/StarFiles.cpp" line="165"/>
         <source>キャンセル</source>
         <translation>Cancel</translation>
     </message>
@@ -445,64 +461,64 @@
         <translation>&amp;About Vantrell</translation>
     </message>
     <message>
-        <location filename="../ui/ExportCommands.cpp" line="23"/>
+        <location filename="../ui/ExportCommands.cpp" line="24"/>
         <source>bmpファイル (*.BMP *.bmp)</source>
         <translation>BMP pictures (*.BMP *.bmp)</translation>
     </message>
     <message>
-        <location filename="../ui/ExportCommands.cpp" line="24"/>
+        <location filename="../ui/ExportCommands.cpp" line="25"/>
         <source>jpgファイル (*.JPG *.jpg)</source>
         <translation>JPEG pictures (*.JPG *.jpg)</translation>
     </message>
     <message>
-        <location filename="../ui/ExportCommands.cpp" line="25"/>
+        <location filename="../ui/ExportCommands.cpp" line="26"/>
         <source>pngファイル (*.PNG *.png)</source>
         <translation>PNG pictures (*.PNG *.png)</translation>
     </message>
     <message>
-        <location filename="../ui/ExportCommands.cpp" line="26"/>
+        <location filename="../ui/ExportCommands.cpp" line="27"/>
         <source>svgファイル (*.SVG *.svg)</source>
         <translation>SVG pictures (*.SVG *.svg)</translation>
     </message>
     <message>
-        <location filename="../ui/ExportCommands.cpp" line="73"/>
+        <location filename="../ui/ExportCommands.cpp" line="82"/>
         <source>%1 に保存しています...</source>
         <translation>Saving %1...</translation>
     </message>
     <message>
-        <location filename="../ui/ExportCommands.cpp" line="73"/>
+        <location filename="../ui/ExportCommands.cpp" line="82"/>
         <source>Cancel</source>
         <translation>Cancel</translation>
     </message>
     <message>
-        <location filename="../ui/ExportCommands.cpp" line="107"/>
+        <location filename="../ui/ExportCommands.cpp" line="115"/>
         <source>メモリが足りないため、%1 x %2 の画像をクリップボードにコピーできません</source>
         <translation>Not enough memory to copy a %1 x %2 picture to the clipboard</translation>
     </message>
     <message>
-        <location filename="../ui/StarFiles.cpp" line="61"/>
+        <location filename="../ui/StarFiles.cpp" line="57"/>
         <source>設定ファイル %1 を保存できません
 %2</source>
         <translation>Cannot save the settings file %1
 %2</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.cpp" line="87"/>
+        <location filename="../ui/Vantmain.cpp" line="86"/>
         <source>星</source>
         <translation>Star</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.cpp" line="88"/>
+        <location filename="../ui/Vantmain.cpp" line="87"/>
         <source>ステータスバー</source>
         <translation>Status bar</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.cpp" line="732"/>
+        <location filename="../ui/Vantmain.cpp" line="769"/>
         <source>確認</source>
         <translation>Confirm</translation>
     </message>
     <message>
-        <location filename="../ui/Vantmain.cpp" line="732"/>
+        <location filename="../ui/Vantmain.cpp" line="769"/>
         <source>ファイルに保存しますか?</source>
         <translation>Save the picture to a file?</translation>
     </message>

@@ -1,6 +1,7 @@
 #include "ExportCommands.h"
 
 #include "FileMessages.h"
+#include "OutputFile.h"
 #include "PictureExport.h"
 #include "PictureMimeData.h"
 #include "PictureOptions.h"
@@ -64,6 +65,14 @@ bool SavePictureAs(TForm1 &window) {
     const QString path = dialog.selectedFiles().constFirst();
     // The next Save As offers the same name again.
     dialog.selectFile(path);
+    const std::string fileName = QFile::encodeName(path).toStdString();
+    // The star's own file, under any name that leads to it (a link, a hard link), is
+    // never replaced by its picture: the star would be lost with it.
+    const std::string &starFile = window.Document->FilePath();
+    if (IsSameFile(fileName, starFile)) {
+        ShowFailure(&window, OverStarFileText(fileName, starFile));
+        return false;
+    }
 
     const StarPicture picture = window.MakePicture(false);
     if (picture.width <= 0 || picture.height <= 0) {
@@ -80,7 +89,6 @@ bool SavePictureAs(TForm1 &window) {
     // written and nothing later is taken for saved.
     const bool wasModified = window.Modified;
     window.Modified = false;
-    const std::string fileName = QFile::encodeName(path).toStdString();
     const ExportResult result = ExportPictureFile(fileName, picture, FormatForFileName(fileName),
                                                   [&progress](int64_t done, int64_t) {
                                                       progress.setValue(int(done));

@@ -10,7 +10,8 @@ class TForm1;
 // The save dialog of the window, with one filter entry per format; the entry
 // selected supplies the extension of a name typed without one.
 QFileDialog *CreateSaveDialog(TForm1 &window);
-// Save As; true when a picture file was written.
+// Save As; true when a picture file was written. A name that leads to the star's own
+// file (the document's, or Vantrell.def) is refused and nothing is written.
 bool SavePictureAs(TForm1 &window);
 // Copy: the picture on the clipboard.
 void CopyPicture(TForm1 &window);
