@@ -36,12 +36,13 @@ mode_t CurrentUmask() {
     return mask;
 }
 
+constexpr int kMaxLinks = 40; // the kernel's MAXSYMLINKS
+
 // The file a path leads to: its last component's symbolic links followed, relative
 // links taken from the folder of the link. Fails with ELOOP past as many links as
 // the kernel follows in one lookup, so a chain the system refuses is refused here
 // too, and no link in its middle is ever taken for the file.
 bool FollowLinks(std::string &path) {
-    constexpr int kMaxLinks = 40; // the kernel's MAXSYMLINKS
     for (int hops = 0;; ++hops) {
         struct stat st {};
         if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
@@ -61,20 +62,43 @@ bool FollowLinks(std::string &path) {
 
 } // namespace
 
+namespace {
+
+// The descriptor that name in folder stands for where folder is the process's own
+// table of open files (/proc/PID/fd or /proc/PID/task/TID/fd, however spelt) and
+// the descriptor is open; -1 otherwise.
+int OwnDescriptor(const std::string &folder, const std::string &name) {
+    int fd = -1;
+    const char *end = name.data() + name.size();
+    if (name.empty() || !std::isdigit(uint8_t(name.front())) ||
+        std::from_chars(name.data(), end, fd).ptr != end)
+        return -1;
+    std::array<char, PATH_MAX> real{};
+    if (!::realpath(folder.c_str(), real.data()))
+        return -1;
+    const std::string_view table(real.data());
+    const std::string own = "/proc/" + std::to_string(::getpid());
+    const bool ownTable =
+        table == own + "/fd" || (table.starts_with(own + "/task/") && table.ends_with("/fd") &&
+                                 table.find('/', own.size() + 6) == table.size() - 3);
+    return ownTable && ::fcntl(fd, F_GETFD) != -1 ? fd : -1;
+}
+
+} // namespace
+
 int DescriptorNamed(const std::string &path) {
-    if (path == "/dev/stdout")
-        return STDOUT_FILENO;
-    if (path == "/dev/stderr")
-        return STDERR_FILENO;
-    for (const std::string_view folder : {"/dev/fd/", "/proc/self/fd/"}) {
-        if (!path.starts_with(folder))
-            continue;
-        const char *digits = path.data() + folder.size(), *end = path.data() + path.size();
-        int fd = -1;
-        const auto [stop, error] = std::from_chars(digits, end, fd);
-        return digits < end && std::isdigit(uint8_t(*digits)) && stop == end && error == std::errc()
-                   ? fd
-                   : -1;
+    // Each name on the way through the links, as /dev/stdout leads to /proc/self/fd/1.
+    std::string at = path;
+    for (int hops = 0; hops <= kMaxLinks; ++hops) {
+        const auto [folder, name] = SplitPath(at);
+        if (const int fd = OwnDescriptor(folder, name); fd >= 0)
+            return fd;
+        std::array<char, PATH_MAX> target{};
+        const ssize_t length = ::readlink(at.c_str(), target.data(), target.size());
+        if (length <= 0 || std::size_t(length) >= target.size())
+            return -1;
+        const std::string link(target.data(), std::size_t(length));
+        at = link.front() == '/' ? link : folder + "/" + link;
     }
     return -1;
 }
@@ -83,10 +107,10 @@ namespace {
 
 // Whether a rename in the folder may not replace the file: a sticky folder (as /tmp)
 // lets only the owner of the file or of the folder do that.
-bool StickyFolderRefuses(const std::string &folder, const struct stat &file) {
+bool StickyFolderRefuses(int folder, const struct stat &file) {
     struct stat st {};
     const uid_t user = ::geteuid();
-    return ::stat(folder.c_str(), &st) == 0 && (st.st_mode & S_ISVTX) != 0 && user != 0 &&
+    return ::fstat(folder, &st) == 0 && (st.st_mode & S_ISVTX) != 0 && user != 0 &&
            user != st.st_uid && user != file.st_uid;
 }
 
@@ -141,8 +165,8 @@ std::string OwnTemporaryPrefix() {
     return std::string(kTemporaryPrefix) + HostTag() + "-" + std::to_string(::getpid()) + "-";
 }
 
-// A hidden name in folder, different at each call.
-std::string TemporaryName(const std::string &folder) {
+// A hidden name for a temporary file, different at each call.
+std::string TemporaryName() {
     static std::atomic<unsigned> counter{0};
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);
@@ -153,15 +177,19 @@ std::string TemporaryName(const std::string &folder) {
         c = "abcdefghijklmnopqrstuvwxyz0123456789"[mix % 36];
         mix /= 36;
     }
-    return folder + "/" + OwnTemporaryPrefix() + suffix;
+    return OwnTemporaryPrefix() + suffix;
 }
 
 // Removes the temporary files that writers of this host left in folder when they
 // were killed before their rename: those whose process no longer exists.
-void RemoveAbandonedTemporaries(const std::string &folder) {
-    DIR *entries = ::opendir(folder.c_str());
-    if (!entries)
+void RemoveAbandonedTemporaries(int folder) {
+    const int listing = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR *entries = listing >= 0 ? ::fdopendir(listing) : nullptr;
+    if (!entries) {
+        if (listing >= 0)
+            ::close(listing);
         return;
+    }
     const std::string ours = std::string(kTemporaryPrefix) + HostTag() + "-";
     while (const dirent *entry = ::readdir(entries)) {
         const std::string_view name(entry->d_name);
@@ -172,11 +200,10 @@ void RemoveAbandonedTemporaries(const std::string &folder) {
         const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), writer);
         if (error != std::errc() || end == rest.data() || *end != '-' || writer <= 0)
             continue;
-        const std::string path = folder + "/" + std::string(name);
         struct stat st {};
-        if (::kill(writer, 0) != 0 && errno == ESRCH && ::lstat(path.c_str(), &st) == 0 &&
-            S_ISREG(st.st_mode))
-            ::unlink(path.c_str());
+        if (::kill(writer, 0) != 0 && errno == ESRCH &&
+            ::fstatat(folder, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode))
+            ::unlinkat(folder, entry->d_name, 0);
     }
     ::closedir(entries);
 }
@@ -217,6 +244,8 @@ OutputFile::OutputFile(std::string path) : path_(std::move(path)) {}
 OutputFile::~OutputFile() {
     if (fd_ >= 0 || !temp_.empty())
         Cancel();
+    if (folderFd_ >= 0)
+        ::close(folderFd_);
 }
 
 bool OutputFile::Fail(Failure step) {
@@ -249,10 +278,17 @@ void OutputFile::CloseFd() {
     fd_ = -1;
 }
 
+void OutputFile::SetTemporaryName(std::string name) {
+    temp_ = std::move(name);
+    tempPath_ = folder_ + "/" + temp_;
+    RememberTemporary(tempPath_.c_str());
+}
+
 void OutputFile::ForgetTemporaryName() {
     if (!temp_.empty())
-        ForgetTemporary(temp_.c_str());
+        ForgetTemporary(tempPath_.c_str());
     temp_.clear();
+    tempPath_.clear();
 }
 
 bool OutputFile::Open() {
@@ -309,35 +345,47 @@ bool OutputFile::Open() {
     } else if (errno != ENOENT) {
         return Fail(Failure::Open); // a link loop, a file where a folder should be
     }
-    std::string name;
-    std::tie(folder_, name) = SplitPath(target_);
-    if (replacing_ && StickyFolderRefuses(folder_, old)) {
+    std::tie(folder_, name_) = SplitPath(target_);
+    // Everything in the folder is done relative to it, so that a path near the
+    // system's limit still has room for a temporary name beside the file. A folder
+    // that may be written but not read is held by its path alone.
+    folderFd_ = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+#ifdef O_PATH
+    if (folderFd_ < 0 && errno == EACCES)
+        folderFd_ = ::open(folder_.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+#endif
+    if (folderFd_ < 0)
+        return Fail(Failure::Open);
+    if (replacing_ && StickyFolderRefuses(folderFd_, old)) {
         errno = EPERM;
         return Fail(Failure::Open);
     }
-    const long nameMax = ::pathconf(folder_.c_str(), _PC_NAME_MAX);
-    if (name.empty() || (nameMax > 0 && name.size() > std::size_t(nameMax))) {
-        errno = name.empty() ? EISDIR : ENAMETOOLONG;
+    const long nameMax = ::fpathconf(folderFd_, _PC_NAME_MAX);
+    if (name_.empty() || (nameMax > 0 && name_.size() > std::size_t(nameMax))) {
+        errno = name_.empty() ? EISDIR : ENAMETOOLONG;
         return Fail(Failure::Open);
     }
-    RemoveAbandonedTemporaries(folder_);
+    RemoveAbandonedTemporaries(folderFd_);
 #ifdef O_TMPFILE
     // An unnamed file gets its name through /proc at commit: without /proc it could
     // never be named, so it is not made.
     if (gAllowUnnamed && ::access("/proc/self/fd", X_OK) == 0) {
-        fd_ = ::open(folder_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+        fd_ = ::openat(folderFd_, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
         if (fd_ >= 0) {
             unnamed_ = true;
             return true;
         }
     }
 #endif
-    std::string temp = folder_ + "/" + OwnTemporaryPrefix() + "XXXXXX";
-    fd_ = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (fd_ >= 0) {
-        temp_ = std::move(temp);
-        RememberTemporary(temp_.c_str());
-        return true;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string temp = TemporaryName();
+        fd_ = ::openat(folderFd_, temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd_ >= 0) {
+            SetTemporaryName(std::move(temp));
+            return true;
+        }
+        if (errno != EEXIST)
+            break;
     }
     // Writing over the old file in place could leave it half written: it stays.
     return Fail(replacing_ ? Failure::NoTemporary : Failure::Open);
@@ -362,15 +410,14 @@ bool OutputFile::Write(const void *data, std::size_t size) {
 bool OutputFile::LinkUnnamed(const std::string &name) const {
     char fdPath[32];
     std::snprintf(fdPath, sizeof fdPath, "/proc/self/fd/%d", fd_);
-    return ::linkat(AT_FDCWD, fdPath, AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
+    return ::linkat(AT_FDCWD, fdPath, folderFd_, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
 }
 
 bool OutputFile::NameTemporary() {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string name = TemporaryName(folder_);
+        std::string name = TemporaryName();
         if (LinkUnnamed(name)) {
-            temp_ = std::move(name);
-            RememberTemporary(temp_.c_str());
+            SetTemporaryName(std::move(name));
             unnamed_ = false;
             return true;
         }
@@ -407,7 +454,7 @@ bool OutputFile::Commit() {
     // it as an old file is replaced.
     bool placed = false;
     if (unnamed_ && !replacing_) {
-        placed = LinkUnnamed(target_);
+        placed = LinkUnnamed(name_);
         if (!placed && errno != EEXIST) {
             Fail(Failure::Commit);
             Cancel();
@@ -424,7 +471,7 @@ bool OutputFile::Commit() {
     unnamed_ = false;
     // Once linked, the synced file is complete whatever close says.
     if ((::close(fd) != 0 && !placed) ||
-        (!placed && ::rename(temp_.c_str(), target_.c_str()) != 0)) {
+        (!placed && ::renameat(folderFd_, temp_.c_str(), folderFd_, name_.c_str()) != 0)) {
         Fail(Failure::Commit);
         Cancel();
         return false;
@@ -432,19 +479,16 @@ bool OutputFile::Commit() {
     ForgetTemporaryName();
     // The new name survives a power loss once the folder is synced. A folder that
     // cannot sync is reported: the picture is in place, but may not last.
-    const int folder = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    const bool synced = folder >= 0 && (::fsync(folder) == 0 || errno == EINVAL);
+    const bool synced = ::fsync(folderFd_) == 0 || errno == EINVAL;
     if (!synced)
         Fail(Failure::FolderSync);
-    if (folder >= 0)
-        ::close(folder);
     return synced;
 }
 
 void OutputFile::Cancel() {
     CloseFd();
     if (!temp_.empty())
-        ::unlink(temp_.c_str());
+        ::unlinkat(folderFd_, temp_.c_str(), 0);
     ForgetTemporaryName();
     unnamed_ = false;
 }

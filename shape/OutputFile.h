@@ -31,9 +31,10 @@
 //   as the shell refuses it.
 // - A FIFO, character device or socket is written in place and never replaced.
 //   Which one a name is, is asked of the kernel (stat), never of a link's text.
-// - "-" is standard output; /dev/stdout, /dev/stderr and /dev/fd/N are the open
-//   files they name, written in place whatever they are (a pipe, a terminal, a
-//   file the shell redirected to).
+// - "-" is standard output; /dev/stdout, /dev/stderr, /dev/fd/N and every other
+//   name of an open descriptor (DescriptorNamed) are the open files they name,
+//   written in place whatever they are (a pipe, a terminal, a file the shell
+//   redirected to).
 // - In a sticky folder (as /tmp) a file of another user, which rename could not
 //   replace, is refused with EPERM before anything is written.
 class OutputFile {
@@ -72,12 +73,16 @@ private:
     void CloseFd();
     bool LinkUnnamed(const std::string &name) const;
     bool NameTemporary();
+    void SetTemporaryName(std::string name);
     void ForgetTemporaryName();
 
     std::string path_;
     std::string target_;   // path_ with its symbolic links followed
     std::string folder_;   // the target's folder
-    std::string temp_;     // the temporary file's name, once it has one
+    std::string name_;     // the target's name in it
+    int folderFd_ = -1;    // the folder, held open while the file is written
+    std::string temp_;     // the temporary file's name in the folder, once it has one
+    std::string tempPath_; // the same with the folder, for the signal handler
     bool unnamed_ = false; // an O_TMPFILE file not yet given a name
     int fd_ = -1;
     bool ownsFd_ = false;
@@ -93,8 +98,10 @@ private:
 // Root counts as unable for the first.
 bool IsWriteProtected(const std::string &path);
 
-// The descriptor a name of the process's own open files stands for (/dev/stdout,
-// /dev/stderr, /dev/fd/N, /proc/self/fd/N), or -1 for any other name.
+// The open descriptor that a name of the process's own open files stands for,
+// however spelt and through any links (/dev/stdout, /dev/stderr, /dev/fd/N,
+// /proc/self/fd/N, /proc/thread-self/fd/N, a link to one of them), or -1 for any
+// other name and a descriptor that is not open.
 int DescriptorNamed(const std::string &path);
 
 // Whether two names lead to one file (the same device and inode, their links

@@ -14,8 +14,8 @@
 #include <unistd.h>
 
 // The calls that put a finished file in place, a letter each in the order made (m
-// fchmod, f fsync of a file, d of a folder, l linkat, r rename), and a fault at one:
-// the process killed before the call, or the call failing with EIO.
+// fchmod, f fsync of a file, d of a folder, l linkat, r renameat), and a fault at
+// one: the process killed before the call, or the call failing with EIO.
 namespace {
 std::string gCalls;
 std::size_t gKillBefore = std::string::npos;
@@ -34,8 +34,8 @@ extern "C" int fchmod(int fd, mode_t mode) {
 extern "C" int linkat(int fd, const char *from, int to, const char *name, int flags) {
     return Call('l', SYS_linkat, fd, from, to, name, flags);
 }
-extern "C" int rename(const char *from, const char *to) {
-    return Call('r', SYS_rename, from, to);
+extern "C" int renameat(int fromDir, const char *from, int toDir, const char *to) {
+    return Call('r', SYS_renameat, fromDir, from, toDir, to);
 }
 extern "C" int fsync(int fd) {
     struct stat st {};
@@ -154,6 +154,17 @@ INSTANTIATE_TEST_SUITE_P(
                                   EXPECT_TRUE(std::filesystem::is_symlink(p));
                                   EXPECT_EQ(ReadBytes(p), kNew);
                               }},
+                    TargetRow{"ReplacedNearThePathLimit",
+                              [](const TempDir &d) {
+                                  std::string p = d.File("");
+                                  while (p.size() < 3880)
+                                      p += std::string(200, 'd') + "/";
+                                  p += std::string(4085 - p.size(), 'd'); // 4091 with x.bmp
+                                  std::filesystem::create_directories(p);
+                                  WriteBytes(p += "/x.bmp", kOld);
+                                  return p;
+                              },
+                              [](const std::string &p) { EXPECT_EQ(ReadBytes(p), kNew); }},
                     TargetRow{"NameThatIsNotUtf8",
                               [](const TempDir &d) { return d.File("\xff\xfe.bmp"); },
                               [](const std::string &p) { EXPECT_EQ(ReadBytes(p), kNew); }}),

@@ -167,8 +167,8 @@ TEST(RenderCliOutput, StandardOutputAndMessages) {
               (std::vector<unsigned char>{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}));
     std::vector<unsigned char> twice = ReadBytes(dir.File("star.bmp"));
     twice.insert(twice.end(), twice.begin(), twice.end());
-    for (int i = 0; i < 2; ++i)
-        ASSERT_EQ(Render(dir, "--format bmp /dev/stdout >> appended.bmp"), 0);
+    for (const std::string name : {"/dev/stdout", "/dev/./fd/1"})
+        ASSERT_EQ(Render(dir, "--format bmp " + name + " >> appended.bmp"), 0);
     EXPECT_EQ(ReadBytes(dir.File("appended.bmp")), twice);
     const std::string command = std::string("cd '") + dir.Path().string() + "' && " +
                                 VANTRELL_RENDER_PATH + " -x out.bmp 2> message.txt";
@@ -260,7 +260,9 @@ INSTANTIATE_TEST_SUITE_P(
                 "not a star file: 1 byte,"},
         KeptRow{"OverItsOwnStarFile", "$(ln -s star.bmp Vantrell.def) star.bmp",
                 "is the settings file Vantrell.def it is drawn from"},
-        KeptRow{"StandardOutputClosed", "- >&-", "-: Bad file descriptor"}),
+        KeptRow{"StandardOutputClosed", "- >&-", "-: Bad file descriptor"},
+        KeptRow{"LinkToClosedStandardOutput", "$(ln -s /dev/stdout out.bmp) out.bmp >&-",
+                "out.bmp: Bad file descriptor"}),
     [](const testing::TestParamInfo<KeptRow> &p) { return p.param.name; });
 
 // Options override the settings file: a star given by options alone is the star of
