@@ -1,11 +1,11 @@
 #include "ArgumentText.h"
-#include "Forms.h"
+#include "MainWindow.h"
 #include "OutputFile.h"
 #include "PlatformChoice.h"
 #include "ProgramArguments.h"
+#include "ProgramWindows.h"
 #include "StandardOptions.h"
 #include "Translations.h"
-#include "Vantmain.h"
 
 #include <QApplication>
 
@@ -38,9 +38,9 @@ int main(int argc, char *argv[]) {
     if (arguments.exitStatus)
         return *arguments.exitStatus;
     const Translations translations;
-    CreateForms(arguments.settingsPath);
-    Form1->show();
+    CreateProgramWindows(arguments.settingsPath);
+    mainWindow->show();
     const int result = application.exec();
-    DestroyForms();
+    DestroyProgramWindows();
     return result;
 }

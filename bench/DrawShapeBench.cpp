@@ -1,7 +1,7 @@
 // On-screen redraw cost of the main window beside the least any redraw must do:
 // fill a frame of the same size and copy it.
-#include "Forms.h"
-#include "Vantmain.h"
+#include "MainWindow.h"
+#include "ProgramWindows.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,16 +17,17 @@
 namespace {
 
 void SetUpWindow(const benchmark::State &state) {
-    Form1->SetClientSize(int(state.range(0)), int(state.range(1)) + Form1->StatusBar1->height());
+    mainWindow->SetClientSize(int(state.range(0)),
+                              int(state.range(1)) + mainWindow->status->height());
     QCoreApplication::processEvents();
-    if (Form1->Fill1->isChecked() != (state.range(2) != 0))
-        Form1->Fill1->trigger();
-    if (Form1->Smooth1->isChecked() != (state.range(3) != 0))
-        Form1->Smooth1->trigger();
+    if (mainWindow->actionFillContext->isChecked() != (state.range(2) != 0))
+        mainWindow->actionFillContext->trigger();
+    if (mainWindow->actionSmooth->isChecked() != (state.range(3) != 0))
+        mainWindow->actionSmooth->trigger();
     // 1: the burst; 2: the burst with its outline in a colour of its own.
     const int64_t burst = state.range(4);
-    Form1->Document->Change([burst](ShapeSettings &s) { s.Points = burst ? 50 : 20; });
-    Form1->Document->ChangeExtras([burst](StarExtras &e) {
+    mainWindow->Document->Change([burst](ShapeSettings &s) { s.Points = burst ? 50 : 20; });
+    mainWindow->Document->ChangeExtras([burst](StarExtras &e) {
         e = burst ? StarExtras{.TipRounding = 50,
                                .ValleyRounding = 50,
                                .Irregularity = 30,
@@ -46,8 +47,8 @@ std::string Label(const benchmark::State &state) {
 void BM_DrawShape(benchmark::State &state) {
     SetUpWindow(state);
     for (auto _ : state) {
-        Form1->DrawShape(Form1->PaintBox->Canvas());
-        benchmark::DoNotOptimize(Form1->PaintBox->Canvas().constBits());
+        mainWindow->DrawShape(mainWindow->starView->Canvas());
+        benchmark::DoNotOptimize(mainWindow->starView->Canvas().constBits());
     }
     state.SetLabel(Label(state));
 }
@@ -56,8 +57,8 @@ void BM_DrawShape(benchmark::State &state) {
 void BM_DrawShapeAndPaint(benchmark::State &state) {
     SetUpWindow(state);
     for (auto _ : state) {
-        Form1->DrawShape(Form1->PaintBox->Canvas());
-        Form1->PaintBox->repaint();
+        mainWindow->DrawShape(mainWindow->starView->Canvas());
+        mainWindow->starView->repaint();
     }
     state.SetLabel(Label(state));
 }
@@ -103,14 +104,14 @@ int main(int argc, char **argv) {
     // Start from the defaults, whatever settings file the current folder holds.
     QTemporaryDir folder;
     QDir::setCurrent(folder.path());
-    CreateForms();
-    Form1->show();
+    CreateProgramWindows();
+    mainWindow->show();
     QCoreApplication::processEvents();
 
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    Form1->Modified = false;
-    DestroyForms();
+    mainWindow->Modified = false;
+    DestroyProgramWindows();
     return 0;
 }

@@ -1,7 +1,7 @@
-#include "About.h"
-#include "SaveRate.h"
+#include "AboutDialog.h"
+#include "MagnificationDialog.h"
 #include "SettingsFile.h"
-#include "SizeIn.h"
+#include "SizeDialog.h"
 #include "Translations.h"
 #include "WindowTestSupport.h"
 
@@ -21,38 +21,38 @@ struct SizeRow {
     bool modified;
 };
 
-class SizeDialog : public MainWindowTest, public testing::WithParamInterface<SizeRow> {};
+class SizeEntries : public MainWindowTest, public testing::WithParamInterface<SizeRow> {};
 
-TEST_P(SizeDialog, SetsTheDrawingAreaOnlyWhenSomethingDiffers) {
+TEST_P(SizeEntries, SetsTheDrawingAreaOnlyWhenSomethingDiffers) {
     Start();
     Settle();
     const SizeRow &row = GetParam();
     bool heightEnabled = true;
-    const ModalAnswer answer = ModalAnswer::For<TSizeInDlg>([&](TSizeInDlg *dialog) {
-        EXPECT_EQ(dialog->Width->text(), "408");
-        EXPECT_EQ(dialog->Height->text(), "251");
-        EXPECT_EQ(dialog->Width->selectedText(), "408");
+    const ModalAnswer answer = ModalAnswer::For<SizeDialog>([&](SizeDialog *dialog) {
+        EXPECT_EQ(dialog->widthEdit->text(), "408");
+        EXPECT_EQ(dialog->heightEdit->text(), "251");
+        EXPECT_EQ(dialog->widthEdit->selectedText(), "408");
         if (*row.width)
-            dialog->Width->setText(row.width);
+            dialog->widthEdit->setText(row.width);
         if (*row.height)
-            dialog->Height->setText(row.height);
+            dialog->heightEdit->setText(row.height);
         if (row.same)
-            dialog->Same->click();
-        heightEnabled = dialog->Height->isEnabled() && dialog->HeightLabel->isEnabled();
-        dialog->OKBtn->click();
+            dialog->sameSizeCheckBox->click();
+        heightEnabled = dialog->heightEdit->isEnabled() && dialog->heightLabel->isEnabled();
+        dialog->okButton->click();
     });
-    Form1->Size->trigger();
+    mainWindow->actionSizeContext->trigger();
     ASSERT_TRUE(answer.Seen());
     Settle();
     EXPECT_EQ(heightEnabled, !row.same);
-    EXPECT_EQ(Form1->PaintBox->size(), row.area);
-    EXPECT_EQ(Form1->Modified, row.modified);
-    EXPECT_EQ(Form1->Circle1->isChecked(), row.same);
-    EXPECT_EQ(Form1->xy111->isChecked(), row.same);
+    EXPECT_EQ(mainWindow->starView->size(), row.area);
+    EXPECT_EQ(mainWindow->Modified, row.modified);
+    EXPECT_EQ(mainWindow->actionSameSizeContext->isChecked(), row.same);
+    EXPECT_EQ(mainWindow->actionSameSize->isChecked(), row.same);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Rows, SizeDialog,
+    Rows, SizeEntries,
     testing::Values(SizeRow{"Unchanged", "", "", false, {408, 251}, false},
                     SizeRow{"NegativeWidth", "-5", "300", false, {10, 300}, true},
                     SizeRow{"SameCopiesTheWidth", "", "", true, {408, 408}, true},
@@ -62,38 +62,38 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(MainWindowTest, UncheckingSameSizeAloneIsAChange) {
     Start();
-    Form1->Circle1->trigger();
-    Form1->Modified = false;
-    const ModalAnswer answer = ModalAnswer::For<TSizeInDlg>([](TSizeInDlg *dialog) {
-        EXPECT_TRUE(dialog->Same->isChecked());
-        EXPECT_FALSE(dialog->Height->isEnabled());
-        dialog->Same->click();
-        dialog->OKBtn->click();
+    mainWindow->actionSameSizeContext->trigger();
+    mainWindow->Modified = false;
+    const ModalAnswer answer = ModalAnswer::For<SizeDialog>([](SizeDialog *dialog) {
+        EXPECT_TRUE(dialog->sameSizeCheckBox->isChecked());
+        EXPECT_FALSE(dialog->heightEdit->isEnabled());
+        dialog->sameSizeCheckBox->click();
+        dialog->okButton->click();
     });
-    Form1->Size1->trigger();
-    EXPECT_FALSE(Form1->Circle1->isChecked());
-    EXPECT_FALSE(Form1->xy111->isChecked());
-    EXPECT_TRUE(Form1->Modified);
+    mainWindow->actionSize->trigger();
+    EXPECT_FALSE(mainWindow->actionSameSizeContext->isChecked());
+    EXPECT_FALSE(mainWindow->actionSameSize->isChecked());
+    EXPECT_TRUE(mainWindow->Modified);
 }
 
 TEST_F(MainWindowTest, CancelledDialogsChangeNothing) {
     Start();
-    for (QAction *command : {Form1->Size1, Form1->SaveRate}) {
+    for (QAction *command : {mainWindow->actionSize, mainWindow->actionMagnification}) {
         const ModalAnswer answer([](QWidget *w) {
-            if (auto *size = qobject_cast<TSizeInDlg *>(w)) {
-                size->Width->setText("99");
-                size->CancelBtn->click();
-            } else if (auto *rate = qobject_cast<TSaveRateDlg *>(w)) {
-                rate->Rate->setText("9");
-                rate->CancelBtn->click();
+            if (auto *size = qobject_cast<SizeDialog *>(w)) {
+                size->widthEdit->setText("99");
+                size->cancelButton->click();
+            } else if (auto *rate = qobject_cast<MagnificationDialog *>(w)) {
+                rate->magnificationEdit->setText("9");
+                rate->cancelButton->click();
             }
         });
         command->trigger();
         EXPECT_TRUE(answer.Seen());
     }
-    EXPECT_EQ(Form1->PaintBox->size(), QSize(408, 251));
-    EXPECT_EQ(Form1->ShapeSettings.SaveRate, 1);
-    EXPECT_FALSE(Form1->Modified);
+    EXPECT_EQ(mainWindow->starView->size(), QSize(408, 251));
+    EXPECT_EQ(mainWindow->ShapeSettings.SaveRate, 1);
+    EXPECT_FALSE(mainWindow->Modified);
 }
 
 struct RateRow {
@@ -106,15 +106,17 @@ class RateDialog : public MainWindowTest, public testing::WithParamInterface<Rat
 
 TEST_P(RateDialog, BringsTheEntryIntoOneToSixtyFour) {
     Start();
-    const ModalAnswer answer = ModalAnswer::For<TSaveRateDlg>([](TSaveRateDlg *dialog) {
-        dialog->Rate->setText(GetParam().typed);
-        EXPECT_EQ(dialog->Rate->text(), GetParam().typed) << "the text stays as typed";
-        dialog->OKBtn->click();
-    });
-    Form1->SaveRate->trigger();
-    EXPECT_EQ(Form1->ShapeSettings.SaveRate, GetParam().saveRate);
-    EXPECT_EQ(Form1->StatusBar1->PanelText(2), QStringLiteral("x %1").arg(GetParam().saveRate));
-    EXPECT_TRUE(Form1->Modified) << "OK counts as a change, even without one";
+    const ModalAnswer answer =
+        ModalAnswer::For<MagnificationDialog>([](MagnificationDialog *dialog) {
+            dialog->magnificationEdit->setText(GetParam().typed);
+            EXPECT_EQ(dialog->magnificationEdit->text(), GetParam().typed)
+                << "the text stays as typed";
+            dialog->okButton->click();
+        });
+    mainWindow->actionMagnification->trigger();
+    EXPECT_EQ(mainWindow->ShapeSettings.SaveRate, GetParam().saveRate);
+    EXPECT_EQ(mainWindow->status->PanelText(2), QStringLiteral("x %1").arg(GetParam().saveRate));
+    EXPECT_TRUE(mainWindow->Modified) << "OK counts as a change, even without one";
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, RateDialog,
@@ -132,43 +134,44 @@ TEST_F(MainWindowTest, RateEditAndArrowsFollowEachOther) {
     const SettingsBytes bytes = EncodeSettings(s);
     WriteSettings({bytes.begin(), bytes.end()});
     Start();
-    const ModalAnswer answer = ModalAnswer::For<TSaveRateDlg>([](TSaveRateDlg *d) {
-        EXPECT_EQ(d->Rate->text(), "5");
-        EXPECT_EQ(d->UpDown1->Position(), 5);
-        EXPECT_EQ(d->Rate->selectedText(), "5");
-        d->Rate->setText("8");
-        EXPECT_EQ(d->UpDown1->Position(), 8);
-        d->UpDown1->UpButton()->click();
-        EXPECT_EQ(d->Rate->text(), "9");
+    const ModalAnswer answer = ModalAnswer::For<MagnificationDialog>([](MagnificationDialog *d) {
+        EXPECT_EQ(d->magnificationEdit->text(), "5");
+        EXPECT_EQ(d->magnificationSpinButtons->Position(), 5);
+        EXPECT_EQ(d->magnificationEdit->selectedText(), "5");
+        d->magnificationEdit->setText("8");
+        EXPECT_EQ(d->magnificationSpinButtons->Position(), 8);
+        d->magnificationSpinButtons->UpButton()->click();
+        EXPECT_EQ(d->magnificationEdit->text(), "9");
         for (const char *typed : {"64", "100"}) {
-            d->Rate->setText(typed);
-            d->UpDown1->UpButton()->click();
-            EXPECT_EQ(d->Rate->text(), "64") << "the clamped value, also after " << typed;
-            EXPECT_EQ(d->Rate->selectedText(), "64");
+            d->magnificationEdit->setText(typed);
+            d->magnificationSpinButtons->UpButton()->click();
+            EXPECT_EQ(d->magnificationEdit->text(), "64")
+                << "the clamped value, also after " << typed;
+            EXPECT_EQ(d->magnificationEdit->selectedText(), "64");
         }
-        d->Rate->setText("1");
-        d->UpDown1->DownButton()->click();
-        EXPECT_EQ(d->Rate->text(), "1");
-        EXPECT_EQ(d->UpDown1->Position(), 1);
-        d->CancelBtn->click();
+        d->magnificationEdit->setText("1");
+        d->magnificationSpinButtons->DownButton()->click();
+        EXPECT_EQ(d->magnificationEdit->text(), "1");
+        EXPECT_EQ(d->magnificationSpinButtons->Position(), 1);
+        d->cancelButton->click();
     });
-    Form1->SaveRate->trigger();
+    mainWindow->actionMagnification->trigger();
     EXPECT_TRUE(answer.Seen());
-    EXPECT_EQ(Form1->ShapeSettings.SaveRate, 5);
+    EXPECT_EQ(mainWindow->ShapeSettings.SaveRate, 5);
 }
 
 TEST_F(MainWindowTest, AboutBoxShowsTheHomePage) {
     Start();
-    const ModalAnswer answer = ModalAnswer::For<TAboutDlg>([](TAboutDlg *about) {
+    const ModalAnswer answer = ModalAnswer::For<AboutDialog>([](AboutDialog *about) {
         EXPECT_EQ(about->windowTitle(), "ﾊﾞｰｼﾞｮﾝ情報");
-        EXPECT_EQ(about->Version->text(), "Version 1.0");
-        EXPECT_TRUE(about->stxTulimoUrl->text().contains(QString::fromLatin1(kHomePage)));
-        EXPECT_FALSE(about->ProgramIcon->pixmap().isNull());
-        about->OKButton->click();
+        EXPECT_EQ(about->versionLabel->text(), "Version 1.0");
+        EXPECT_TRUE(about->homePageLabel->text().contains(QString::fromLatin1(kHomePage)));
+        EXPECT_FALSE(about->programIcon->pixmap().isNull());
+        about->okButton->click();
     });
-    Form1->About1->trigger();
+    mainWindow->actionAbout->trigger();
     EXPECT_TRUE(answer.Seen());
-    EXPECT_FALSE(Form1->Modified);
+    EXPECT_FALSE(mainWindow->Modified);
 }
 
 TEST_F(MainWindowTest, QtsOwnDialogTextsAreJapanese) {

@@ -8,26 +8,26 @@ protected:
     void SetUp() override {
         MainWindowTest::SetUp();
         Start();
-        Form1->SetClientSize(400, 225);
+        mainWindow->SetClientSize(400, 225);
         Settle();
-        ASSERT_EQ(Form1->PaintBox->size(), QSize(400, 200));
-        Form1->Modified = false;
+        ASSERT_EQ(mainWindow->starView->size(), QSize(400, 200));
+        mainWindow->Modified = false;
     }
     void Press(int x, int y, Qt::MouseButton button = Qt::LeftButton) {
-        QTest::mousePress(Form1->PaintBox, button, {}, QPoint(x, y));
+        QTest::mousePress(mainWindow->starView, button, {}, QPoint(x, y));
     }
     void Move(int x, int y) {
         // Sent straight to the box: QTest does not carry the held button into moves.
         QMouseEvent move(QEvent::MouseMove, QPointF(x, y),
-                         Form1->PaintBox->mapToGlobal(QPointF(x, y)), Qt::NoButton, Qt::LeftButton,
-                         {});
-        QCoreApplication::sendEvent(Form1->PaintBox, &move);
+                         mainWindow->starView->mapToGlobal(QPointF(x, y)), Qt::NoButton,
+                         Qt::LeftButton, {});
+        QCoreApplication::sendEvent(mainWindow->starView, &move);
     }
     void Release(int x, int y, Qt::MouseButton button = Qt::LeftButton) {
-        QTest::mouseRelease(Form1->PaintBox, button, {}, QPoint(x, y));
+        QTest::mouseRelease(mainWindow->starView, button, {}, QPoint(x, y));
     }
     bool MarkerAt(QPoint vertex) const {
-        const QImage &c = Form1->PaintBox->Canvas();
+        const QImage &c = mainWindow->starView->Canvas();
         // A 6 x 6 marker: four corners in the star's colour around a background inside.
         const QRgb pen = c.pixel(vertex + QPoint(-3, -3));
         return c.pixel(vertex + QPoint(2, 2)) == pen && c.pixel(vertex + QPoint(-3, 2)) == pen &&
@@ -45,12 +45,12 @@ class PressChoosesTheRadius : public DragTest, public testing::WithParamInterfac
 
 TEST_P(PressChoosesTheRadius, ByTheDistanceFromTheCentre) {
     Press(GetParam().x, GetParam().y);
-    EXPECT_TRUE(Form1->Dragging);
-    EXPECT_EQ(Form1->DragInner, GetParam().inner);
-    EXPECT_FALSE(Form1->Modified) << "a press alone changes nothing";
+    EXPECT_TRUE(mainWindow->Dragging);
+    EXPECT_EQ(mainWindow->DragInner, GetParam().inner);
+    EXPECT_FALSE(mainWindow->Modified) << "a press alone changes nothing";
     Release(GetParam().x, GetParam().y);
-    EXPECT_FALSE(Form1->Dragging);
-    EXPECT_FALSE(Form1->Modified);
+    EXPECT_FALSE(mainWindow->Dragging);
+    EXPECT_FALSE(mainWindow->Modified);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, PressChoosesTheRadius,
@@ -74,13 +74,13 @@ class RadiusKeys : public DragTest, public testing::WithParamInterface<KeyRow> {
 
 TEST_P(RadiusKeys, ChangeTheRadiusTheyName) {
     const KeyRow &row = GetParam();
-    Form1->PaintBox->setFocus();
-    QTest::keyClick(Form1->PaintBox, row.key, row.modifiers);
-    EXPECT_EQ(Form1->ShapeSettings.OuterRate, row.outer);
-    EXPECT_EQ(Form1->ShapeSettings.InnerRate, row.inner);
-    EXPECT_TRUE(Form1->PaintBox->accessibleDescription().contains(
+    mainWindow->starView->setFocus();
+    QTest::keyClick(mainWindow->starView, row.key, row.modifiers);
+    EXPECT_EQ(mainWindow->ShapeSettings.OuterRate, row.outer);
+    EXPECT_EQ(mainWindow->ShapeSettings.InnerRate, row.inner);
+    EXPECT_TRUE(mainWindow->starView->accessibleDescription().contains(
         QStringLiteral("内側の半径 %1 %、外側の半径 %2 %").arg(row.inner).arg(row.outer)))
-        << Form1->PaintBox->accessibleDescription().toStdString();
+        << mainWindow->starView->accessibleDescription().toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -94,62 +94,62 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(DragTest, RadialMovementChangesTheRadiusOnePointPerPixel) {
     Press(200, 100);
     Move(203, 104); // distance 5
-    EXPECT_EQ(Form1->ShapeSettings.InnerRate, 75);
+    EXPECT_EQ(mainWindow->ShapeSettings.InnerRate, 75);
     Move(201, 101); // distance 1.41 counts as 1
-    EXPECT_EQ(Form1->ShapeSettings.InnerRate, 71);
+    EXPECT_EQ(mainWindow->ShapeSettings.InnerRate, 71);
     Move(199, 99); // the same distance on the other side
-    EXPECT_EQ(Form1->ShapeSettings.InnerRate, 71);
-    EXPECT_TRUE(Form1->Modified) << "every move counts, also one that changes nothing";
+    EXPECT_EQ(mainWindow->ShapeSettings.InnerRate, 71);
+    EXPECT_TRUE(mainWindow->Modified) << "every move counts, also one that changes nothing";
     Release(199, 99);
 }
 
 TEST_F(DragTest, RadiiStayWithinOneToOneHundred) {
     Press(250, 100); // distance 50, inner
     Move(280, 100);  // distance 80: 70 + 30
-    EXPECT_EQ(Form1->ShapeSettings.InnerRate, 100);
+    EXPECT_EQ(mainWindow->ShapeSettings.InnerRate, 100);
     Move(290, 100); // clamped, and the excess is not remembered
-    EXPECT_EQ(Form1->ShapeSettings.InnerRate, 100);
+    EXPECT_EQ(mainWindow->ShapeSettings.InnerRate, 100);
     Move(285, 100);
-    EXPECT_EQ(Form1->ShapeSettings.InnerRate, 95);
+    EXPECT_EQ(mainWindow->ShapeSettings.InnerRate, 95);
     Release(285, 100);
 
     Press(390, 100); // distance 190, outer
     Move(200, 100);
-    EXPECT_EQ(Form1->ShapeSettings.OuterRate, 1);
+    EXPECT_EQ(mainWindow->ShapeSettings.OuterRate, 1);
     Move(-500, 100); // outside the window, the drag goes on: distance 700
-    EXPECT_EQ(Form1->ShapeSettings.OuterRate, 100);
+    EXPECT_EQ(mainWindow->ShapeSettings.OuterRate, 100);
     Release(-500, 100);
 }
 
 TEST_F(DragTest, MovesWithoutADragChangeAndRedrawNothing) {
-    const qint64 picture = Form1->PaintBox->Canvas().cacheKey();
+    const qint64 picture = mainWindow->starView->Canvas().cacheKey();
     Move(300, 150);
-    EXPECT_EQ(Form1->PaintBox->Canvas().cacheKey(), picture);
-    EXPECT_FALSE(Form1->Modified);
-    EXPECT_EQ(Form1->ShapeSettings.InnerRate, 70);
+    EXPECT_EQ(mainWindow->starView->Canvas().cacheKey(), picture);
+    EXPECT_FALSE(mainWindow->Modified);
+    EXPECT_EQ(mainWindow->ShapeSettings.InnerRate, 70);
 }
 
 TEST_F(DragTest, OtherButtonsNeitherStartNorEndADrag) {
     Press(250, 100, Qt::RightButton);
-    EXPECT_FALSE(Form1->Dragging);
+    EXPECT_FALSE(mainWindow->Dragging);
     Release(250, 100, Qt::RightButton);
 
     Press(250, 100);
     Press(260, 100, Qt::RightButton);
-    const qint64 before = Form1->PaintBox->Canvas().cacheKey();
+    const qint64 before = mainWindow->starView->Canvas().cacheKey();
     Release(260, 100, Qt::RightButton);
-    EXPECT_TRUE(Form1->Dragging);
-    EXPECT_NE(Form1->PaintBox->Canvas().cacheKey(), before) << "the right release redraws";
+    EXPECT_TRUE(mainWindow->Dragging);
+    EXPECT_NE(mainWindow->starView->Canvas().cacheKey(), before) << "the right release redraws";
     Move(260, 100);
-    EXPECT_EQ(Form1->ShapeSettings.InnerRate, 80);
+    EXPECT_EQ(mainWindow->ShapeSettings.InnerRate, 80);
     Release(260, 100);
-    EXPECT_FALSE(Form1->Dragging);
+    EXPECT_FALSE(mainWindow->Dragging);
 }
 
 TEST_F(DragTest, MarkersShowTheVerticesTheDragMoves) {
     // With the outer radius at 99 %, vertex 2 (outer) and vertex 1 (inner).
-    Form1->ShapeSettings.OuterRate = 99;
-    Form1->Redraw();
+    mainWindow->ShapeSettings.OuterRate = 99;
+    mainWindow->redraw();
     const QPoint outer(388, 130), inner(336, 110);
     Press(200, 100); // inner drag
     EXPECT_TRUE(MarkerAt(inner));
@@ -164,11 +164,11 @@ TEST_F(DragTest, MarkersShowTheVerticesTheDragMoves) {
 
     // A held arrow key shows them too, until its release, or until a menu or another
     // window takes the keyboard and with it the release.
-    Form1->PaintBox->setFocus();
-    QTest::keyPress(Form1->PaintBox, Qt::Key_Down);
-    EXPECT_TRUE(Form1->Dragging);
-    Form1->PaintBox->clearFocus();
-    EXPECT_FALSE(Form1->Dragging) << "markers go with the keyboard";
+    mainWindow->starView->setFocus();
+    QTest::keyPress(mainWindow->starView, Qt::Key_Down);
+    EXPECT_TRUE(mainWindow->Dragging);
+    mainWindow->starView->clearFocus();
+    EXPECT_FALSE(mainWindow->Dragging) << "markers go with the keyboard";
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "FileMessages.h"
 #include "FullDisk.h"
+#include "JagsPalette.h"
 #include "PictureWriter.h"
-#include "Points.h"
 #include "SettingsFile.h"
 #include "StarFiles.h"
 #include "WindowTestSupport.h"
@@ -72,12 +72,12 @@ class SaveAsFormats : public MainWindowTest, public testing::WithParamInterface<
 
 TEST_P(SaveAsFormats, WritesWhatTheNameAsksForAndClearsModified) {
     Start();
-    Form1->Fill2->trigger();
-    ASSERT_TRUE(Form1->Modified);
+    mainWindow->actionFill->trigger();
+    ASSERT_TRUE(mainWindow->Modified);
     const FormatRow &row = GetParam();
     const ModalAnswer answer = SaveAs(dir_.File(row.typed), QString::fromUtf8(row.filter));
-    EXPECT_TRUE(Form1->SaveAsFile());
-    EXPECT_FALSE(Form1->Modified);
+    EXPECT_TRUE(mainWindow->SaveAsFile());
+    EXPECT_FALSE(mainWindow->Modified);
     const std::string written = dir_.File(row.written);
     ASSERT_TRUE(std::filesystem::exists(written)) << written;
     EXPECT_EQ(Head(written, row.signature.size()), row.signature);
@@ -105,9 +105,9 @@ TEST_F(MainWindowTest, SaveDialogListsBmpAndJpgFirstAndRemembersTheLastChoice) {
             filters = dialog->nameFilters();
             dialog->reject();
         });
-        Form1->Modified = true;
-        EXPECT_FALSE(Form1->SaveAsFile());
-        EXPECT_TRUE(Form1->Modified) << "a cancelled Save As changes nothing";
+        mainWindow->Modified = true;
+        EXPECT_FALSE(mainWindow->SaveAsFile());
+        EXPECT_TRUE(mainWindow->Modified) << "a cancelled Save As changes nothing";
     }
     ASSERT_GE(filters.size(), 4);
     EXPECT_TRUE(filters[0].startsWith("bmpファイル"));
@@ -116,7 +116,7 @@ TEST_F(MainWindowTest, SaveDialogListsBmpAndJpgFirstAndRemembersTheLastChoice) {
     const std::string first = dir_.File("first.jpg");
     {
         const ModalAnswer answer = SaveAs(first, filters[1]);
-        ASSERT_TRUE(Form1->SaveAsFile());
+        ASSERT_TRUE(mainWindow->SaveAsFile());
     }
     QStringList offered;
     QString offeredFilter;
@@ -125,7 +125,7 @@ TEST_F(MainWindowTest, SaveDialogListsBmpAndJpgFirstAndRemembersTheLastChoice) {
         offeredFilter = dialog->selectedNameFilter();
         dialog->reject();
     });
-    Form1->SaveAsFile();
+    mainWindow->SaveAsFile();
     ASSERT_FALSE(offered.isEmpty());
     EXPECT_EQ(offered.first(), QString::fromStdString(first));
     EXPECT_EQ(offeredFilter, filters[1]);
@@ -141,7 +141,7 @@ TEST_F(MainWindowTest, ReplacingAnExistingFileAsksFirst) {
         box->button(QMessageBox::Yes)->click();
     });
     const ModalAnswer answer = SaveAs(path);
-    EXPECT_TRUE(Form1->SaveAsFile());
+    EXPECT_TRUE(mainWindow->SaveAsFile());
     EXPECT_TRUE(asked);
     EXPECT_EQ(Head(path, 2), "BM");
 }
@@ -154,16 +154,16 @@ TEST_F(MainWindowTest, FailedSaveShowsTheErrorAndKeepsTheOldFile) {
     const std::string path = disk.File("old.png");
     WriteBytes(path, {4, 5, 6});
     disk.Fill();
-    Form1->Fill1->trigger();
+    mainWindow->actionFillContext->trigger();
     QString text;
     // Replacing was asked about and allowed; only the failure's message remains.
-    Form1->SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite);
+    mainWindow->saveDialog->setOption(QFileDialog::DontConfirmOverwrite);
     const ModalAnswer answer = SaveAs(path);
     const ModalAnswer message = NoteMessage(text);
-    EXPECT_FALSE(Form1->SaveAsFile());
+    EXPECT_FALSE(mainWindow->SaveAsFile());
     EXPECT_EQ(text, QStringLiteral("ストリームへの書き込みエラー: %1: No space left on device")
                         .arg(QString::fromStdString(path)));
-    EXPECT_TRUE(Form1->Modified);
+    EXPECT_TRUE(mainWindow->Modified);
     EXPECT_EQ(ReadBytes(path), (std::vector<unsigned char>{4, 5, 6}));
 }
 
@@ -179,26 +179,26 @@ class SaveAsOverTheStarsFile : public MainWindowTest,
 
 TEST_P(SaveAsOverTheStarsFile, IsRefusedAndWritesNothing) {
     Start();
-    Form1->SaveDef->trigger();
+    mainWindow->actionSaveSettings->trigger();
     std::string file = SettingsPath();
     if (GetParam().starFile) {
         file = dir_.File("star.def");
         std::filesystem::copy_file(SettingsPath(), file);
-        ASSERT_TRUE(OpenStarFile(*Form1, *Form1->Recorder, QString::fromStdString(file)));
+        ASSERT_TRUE(OpenStarFile(*mainWindow, *mainWindow->Recorder, QString::fromStdString(file)));
     }
     const std::string chosen = GetParam().link ? dir_.File("link.bmp") : file;
     if (GetParam().link)
         std::filesystem::create_symlink(file, chosen);
     const std::vector<unsigned char> before = ReadBytes(file);
-    Form1->Fill1->trigger();
-    Form1->SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite);
+    mainWindow->actionFillContext->trigger();
+    mainWindow->saveDialog->setOption(QFileDialog::DontConfirmOverwrite);
     QString text;
     const ModalAnswer answer = SaveAs(chosen);
     const ModalAnswer message = NoteMessage(text);
-    EXPECT_FALSE(Form1->SaveAsFile());
-    EXPECT_EQ(text, OverStarFileText(chosen, Form1->Document->FilePath()));
+    EXPECT_FALSE(mainWindow->SaveAsFile());
+    EXPECT_EQ(text, OverStarFileText(chosen, mainWindow->Document->FilePath()));
     EXPECT_EQ(ReadBytes(file), before);
-    EXPECT_TRUE(Form1->Modified);
+    EXPECT_TRUE(mainWindow->Modified);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SaveAsOverTheStarsFile,
@@ -209,17 +209,17 @@ INSTANTIATE_TEST_SUITE_P(Rows, SaveAsOverTheStarsFile,
 
 TEST_F(MainWindowTest, NothingIsSavedFromAnEmptyDrawingArea) {
     Start();
-    Form1->SetClientSize(300, 25); // the status bar alone
+    mainWindow->SetClientSize(300, 25); // the status bar alone
     Settle();
-    ASSERT_EQ(Form1->PaintBox->height(), 0);
-    Form1->Modified = true;
+    ASSERT_EQ(mainWindow->starView->height(), 0);
+    mainWindow->Modified = true;
     QString text;
     const ModalAnswer answer = SaveAs(dir_.File("empty.bmp"));
     const ModalAnswer message = NoteMessage(text);
-    EXPECT_FALSE(Form1->SaveAsFile());
+    EXPECT_FALSE(mainWindow->SaveAsFile());
     EXPECT_FALSE(text.isEmpty());
     EXPECT_FALSE(std::filesystem::exists(dir_.File("empty.bmp")));
-    EXPECT_TRUE(Form1->Modified);
+    EXPECT_TRUE(mainWindow->Modified);
 }
 
 struct YesRow {
@@ -231,13 +231,13 @@ class PromptYes : public MainWindowTest, public testing::WithParamInterface<YesR
 
 TEST_P(PromptYes, ClosesOnlyWhenThePictureWasWritten) {
     Start();
-    Form1->Fill1->trigger();
+    mainWindow->actionFillContext->trigger();
     const ModalAnswer prompt = ModalAnswer::For<QMessageBox>(
         [](QMessageBox *box) { box->button(QMessageBox::Yes)->click(); });
     const ModalAnswer save =
         GetParam().saveSucceeds ? SaveAs(dir_.File("closing.bmp")) : CancelSaveAs();
-    EXPECT_EQ(Form1->close(), GetParam().saveSucceeds);
-    EXPECT_EQ(Form1->Modified, !GetParam().saveSucceeds);
+    EXPECT_EQ(mainWindow->close(), GetParam().saveSucceeds);
+    EXPECT_EQ(mainWindow->Modified, !GetParam().saveSucceeds);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, PromptYes,
@@ -246,22 +246,22 @@ INSTANTIATE_TEST_SUITE_P(Rows, PromptYes,
 
 TEST_F(MainWindowTest, CopyPutsTheOutputPictureAndItsSvgOnTheClipboard) {
     Start();
-    Form1->ShapeSettings.SaveRate = 2;
-    Form1->Fill2->trigger();
-    Form1->Copy1->trigger();
-    EXPECT_FALSE(Form1->Modified);
+    mainWindow->ShapeSettings.SaveRate = 2;
+    mainWindow->actionFill->trigger();
+    mainWindow->actionCopy->trigger();
+    EXPECT_FALSE(mainWindow->Modified);
     const QMimeData *data = QGuiApplication::clipboard()->mimeData();
     ASSERT_NE(data, nullptr);
     const QImage image = qvariant_cast<QImage>(data->imageData());
     EXPECT_EQ(image.size(), QSize(816, 502));
     QImage expected;
-    Form1->RenderToBitmap(expected);
+    mainWindow->RenderToBitmap(expected);
     EXPECT_EQ(image.convertToFormat(QImage::Format_RGB32), expected);
     EXPECT_TRUE(data->data("image/svg+xml").startsWith("<?xml"));
 
     const ModalAnswer prompt(
         [](QWidget *w) { static_cast<QMessageBox *>(w)->button(QMessageBox::Cancel)->click(); });
-    EXPECT_TRUE(Form1->close()) << "closing right after a copy asks nothing";
+    EXPECT_TRUE(mainWindow->close()) << "closing right after a copy asks nothing";
     Settle();
     EXPECT_FALSE(prompt.Seen());
 }
@@ -269,16 +269,16 @@ TEST_F(MainWindowTest, CopyPutsTheOutputPictureAndItsSvgOnTheClipboard) {
 // The command-line renderer draws the same picture from the same settings.
 TEST_F(MainWindowTest, RendererWritesWhatSaveAsWrites) {
     Start();
-    Form1->SetClientSize(150, 125);
-    Form1->ShapeSettings.SaveRate = 3;
-    Form1->ShapeSettings.LeanAngle = 12;
-    Form1->PaintBox->PenColor = 0x0000C0;
-    Form1->PaintBox->Color = 0x80000001; // a system colour, resolved alike by both
-    Form1->Fill1->trigger();
-    Form1->SaveDef->trigger();
+    mainWindow->SetClientSize(150, 125);
+    mainWindow->ShapeSettings.SaveRate = 3;
+    mainWindow->ShapeSettings.LeanAngle = 12;
+    mainWindow->starView->PenColor = 0x0000C0;
+    mainWindow->starView->Color = 0x80000001; // a system colour, resolved alike by both
+    mainWindow->actionFillContext->trigger();
+    mainWindow->actionSaveSettings->trigger();
     for (const char *name : {"gui.png", "gui.bmp", "gui.jpg", "gui.svg"}) {
         const ModalAnswer answer = SaveAs(dir_.File(name));
-        ASSERT_TRUE(Form1->SaveAsFile());
+        ASSERT_TRUE(mainWindow->SaveAsFile());
         const std::string cli = dir_.File(std::string("cli") + (name + 3));
         const std::string command = std::string(VANTRELL_RENDER_PATH) + " --settings '" +
                                     SettingsPath() + "' '" + cli + "'";
@@ -290,8 +290,8 @@ TEST_F(MainWindowTest, RendererWritesWhatSaveAsWrites) {
 // A change made in a palette while a picture is written is not taken for saved.
 TEST_F(MainWindowTest, AChangeDuringAnExportStaysUnsaved) {
     Start();
-    Form1->SetClientSize(100, 3000 + 25); // several bands, written in several steps
-    Form1->Points1->trigger();
+    mainWindow->SetClientSize(100, 3000 + 25); // several bands, written in several steps
+    mainWindow->actionJagsContext->trigger();
     Settle();
     const std::string fifo = dir_.File("slow.bmp");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
@@ -307,9 +307,9 @@ TEST_F(MainWindowTest, AChangeDuringAnExportStaysUnsaved) {
     bool changed = false;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto *progress = Form1->findChild<QProgressDialog *>();
+        auto *progress = mainWindow->findChild<QProgressDialog *>();
         if (!changed && progress && progress->isVisible()) {
-            PointsDlg->Edit1->setText(QStringLiteral("35"));
+            jagsPalette->jagsEdit->setText(QStringLiteral("35"));
             changed = true;
         }
     });
@@ -317,11 +317,11 @@ TEST_F(MainWindowTest, AChangeDuringAnExportStaysUnsaved) {
     const ModalAnswer answer = SaveAs(fifo);
     const ModalAnswer replace = ModalAnswer::For<QMessageBox>(
         [](QMessageBox *box) { box->button(QMessageBox::Yes)->click(); });
-    EXPECT_TRUE(Form1->SaveAsFile());
+    EXPECT_TRUE(mainWindow->SaveAsFile());
     reader.join();
     ASSERT_TRUE(changed) << "the change was made while the picture was written";
-    EXPECT_EQ(Form1->ShapeSettings.Points, 35);
-    EXPECT_TRUE(Form1->Modified);
+    EXPECT_EQ(mainWindow->ShapeSettings.Points, 35);
+    EXPECT_TRUE(mainWindow->Modified);
 }
 
 } // namespace

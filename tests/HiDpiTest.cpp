@@ -12,20 +12,21 @@ namespace {
 // aliased or smooth, crisp (no pixel in a thousand differs).
 TEST_F(MainWindowTest, HiDpiDrawingAreaIsDrawnInDevicePixels) {
     Start();
-    const qreal ratio = Form1->PaintBox->devicePixelRatioF();
+    const qreal ratio = mainWindow->starView->devicePixelRatioF();
     if (ratio == 1)
         GTEST_SKIP() << "run with QT_SCALE_FACTOR above 1";
-    Form1->Fill1->trigger();
+    mainWindow->actionFillContext->trigger();
     // A width and height that fall between device pixels at 1.25, 1.5 and 1.75.
-    Form1->SetClientSize(517, Form1->ClientHeight() - Form1->PaintBox->height() + 279);
+    mainWindow->SetClientSize(517,
+                              mainWindow->ClientHeight() - mainWindow->starView->height() + 279);
     Settle();
-    const QImage &canvas = Form1->PaintBox->Canvas();
-    const QSize device = DeviceSize(*Form1->PaintBox);
+    const QImage &canvas = mainWindow->starView->Canvas();
+    const QSize device = DeviceSize(*mainWindow->starView);
     ASSERT_EQ(canvas.size(), device);
     if (ratio == std::round(ratio)) {
-        Form1->ShapeSettings.SaveRate = int(ratio);
+        mainWindow->ShapeSettings.SaveRate = int(ratio);
         QImage saved;
-        Form1->RenderToBitmap(saved);
+        mainWindow->RenderToBitmap(saved);
         QImage shown = canvas;
         shown.setDevicePixelRatio(1);
         EXPECT_EQ(shown, saved);
@@ -33,8 +34,8 @@ TEST_F(MainWindowTest, HiDpiDrawingAreaIsDrawnInDevicePixels) {
     }
     for (const bool smooth : {false, true}) {
         if (smooth)
-            Form1->Smooth1->trigger();
-        Form1->SaveDef->trigger();
+            mainWindow->actionSmooth->trigger();
+        mainWindow->actionSaveSettings->trigger();
         const std::string picture = dir_.File("device.png");
         const std::string command =
             std::string(VANTRELL_RENDER_PATH) + (smooth ? " --smooth" : "") + " --fill 1 --size " +

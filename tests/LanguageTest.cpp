@@ -1,12 +1,12 @@
-#include "About.h"
-#include "Center.h"
-#include "Lean.h"
-#include "Points.h"
-#include "Rotaion.h"
-#include "SaveRate.h"
-#include "Shape.h"
-#include "SizeIn.h"
+#include "AboutDialog.h"
+#include "CentrePalette.h"
+#include "JagsPalette.h"
+#include "MagnificationDialog.h"
+#include "RotationPalette.h"
+#include "ShapePalette.h"
+#include "SizeDialog.h"
 #include "Translations.h"
+#include "TwistPalette.h"
 #include "WindowTestSupport.h"
 
 #include <QAbstractButton>
@@ -42,15 +42,15 @@ TEST_P(Language, EveryWindowSpeaksIt) {
     const Translations translations(row.uiLanguages);
     Start();
     // The widest values the palettes' labels show.
-    Form1->ShapeSettings.LeanAngle = -90;
-    Form1->ShapeSettings.InnerTwist = Form1->ShapeSettings.OuterTwist = -1000;
-    Form1->LeanClick();
-    Form1->RotateClick();
-    Form1->CenterClick();
-    Form1->Points1Click();
+    mainWindow->ShapeSettings.LeanAngle = -90;
+    mainWindow->ShapeSettings.InnerTwist = mainWindow->ShapeSettings.OuterTwist = -1000;
+    mainWindow->showRotationPalette();
+    mainWindow->showTwistPalette();
+    mainWindow->showCentrePalette();
+    mainWindow->showJagsPalette();
     QStringList texts;
-    std::vector<QMenu *> menus{Form1->PopupMenu1};
-    for (QAction *top : Form1->MainMenu1->actions()) {
+    std::vector<QMenu *> menus{mainWindow->contextMenu};
+    for (QAction *top : mainWindow->mainMenuBar->actions()) {
         texts << top->text();
         menus.push_back(top->menu());
     }
@@ -68,13 +68,13 @@ TEST_P(Language, EveryWindowSpeaksIt) {
         }
     }
     for (int panel = 0; panel < 3; ++panel)
-        texts << Form1->StatusBar1->PanelText(panel);
+        texts << mainWindow->status->PanelText(panel);
     QStringList windowNames{
-        QAccessible::queryAccessibleInterface(Form1)->text(QAccessible::Name),
-        QAccessible::queryAccessibleInterface(Form1->PaintBox)->text(QAccessible::Name)};
-    for (QWidget *form :
-         std::initializer_list<QWidget *>{PointsDlg, LeanDlg, RotationDlg, CenterSettingDlg,
-                                          ShapeDlg, SizeInDlg, SaveRateDlg, AboutDlg}) {
+        QAccessible::queryAccessibleInterface(mainWindow)->text(QAccessible::Name),
+        QAccessible::queryAccessibleInterface(mainWindow->starView)->text(QAccessible::Name)};
+    for (QWidget *form : std::initializer_list<QWidget *>{
+             jagsPalette, rotationPalette, twistPalette, centrePalette, shapePalette, sizeDialog,
+             magnificationDialog, aboutDialog}) {
         form->show();
         Settle();
         texts << form->windowTitle();
@@ -82,7 +82,7 @@ TEST_P(Language, EveryWindowSpeaksIt) {
         const auto name = [](QWidget *w) {
             return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
         };
-        if (qobject_cast<TPalette *>(form)) {
+        if (qobject_cast<Palette *>(form)) {
             EXPECT_FALSE(windowNames.contains(name(form))) << name(form).toStdString();
             windowNames << name(form);
             texts << name(form);
@@ -122,19 +122,20 @@ TEST_P(Language, EveryWindowSpeaksIt) {
     };
     WriteBytes(dir_.File("star.def"), std::vector<unsigned char>(68));
     ::chmod(dir_.File("star.def").c_str(), 0444);
-    Form1->Document->TakeFile(dir_.File("star.def"), true);
-    Form1->Fill1->trigger();
-    for (QAction *command : {Form1->Exit1, Form1->SaveDef}) {
+    mainWindow->Document->TakeFile(dir_.File("star.def"), true);
+    mainWindow->actionFillContext->trigger();
+    for (QAction *command : {mainWindow->actionQuit, mainWindow->actionSaveSettings}) {
         const ModalAnswer answer = ModalAnswer::For<QMessageBox>(keepBox);
         command->trigger();
         EXPECT_TRUE(answer.Seen());
     }
     // A menu item and the palette it opens name the same thing the same way.
     const QRegularExpression mnemonic(QStringLiteral("\\(&.\\)|&"));
-    for (const auto &[item, palette] : {std::pair<QAction *, QWidget *>{Form1->Points1, PointsDlg},
-                                        {Form1->Lean, LeanDlg},
-                                        {Form1->Twist1, RotationDlg},
-                                        {Form1->Center1, CenterSettingDlg}}) {
+    for (const auto &[item, palette] :
+         {std::pair<QAction *, QWidget *>{mainWindow->actionJagsContext, jagsPalette},
+          {mainWindow->actionRotation, rotationPalette},
+          {mainWindow->actionTwist, twistPalette},
+          {mainWindow->actionCentre, centrePalette}}) {
         const QString name = item->text().remove(mnemonic).remove(QStringLiteral("..."));
         const QList<QLabel *> labels = palette->findChildren<QLabel *>();
         EXPECT_TRUE(std::any_of(labels.begin(), labels.end(), [&](const QLabel *label) {

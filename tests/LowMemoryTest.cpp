@@ -32,29 +32,29 @@ TEST(LowMemory, CopyAtSixtyFourTimesFailsClearlyAndTheProgramGoesOn) {
     TempDir dir;
     const QString previous = QDir::currentPath();
     QDir::setCurrent(QString::fromStdString(dir.Path().string()));
-    CreateForms();
-    Form1->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(Form1));
-    Form1->ShapeSettings.SaveRate = 64;
-    Form1->Fill1->trigger();
+    CreateProgramWindows();
+    mainWindow->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(mainWindow));
+    mainWindow->ShapeSettings.SaveRate = 64;
+    mainWindow->actionFillContext->trigger();
     QString text;
     {
         const ModalAnswer message = ModalAnswer::For<QMessageBox>([&text](QMessageBox *box) {
             text = box->text();
             box->accept();
         });
-        Form1->Copy1->trigger();
+        mainWindow->actionCopy->trigger();
         EXPECT_TRUE(message.Seen());
     }
     EXPECT_TRUE(text.contains(QStringLiteral("26112 x 16064"))) << text.toStdString();
-    EXPECT_TRUE(Form1->Modified) << "a failed copy is no save";
+    EXPECT_TRUE(mainWindow->Modified) << "a failed copy is no save";
     const QMimeData *clipboard = QGuiApplication::clipboard()->mimeData();
     EXPECT_FALSE(clipboard && clipboard->hasImage()) << "nothing was copied";
     // The program goes on: the next change redraws as ever.
-    Form1->Fill2->trigger();
-    EXPECT_EQ(Form1->PaintBox->Canvas().size(), QSize(408, 251));
-    Form1->Modified = false;
-    DestroyForms();
+    mainWindow->actionFill->trigger();
+    EXPECT_EQ(mainWindow->starView->Canvas().size(), QSize(408, 251));
+    mainWindow->Modified = false;
+    DestroyProgramWindows();
     QDir::setCurrent(previous);
 }
 

@@ -1,11 +1,11 @@
-#include "Center.h"
+#include "CentrePalette.h"
 #include "ColorValue.h"
-#include "Lean.h"
+#include "JagsPalette.h"
 #include "LiveBackground.h"
-#include "Points.h"
-#include "Rotaion.h"
+#include "RotationPalette.h"
 #include "SettingsFile.h"
 #include "SystemPalette.h"
+#include "TwistPalette.h"
 #include "WindowTestSupport.h"
 
 #include <QAbstractButton>
@@ -45,41 +45,42 @@ std::function<void(QWidget *)> PressButton(QMessageBox::StandardButton which) {
 }
 
 QStringList StatusTexts() {
-    return {Form1->StatusBar1->PanelText(0), Form1->StatusBar1->PanelText(1),
-            Form1->StatusBar1->PanelText(2)};
+    return {mainWindow->status->PanelText(0), mainWindow->status->PanelText(1),
+            mainWindow->status->PanelText(2)};
 }
 
 Pixel CanvasPixel(int x, int y) {
-    return Form1->PaintBox->Canvas().pixel(x, y);
+    return mainWindow->starView->Canvas().pixel(x, y);
 }
 
 Pixel Resolved(uint32_t colorValue) {
-    return ResolveColorValue(colorValue, SystemColorsFromPalette(Form1->palette()));
+    return ResolveColorValue(colorValue, SystemColorsFromPalette(mainWindow->palette()));
 }
 
 TEST_F(MainWindowTest, StartsWithTheLayoutAndTheDefaultStar) {
-    CreateForms();
+    CreateProgramWindows();
     EXPECT_EQ(StatusTexts(), (QStringList{"Size:9999,999", "Points:99", "x 9999"}))
         << "the layout's texts until the first paint";
-    Form1->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(Form1));
+    mainWindow->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(mainWindow));
     Settle();
     EXPECT_EQ(StatusTexts(), (QStringList{"Size:408,251", "Points:20", "x 1"}));
-    EXPECT_EQ(Form1->PaintBox->size(), QSize(408, 251));
-    EXPECT_EQ(Form1->ClientWidth(), 408);
-    EXPECT_EQ(Form1->ClientHeight(), 276);
-    EXPECT_EQ(Form1->windowTitle(), "Vantrell");
-    EXPECT_FALSE(Form1->Modified) << "the first pass through the resize path does not count";
-    EXPECT_EQ(Form1->PaintBox->Canvas().size(), QSize(408, 251));
+    EXPECT_EQ(mainWindow->starView->size(), QSize(408, 251));
+    EXPECT_EQ(mainWindow->ClientWidth(), 408);
+    EXPECT_EQ(mainWindow->ClientHeight(), 276);
+    EXPECT_EQ(mainWindow->windowTitle(), "Vantrell");
+    EXPECT_FALSE(mainWindow->Modified) << "the first pass through the resize path does not count";
+    EXPECT_EQ(mainWindow->starView->Canvas().size(), QSize(408, 251));
     EXPECT_EQ(CanvasPixel(344, 138), Resolved(kWindowTextColor));
     EXPECT_EQ(CanvasPixel(204, 125), Resolved(kWindowColor));
-    for (QAction *a :
-         {Form1->xy111, Form1->Circle1, Form1->Fill1, Form1->Fill2, Form1->Trans1, Form1->Trans2})
+    for (QAction *a : {mainWindow->actionSameSize, mainWindow->actionSameSizeContext,
+                       mainWindow->actionFillContext, mainWindow->actionFill,
+                       mainWindow->actionTransparent, mainWindow->actionTransparentContext})
         EXPECT_FALSE(a->isChecked()) << a->objectName().toStdString();
-    EXPECT_FALSE(Form1->GetBack1->isEnabled());
-    EXPECT_FALSE(Form1->GetBack2->isEnabled());
-    EXPECT_EQ(Form1->Copy1->shortcut(), QKeySequence("Ctrl+C"));
-    EXPECT_EQ(Form1->Clip->shortcut(), QKeySequence("Ctrl+C"));
+    EXPECT_FALSE(mainWindow->actionGetBackground->isEnabled());
+    EXPECT_FALSE(mainWindow->actionGetBackgroundContext->isEnabled());
+    EXPECT_EQ(mainWindow->actionCopy->shortcut(), QKeySequence("Ctrl+C"));
+    EXPECT_EQ(mainWindow->actionCopyContext->shortcut(), QKeySequence("Ctrl+C"));
 }
 
 struct ModifiedRow {
@@ -93,109 +94,112 @@ class ModifiedTable : public MainWindowTest, public testing::WithParamInterface<
 TEST_P(ModifiedTable, EachEventSetsOrKeepsTheFlag) {
     Start();
     Settle();
-    ASSERT_FALSE(Form1->Modified);
+    ASSERT_FALSE(mainWindow->Modified);
     GetParam().action();
     Settle();
-    EXPECT_EQ(Form1->Modified, GetParam().modified);
+    EXPECT_EQ(mainWindow->Modified, GetParam().modified);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, ModifiedTable,
-    testing::Values(ModifiedRow{"NothingHappened", [] {}, false},
-                    ModifiedRow{"UserResize",
-                                [] { Form1->resize(Form1->width() + 30, Form1->height()); }, true},
-                    ModifiedRow{"WindowMoved", [] { Form1->move(Form1->x() + 40, Form1->y() + 5); },
-                                false},
-                    ModifiedRow{"FillToggled", [] { Form1->Fill2->trigger(); }, true},
-                    ModifiedRow{"SameSizeToggled", [] { Form1->Circle1->trigger(); }, true},
-                    ModifiedRow{"TransparencyToggled", [] { Form1->Trans2->trigger(); }, true},
-                    ModifiedRow{"PaletteShown", [] { Form1->Points2->trigger(); }, true},
-                    ModifiedRow{"PaletteShownAndHidden",
-                                [] {
-                                    Form1->Center->trigger();
-                                    Form1->Modified = false;
-                                    Form1->Center1->trigger();
-                                },
-                                true},
-                    ModifiedRow{"ForegroundChosen",
-                                [] {
-                                    ModalAnswer answer(ChooseColour(Qt::red));
-                                    Form1->ForeColor2->trigger();
-                                },
-                                true},
-                    ModifiedRow{"BackgroundCancelled",
-                                [] {
-                                    ModalAnswer answer(
-                                        [](QWidget *w) { static_cast<QDialog *>(w)->reject(); });
-                                    Form1->BackColor1->trigger();
-                                },
-                                false},
-                    ModifiedRow{"SettingsSaved", [] { Form1->SaveDef->trigger(); }, false},
-                    ModifiedRow{"ResetAfterAChange",
-                                [] {
-                                    Form1->Fill1->trigger();
-                                    Form1->Default->trigger();
-                                },
-                                false},
-                    ModifiedRow{"ParameterChangePublished", [] { Form1->Redraw(); }, true}),
+    testing::Values(
+        ModifiedRow{"NothingHappened", [] {}, false},
+        ModifiedRow{"UserResize",
+                    [] { mainWindow->resize(mainWindow->width() + 30, mainWindow->height()); },
+                    true},
+        ModifiedRow{"WindowMoved",
+                    [] { mainWindow->move(mainWindow->x() + 40, mainWindow->y() + 5); }, false},
+        ModifiedRow{"FillToggled", [] { mainWindow->actionFill->trigger(); }, true},
+        ModifiedRow{"SameSizeToggled", [] { mainWindow->actionSameSizeContext->trigger(); }, true},
+        ModifiedRow{"TransparencyToggled", [] { mainWindow->actionTransparentContext->trigger(); },
+                    true},
+        ModifiedRow{"PaletteShown", [] { mainWindow->actionJags->trigger(); }, true},
+        ModifiedRow{"PaletteShownAndHidden",
+                    [] {
+                        mainWindow->actionCentreContext->trigger();
+                        mainWindow->Modified = false;
+                        mainWindow->actionCentre->trigger();
+                    },
+                    true},
+        ModifiedRow{"ForegroundChosen",
+                    [] {
+                        ModalAnswer answer(ChooseColour(Qt::red));
+                        mainWindow->actionStarColor->trigger();
+                    },
+                    true},
+        ModifiedRow{"BackgroundCancelled",
+                    [] {
+                        ModalAnswer answer([](QWidget *w) { static_cast<QDialog *>(w)->reject(); });
+                        mainWindow->actionBackgroundColorContext->trigger();
+                    },
+                    false},
+        ModifiedRow{"SettingsSaved", [] { mainWindow->actionSaveSettings->trigger(); }, false},
+        ModifiedRow{"ResetAfterAChange",
+                    [] {
+                        mainWindow->actionFillContext->trigger();
+                        mainWindow->actionDefaults->trigger();
+                    },
+                    false},
+        ModifiedRow{"ParameterChangePublished", [] { mainWindow->redraw(); }, true}),
     [](const testing::TestParamInfo<ModifiedRow> &p) { return p.param.name; });
 
 TEST_F(MainWindowTest, TwinItemsShareTheirCheckMarks) {
     Start();
-    Form1->Fill1->trigger();
-    EXPECT_TRUE(Form1->Fill1->isChecked());
-    EXPECT_TRUE(Form1->Fill2->isChecked());
-    Form1->Fill2->trigger();
-    EXPECT_FALSE(Form1->Fill1->isChecked());
-    EXPECT_FALSE(Form1->Fill2->isChecked());
-    Form1->xy111->trigger();
-    EXPECT_TRUE(Form1->Circle1->isChecked());
-    EXPECT_TRUE(Form1->xy111->isChecked());
-    Form1->Trans1->trigger();
-    EXPECT_TRUE(Form1->Trans2->isChecked());
-    EXPECT_EQ(Form1->ShapeSettings.Trans, 1);
-    EXPECT_TRUE(Form1->GetBack1->isEnabled());
-    EXPECT_TRUE(Form1->GetBack2->isEnabled());
+    mainWindow->actionFillContext->trigger();
+    EXPECT_TRUE(mainWindow->actionFillContext->isChecked());
+    EXPECT_TRUE(mainWindow->actionFill->isChecked());
+    mainWindow->actionFill->trigger();
+    EXPECT_FALSE(mainWindow->actionFillContext->isChecked());
+    EXPECT_FALSE(mainWindow->actionFill->isChecked());
+    mainWindow->actionSameSize->trigger();
+    EXPECT_TRUE(mainWindow->actionSameSizeContext->isChecked());
+    EXPECT_TRUE(mainWindow->actionSameSize->isChecked());
+    mainWindow->actionTransparent->trigger();
+    EXPECT_TRUE(mainWindow->actionTransparentContext->isChecked());
+    EXPECT_EQ(mainWindow->ShapeSettings.Trans, 1);
+    EXPECT_TRUE(mainWindow->actionGetBackground->isEnabled());
+    EXPECT_TRUE(mainWindow->actionGetBackgroundContext->isEnabled());
 }
 
 TEST_F(MainWindowTest, SameSizeShowsTheSmallerSideTwice) {
     Start();
-    Form1->SetClientSize(300, 225);
+    mainWindow->SetClientSize(300, 225);
     Settle();
-    ASSERT_EQ(Form1->PaintBox->size(), QSize(300, 200));
-    Form1->Circle1->trigger();
-    EXPECT_EQ(Form1->StatusBar1->PanelText(0), "Size:200,200");
+    ASSERT_EQ(mainWindow->starView->size(), QSize(300, 200));
+    mainWindow->actionSameSizeContext->trigger();
+    EXPECT_EQ(mainWindow->status->PanelText(0), "Size:200,200");
 }
 
 // A drawing area far larger than the desktop keeps a canvas no larger than the
 // desktop: the part of the picture the screens can show, pixel for pixel.
 TEST_F(MainWindowTest, AnAreaLargerThanTheScreensIsDrawnWhereTheyShowIt) {
     Start();
-    const QRect desktop = Form1->screen()->virtualGeometry();
-    Form1->resize(5 * desktop.size()); // as a window manager might
+    const QRect desktop = mainWindow->screen()->virtualGeometry();
+    mainWindow->resize(5 * desktop.size()); // as a window manager might
     Settle();
-    EXPECT_TRUE(QRect(QPoint(), desktop.size()).contains(Form1->rect()));
-    Form1->SetClientSize(3 * desktop.width(), Form1->ClientHeight() + 2 * desktop.height());
+    EXPECT_TRUE(QRect(QPoint(), desktop.size()).contains(mainWindow->rect()));
+    mainWindow->SetClientSize(3 * desktop.width(),
+                              mainWindow->ClientHeight() + 2 * desktop.height());
     Settle();
-    const QImage &canvas = Form1->PaintBox->Canvas();
+    const QImage &canvas = mainWindow->starView->Canvas();
     EXPECT_TRUE(QRect(QPoint(), desktop.size()).contains(QRect(QPoint(), canvas.size())));
     QImage whole;
-    Form1->RenderToBitmap(whole);
-    EXPECT_EQ(canvas, whole.copy(QRect(Form1->PaintBox->CanvasOrigin(), canvas.size())));
+    mainWindow->RenderToBitmap(whole);
+    EXPECT_EQ(canvas, whole.copy(QRect(mainWindow->starView->CanvasOrigin(), canvas.size())));
 }
 
 TEST_F(MainWindowTest, FillAndColourCommandsLeaveTheStatusBarAlone) {
     Start();
-    Form1->ShapeSettings.SaveRate = 7;
-    Form1->Fill2->trigger();
+    mainWindow->ShapeSettings.SaveRate = 7;
+    mainWindow->actionFill->trigger();
     {
         ModalAnswer answer(ChooseColour(Qt::blue));
-        Form1->BackColor2->trigger();
+        mainWindow->actionBackgroundColor->trigger();
     }
-    EXPECT_EQ(Form1->StatusBar1->PanelText(2), "x 1");
+    EXPECT_EQ(mainWindow->status->PanelText(2), "x 1");
     EXPECT_EQ(CanvasPixel(2, 2), PixelFromRgb(0, 0, 255)) << "but the picture is redrawn";
-    Form1->Redraw();
-    EXPECT_EQ(Form1->StatusBar1->PanelText(2), "x 7");
+    mainWindow->redraw();
+    EXPECT_EQ(mainWindow->status->PanelText(2), "x 7");
 }
 
 TEST_F(MainWindowTest, ColourDialogOpensWithTheColourItReturnedLast) {
@@ -207,18 +211,18 @@ TEST_F(MainWindowTest, ColourDialogOpensWithTheColourItReturnedLast) {
     };
     {
         ModalAnswer answer(remember);
-        Form1->ForeColor1->trigger();
+        mainWindow->actionStarColorContext->trigger();
         ASSERT_TRUE(answer.Seen());
     }
     EXPECT_EQ(opened, QColor(Qt::black)) << "black the first time";
     {
         ModalAnswer answer(ChooseColour(QColor(10, 200, 30)));
-        Form1->BackColor1->trigger();
+        mainWindow->actionBackgroundColorContext->trigger();
     }
-    EXPECT_EQ(Form1->PaintBox->Color, ColorValueFromRgb(10, 200, 30));
+    EXPECT_EQ(mainWindow->starView->Color, ColorValueFromRgb(10, 200, 30));
     {
         ModalAnswer answer(remember);
-        Form1->ForeColor2->trigger();
+        mainWindow->actionStarColor->trigger();
     }
     EXPECT_EQ(opened, QColor(10, 200, 30));
 }
@@ -226,7 +230,7 @@ TEST_F(MainWindowTest, ColourDialogOpensWithTheColourItReturnedLast) {
 TEST_F(MainWindowTest, ClosingUnchangedAsksNothing) {
     Start();
     ModalAnswer answer(PressButton(QMessageBox::No));
-    EXPECT_TRUE(Form1->close());
+    EXPECT_TRUE(mainWindow->close());
     Settle();
     EXPECT_FALSE(answer.Seen());
 }
@@ -241,10 +245,11 @@ class ClosePrompt : public MainWindowTest, public testing::WithParamInterface<Pr
 
 TEST_P(ClosePrompt, AsksWhenChangedAndHidesThePalettes) {
     Start();
-    for (QAction *toggle : {Form1->Points2, Form1->Lean, Form1->Twist1, Form1->Center1})
+    for (QAction *toggle : {mainWindow->actionJags, mainWindow->actionRotation,
+                            mainWindow->actionTwist, mainWindow->actionCentre})
         toggle->trigger();
-    ASSERT_TRUE(PointsDlg->isVisible() && LeanDlg->isVisible() && RotationDlg->isVisible() &&
-                CenterSettingDlg->isVisible());
+    ASSERT_TRUE(jagsPalette->isVisible() && rotationPalette->isVisible() &&
+                twistPalette->isVisible() && centrePalette->isVisible());
     QString title, text;
     ModalAnswer answer([&](QWidget *w) {
         auto *box = qobject_cast<QMessageBox *>(w);
@@ -255,13 +260,13 @@ TEST_P(ClosePrompt, AsksWhenChangedAndHidesThePalettes) {
         EXPECT_EQ(box->icon(), QMessageBox::Question);
         box->button(GetParam().answer)->click();
     });
-    EXPECT_EQ(Form1->close(), GetParam().closes);
+    EXPECT_EQ(mainWindow->close(), GetParam().closes);
     EXPECT_TRUE(answer.Seen());
     EXPECT_EQ(title, "確認");
     EXPECT_EQ(text, "ファイルに保存しますか?");
-    EXPECT_FALSE(PointsDlg->isVisible() || LeanDlg->isVisible() || RotationDlg->isVisible() ||
-                 CenterSettingDlg->isVisible());
-    EXPECT_EQ(Form1->isVisible(), !GetParam().closes);
+    EXPECT_FALSE(jagsPalette->isVisible() || rotationPalette->isVisible() ||
+                 twistPalette->isVisible() || centrePalette->isVisible());
+    EXPECT_EQ(mainWindow->isVisible(), !GetParam().closes);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ClosePrompt,
@@ -271,17 +276,17 @@ INSTANTIATE_TEST_SUITE_P(Rows, ClosePrompt,
 
 TEST_F(MainWindowTest, SavedSettingsComeBackAtTheNextStart) {
     Start();
-    Form1->SetClientSize(320, 230);
-    Form1->move(70, 90);
-    Form1->Fill2->trigger();
-    Form1->Circle1->trigger();
-    Form1->Trans1->trigger();
+    mainWindow->SetClientSize(320, 230);
+    mainWindow->move(70, 90);
+    mainWindow->actionFill->trigger();
+    mainWindow->actionSameSizeContext->trigger();
+    mainWindow->actionTransparent->trigger();
     {
         ModalAnswer answer(ChooseColour(QColor(255, 0, 0)));
-        Form1->BackColor2->trigger();
+        mainWindow->actionBackgroundColor->trigger();
     }
-    Form1->ShapeSettings.LeanAngle = -33;
-    Form1->SaveDef->trigger();
+    mainWindow->ShapeSettings.LeanAngle = -33;
+    mainWindow->actionSaveSettings->trigger();
     Settle();
 
     const std::vector<unsigned char> bytes = ReadBytes(SettingsPath());
@@ -289,8 +294,8 @@ TEST_F(MainWindowTest, SavedSettingsComeBackAtTheNextStart) {
     const ShapeSettings saved = Decoded(bytes);
     EXPECT_EQ(saved.ClientWidth, 320);
     EXPECT_EQ(saved.ClientHeight, 230);
-    EXPECT_EQ(saved.Left, Form1->x());
-    EXPECT_EQ(saved.Top, Form1->y());
+    EXPECT_EQ(saved.Left, mainWindow->x());
+    EXPECT_EQ(saved.Top, mainWindow->y());
     EXPECT_EQ(saved.SameSize, 1);
     EXPECT_EQ(saved.Fill, 1);
     EXPECT_EQ(saved.Trans, 1);
@@ -298,23 +303,25 @@ TEST_F(MainWindowTest, SavedSettingsComeBackAtTheNextStart) {
     EXPECT_EQ(saved.ForeColor, kWindowTextColor);
     EXPECT_EQ(saved.LeanAngle, -33);
     EXPECT_EQ(saved.Points, 20);
-    EXPECT_TRUE(Form1->Modified) << "saving the settings is not saving the picture";
+    EXPECT_TRUE(mainWindow->Modified) << "saving the settings is not saving the picture";
 
-    const QPoint position = Form1->pos();
-    Form1->Modified = false;
-    DestroyForms();
+    const QPoint position = mainWindow->pos();
+    mainWindow->Modified = false;
+    DestroyProgramWindows();
     Start();
     Settle();
-    EXPECT_EQ(Form1->ClientWidth(), 320);
-    EXPECT_EQ(Form1->ClientHeight(), 230);
-    EXPECT_EQ(Form1->pos(), position);
-    EXPECT_TRUE(Form1->Fill1->isChecked() && Form1->Fill2->isChecked());
-    EXPECT_TRUE(Form1->Circle1->isChecked() && Form1->xy111->isChecked());
-    EXPECT_TRUE(Form1->Trans1->isChecked() && Form1->Trans2->isChecked());
-    EXPECT_TRUE(Form1->GetBack1->isEnabled());
-    EXPECT_EQ(Form1->PaintBox->Color, 0x0000FFu);
-    EXPECT_EQ(Form1->ShapeSettings.LeanAngle, -33);
-    EXPECT_FALSE(Form1->Modified);
+    EXPECT_EQ(mainWindow->ClientWidth(), 320);
+    EXPECT_EQ(mainWindow->ClientHeight(), 230);
+    EXPECT_EQ(mainWindow->pos(), position);
+    EXPECT_TRUE(mainWindow->actionFillContext->isChecked() && mainWindow->actionFill->isChecked());
+    EXPECT_TRUE(mainWindow->actionSameSizeContext->isChecked() &&
+                mainWindow->actionSameSize->isChecked());
+    EXPECT_TRUE(mainWindow->actionTransparent->isChecked() &&
+                mainWindow->actionTransparentContext->isChecked());
+    EXPECT_TRUE(mainWindow->actionGetBackground->isEnabled());
+    EXPECT_EQ(mainWindow->starView->Color, 0x0000FFu);
+    EXPECT_EQ(mainWindow->ShapeSettings.LeanAngle, -33);
+    EXPECT_FALSE(mainWindow->Modified);
 }
 
 TEST_F(MainWindowTest, LoadedRecordIsClampedAndItsReservedBytesKept) {
@@ -335,9 +342,9 @@ TEST_F(MainWindowTest, LoadedRecordIsClampedAndItsReservedBytesKept) {
     Start();
     Settle();
     EXPECT_EQ(StatusTexts(), (QStringList{"Size:300,200", "Points:50", "x 1"}));
-    EXPECT_TRUE(Form1->Fill1->isChecked());
+    EXPECT_TRUE(mainWindow->actionFillContext->isChecked());
     EXPECT_EQ(CanvasPixel(150 + 149, 100), PixelFromRgb(0, 128, 0)) << "vertex 0 of the star";
-    Form1->SaveDef->trigger();
+    mainWindow->actionSaveSettings->trigger();
     const std::vector<unsigned char> bytes = ReadBytes(SettingsPath());
     ASSERT_EQ(bytes.size(), 68u);
     EXPECT_EQ(bytes[39], 0xAA);
@@ -350,9 +357,9 @@ TEST_F(MainWindowTest, ShortSettingsFileGivesTheDefaults) {
     Start();
     Settle();
     EXPECT_EQ(StatusTexts(), (QStringList{"Size:408,251", "Points:20", "x 1"}));
-    EXPECT_FALSE(Form1->Fill1->isChecked());
-    EXPECT_EQ(Form1->PaintBox->PenColor, kWindowTextColor);
-    Form1->SaveDef->trigger();
+    EXPECT_FALSE(mainWindow->actionFillContext->isChecked());
+    EXPECT_EQ(mainWindow->starView->PenColor, kWindowTextColor);
+    mainWindow->actionSaveSettings->trigger();
     const ShapeSettings saved = Decoded(ReadBytes(SettingsPath()));
     EXPECT_EQ(saved.Reserved1[0], 0) << "nothing of the short file is kept";
     EXPECT_EQ(saved.BackColor, kWindowColor);
@@ -372,21 +379,22 @@ TEST_F(MainWindowTest, ResetKeepsTheFileAndTheWindowGeometry) {
     WriteSettings(Bytes(s));
     Start();
     Settle();
-    Form1->Fill2->trigger();
+    mainWindow->actionFill->trigger();
     const std::vector<unsigned char> before = ReadBytes(SettingsPath());
-    Form1->Default->trigger();
+    mainWindow->actionDefaults->trigger();
     Settle();
     EXPECT_EQ(ReadBytes(SettingsPath()), before);
-    EXPECT_EQ(Form1->ClientWidth(), 350);
-    EXPECT_EQ(Form1->ClientHeight(), 260);
-    EXPECT_FALSE(Form1->Modified);
+    EXPECT_EQ(mainWindow->ClientWidth(), 350);
+    EXPECT_EQ(mainWindow->ClientHeight(), 260);
+    EXPECT_FALSE(mainWindow->Modified);
     EXPECT_EQ(StatusTexts(), (QStringList{"Size:350,235", "Points:20", "x 1"}));
-    EXPECT_FALSE(Form1->Fill1->isChecked() || Form1->Trans2->isChecked() ||
-                 Form1->GetBack1->isEnabled());
-    EXPECT_EQ(Form1->PaintBox->Color, kWindowColor);
+    EXPECT_FALSE(mainWindow->actionFillContext->isChecked() ||
+                 mainWindow->actionTransparentContext->isChecked() ||
+                 mainWindow->actionGetBackground->isEnabled());
+    EXPECT_EQ(mainWindow->starView->Color, kWindowColor);
     EXPECT_EQ(CanvasPixel(204 - 29, 117), Resolved(kWindowColor)) << "the twisted star is gone";
 
-    Form1->SaveDef->trigger();
+    mainWindow->actionSaveSettings->trigger();
     const ShapeSettings saved = Decoded(ReadBytes(SettingsPath()));
     EXPECT_EQ(saved.Points, 20);
     EXPECT_EQ(saved.InnerTwist, 0);
@@ -405,7 +413,7 @@ TEST_F(MainWindowTest, FailedSettingsSaveIsReportedAndKeepsNothingHalfWritten) {
         text = box->text();
         box->accept();
     });
-    Form1->SaveDef->trigger();
+    mainWindow->actionSaveSettings->trigger();
     EXPECT_TRUE(answer.Seen());
     EXPECT_TRUE(text.contains("Vantrell.def"));
     EXPECT_TRUE(std::filesystem::is_directory(SettingsPath()));
@@ -415,7 +423,7 @@ TEST_F(MainWindowTest, SettingsFileFollowsTheCurrentDirectory) {
     Start();
     TempDir elsewhere;
     QDir::setCurrent(QString::fromStdString(elsewhere.Path().string()));
-    Form1->SaveDef->trigger();
+    mainWindow->actionSaveSettings->trigger();
     EXPECT_TRUE(std::filesystem::exists(elsewhere.File("Vantrell.def")));
     EXPECT_FALSE(std::filesystem::exists(SettingsPath()));
     QDir::setCurrent(QString::fromStdString(dir_.Path().string()));

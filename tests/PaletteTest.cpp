@@ -1,9 +1,9 @@
 #include "Palette.h"
-#include "Center.h"
-#include "Lean.h"
-#include "Points.h"
-#include "Rotaion.h"
+#include "CentrePalette.h"
+#include "JagsPalette.h"
+#include "RotationPalette.h"
 #include "SettingsFile.h"
+#include "TwistPalette.h"
 #include "WindowTestSupport.h"
 
 #include <QCheckBox>
@@ -82,75 +82,75 @@ INSTANTIATE_TEST_SUITE_P(
 // ones along and brings just those back.
 TEST_F(MainWindowTest, PalettesGoAndComeBackWithTheMainWindow) {
     Start();
-    Form1->Points1Click();
+    mainWindow->showJagsPalette();
     Settle();
-    Form1->showMinimized();
+    mainWindow->showMinimized();
     Settle();
-    EXPECT_FALSE(PointsDlg->isVisible());
-    Form1->showNormal();
+    EXPECT_FALSE(jagsPalette->isVisible());
+    mainWindow->showNormal();
     Settle();
-    EXPECT_TRUE(PointsDlg->isVisible());
-    EXPECT_FALSE(LeanDlg->isVisible());
+    EXPECT_TRUE(jagsPalette->isVisible());
+    EXPECT_FALSE(rotationPalette->isVisible());
 }
 
 TEST_F(MainWindowTest, PalettesKeepFixedSlotsDownTheRightEdge) {
     Start();
     // Opened before the palettes above them were ever shown (and so never framed),
     // the lower palettes still leave room for those palettes' whole frames.
-    Form1->CenterClick();
-    Form1->LeanClick();
+    mainWindow->showCentrePalette();
+    mainWindow->showRotationPalette();
     Settle();
-    const QRect centre = CenterSettingDlg->frameGeometry(), lean = LeanDlg->frameGeometry();
-    Form1->Points1Click();
-    Form1->RotateClick();
+    const QRect centre = centrePalette->frameGeometry(), lean = rotationPalette->frameGeometry();
+    mainWindow->showJagsPalette();
+    mainWindow->showTwistPalette();
     Settle();
-    const QRect main = Form1->frameGeometry();
-    EXPECT_EQ(lean.top(), main.top() + PointsDlg->frameGeometry().height());
-    EXPECT_EQ(centre.top(), main.top() + PointsDlg->frameGeometry().height() +
-                                LeanDlg->frameGeometry().height() +
-                                RotationDlg->frameGeometry().height());
+    const QRect main = mainWindow->frameGeometry();
+    EXPECT_EQ(lean.top(), main.top() + jagsPalette->frameGeometry().height());
+    EXPECT_EQ(centre.top(), main.top() + jagsPalette->frameGeometry().height() +
+                                rotationPalette->frameGeometry().height() +
+                                twistPalette->frameGeometry().height());
     EXPECT_EQ(centre.left(), main.left() + main.width());
     // Flipped to the left, the palette's frame ends where the main window's begins.
-    for (TPalette *p :
-         std::initializer_list<TPalette *>{PointsDlg, LeanDlg, RotationDlg, CenterSettingDlg})
+    for (Palette *p : std::initializer_list<Palette *>{jagsPalette, rotationPalette, twistPalette,
+                                                       centrePalette})
         p->hide();
-    Form1->move(800 - main.width() - 20, main.top());
-    Form1->RotateClick();
+    mainWindow->move(800 - main.width() - 20, main.top());
+    mainWindow->showTwistPalette();
     Settle();
-    EXPECT_EQ(RotationDlg->frameGeometry().right() + 1, Form1->frameGeometry().left());
-    for (TPalette *p :
-         std::initializer_list<TPalette *>{PointsDlg, LeanDlg, RotationDlg, CenterSettingDlg})
+    EXPECT_EQ(twistPalette->frameGeometry().right() + 1, mainWindow->frameGeometry().left());
+    for (Palette *p : std::initializer_list<Palette *>{jagsPalette, rotationPalette, twistPalette,
+                                                       centrePalette})
         EXPECT_EQ(p->windowTitle(), "Vantrell");
-    EXPECT_TRUE(PointsDlg->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_FALSE(CenterSettingDlg->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_TRUE(CenterSettingDlg->CenterYRateTrackBar->invertedAppearance())
+    EXPECT_TRUE(jagsPalette->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_FALSE(centrePalette->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(centrePalette->centreYSlider->invertedAppearance())
         << "-50 at the top of the vertical bar";
 }
 
 TEST_F(MainWindowTest, CloseBoxHidesAPaletteAndTheCommandShowsItAgain) {
     Start();
-    Form1->Points1->trigger();
-    ASSERT_TRUE(PointsDlg->isVisible());
-    PointsDlg->close();
-    EXPECT_FALSE(PointsDlg->isVisible());
-    EXPECT_TRUE(Form1->isVisible());
-    Form1->Points2->trigger();
-    EXPECT_TRUE(PointsDlg->isVisible());
+    mainWindow->actionJagsContext->trigger();
+    ASSERT_TRUE(jagsPalette->isVisible());
+    jagsPalette->close();
+    EXPECT_FALSE(jagsPalette->isVisible());
+    EXPECT_TRUE(mainWindow->isVisible());
+    mainWindow->actionJags->trigger();
+    EXPECT_TRUE(jagsPalette->isVisible());
 }
 
 TEST_F(MainWindowTest, ArrowsStepTheJagCountWithinItsRange) {
     Start();
-    Form1->Points1->trigger();
+    mainWindow->actionJagsContext->trigger();
     Settle();
-    Form1->Modified = false;
-    EXPECT_EQ(PointsDlg->Edit1->text(), "20");
-    PointsDlg->UpDown1->UpButton()->click();
-    EXPECT_EQ(PointsDlg->Edit1->text(), "21");
-    EXPECT_EQ(PointsDlg->UpDown1->Position(), 21);
-    EXPECT_EQ(Form1->ShapeSettings.Points, 21);
-    EXPECT_EQ(Form1->StatusBar1->PanelText(1), "Points:21");
-    EXPECT_TRUE(Form1->Modified);
-    EXPECT_TRUE(PointsDlg->Edit1->hasSelectedText());
+    mainWindow->Modified = false;
+    EXPECT_EQ(jagsPalette->jagsEdit->text(), "20");
+    jagsPalette->jagsSpinButtons->UpButton()->click();
+    EXPECT_EQ(jagsPalette->jagsEdit->text(), "21");
+    EXPECT_EQ(jagsPalette->jagsSpinButtons->Position(), 21);
+    EXPECT_EQ(mainWindow->ShapeSettings.Points, 21);
+    EXPECT_EQ(mainWindow->status->PanelText(1), "Points:21");
+    EXPECT_TRUE(mainWindow->Modified);
+    EXPECT_TRUE(jagsPalette->jagsEdit->hasSelectedText());
 
     // At a bound the arrow still takes the clamped value into the edit and applies it.
     struct Bound {
@@ -158,16 +158,16 @@ TEST_F(MainWindowTest, ArrowsStepTheJagCountWithinItsRange) {
         int points;
         QToolButton *arrow;
     };
-    for (const Bound &bound : {Bound{"50", 50, PointsDlg->UpDown1->UpButton()},
-                               Bound{"3", 3, PointsDlg->UpDown1->DownButton()},
-                               Bound{"75", 50, PointsDlg->UpDown1->UpButton()}}) {
-        PointsDlg->Edit1->setText(QString::fromLatin1(bound.typed));
-        Form1->Modified = false;
+    for (const Bound &bound : {Bound{"50", 50, jagsPalette->jagsSpinButtons->UpButton()},
+                               Bound{"3", 3, jagsPalette->jagsSpinButtons->DownButton()},
+                               Bound{"75", 50, jagsPalette->jagsSpinButtons->UpButton()}}) {
+        jagsPalette->jagsEdit->setText(QString::fromLatin1(bound.typed));
+        mainWindow->Modified = false;
         bound.arrow->click();
-        EXPECT_EQ(PointsDlg->Edit1->text(), QString::number(bound.points)) << bound.typed;
-        EXPECT_EQ(PointsDlg->Edit1->selectedText(), PointsDlg->Edit1->text());
-        EXPECT_EQ(Form1->ShapeSettings.Points, bound.points);
-        EXPECT_TRUE(Form1->Modified) << bound.typed;
+        EXPECT_EQ(jagsPalette->jagsEdit->text(), QString::number(bound.points)) << bound.typed;
+        EXPECT_EQ(jagsPalette->jagsEdit->selectedText(), jagsPalette->jagsEdit->text());
+        EXPECT_EQ(mainWindow->ShapeSettings.Points, bound.points);
+        EXPECT_TRUE(mainWindow->Modified) << bound.typed;
     }
 }
 
@@ -181,13 +181,13 @@ class Typing : public MainWindowTest, public testing::WithParamInterface<TypingR
 
 TEST_P(Typing, ClampsTheValueAndLeavesTheTextAsTyped) {
     Start();
-    Form1->Points1->trigger();
-    PointsDlg->Edit1->selectAll();
-    QTest::keyClicks(PointsDlg->Edit1, GetParam().typed);
-    EXPECT_EQ(PointsDlg->Edit1->text(), GetParam().typed);
-    EXPECT_EQ(Form1->ShapeSettings.Points, GetParam().points);
-    EXPECT_EQ(PointsDlg->UpDown1->Position(), GetParam().points);
-    EXPECT_EQ(Form1->StatusBar1->PanelText(1), QStringLiteral("Points:%1").arg(GetParam().points));
+    mainWindow->actionJagsContext->trigger();
+    jagsPalette->jagsEdit->selectAll();
+    QTest::keyClicks(jagsPalette->jagsEdit, GetParam().typed);
+    EXPECT_EQ(jagsPalette->jagsEdit->text(), GetParam().typed);
+    EXPECT_EQ(mainWindow->ShapeSettings.Points, GetParam().points);
+    EXPECT_EQ(jagsPalette->jagsSpinButtons->Position(), GetParam().points);
+    EXPECT_EQ(mainWindow->status->PanelText(1), QStringLiteral("Points:%1").arg(GetParam().points));
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, Typing,
@@ -200,31 +200,31 @@ INSTANTIATE_TEST_SUITE_P(Rows, Typing,
 
 TEST_F(MainWindowTest, SyncedTwistBarsMoveTogetherAndStopAtTheirEnds) {
     Start();
-    Form1->Twist1->trigger();
-    TRotationDlg &twist = *RotationDlg;
-    twist.InRotateTrackBar->setValue(100);
-    twist.OutRotateTrackBar->setValue(300);
-    twist.SyncCheckBox->setChecked(true);
-    twist.InRotateTrackBar->setValue(150);
-    EXPECT_EQ(twist.OutRotateTrackBar->value(), 350);
-    EXPECT_EQ(Form1->ShapeSettings.InnerTwist, 150);
-    EXPECT_EQ(Form1->ShapeSettings.OuterTwist, 350);
-    EXPECT_EQ(twist.OutRate->text(), "350%");
+    mainWindow->actionTwist->trigger();
+    TwistPalette &twist = *twistPalette;
+    twist.innerTwistSlider->setValue(100);
+    twist.outerTwistSlider->setValue(300);
+    twist.syncCheckBox->setChecked(true);
+    twist.innerTwistSlider->setValue(150);
+    EXPECT_EQ(twist.outerTwistSlider->value(), 350);
+    EXPECT_EQ(mainWindow->ShapeSettings.InnerTwist, 150);
+    EXPECT_EQ(mainWindow->ShapeSettings.OuterTwist, 350);
+    EXPECT_EQ(twist.outerValueLabel->text(), "350%");
 
-    twist.RestButton->click();
-    EXPECT_EQ(twist.InRotateTrackBar->value(), 0);
-    EXPECT_EQ(twist.OutRotateTrackBar->value(), 0);
-    EXPECT_EQ(Form1->ShapeSettings.InnerTwist, 0);
-    EXPECT_EQ(Form1->ShapeSettings.OuterTwist, 0);
-    EXPECT_EQ(twist.InRate->text(), "0%");
+    twist.resetButton->click();
+    EXPECT_EQ(twist.innerTwistSlider->value(), 0);
+    EXPECT_EQ(twist.outerTwistSlider->value(), 0);
+    EXPECT_EQ(mainWindow->ShapeSettings.InnerTwist, 0);
+    EXPECT_EQ(mainWindow->ShapeSettings.OuterTwist, 0);
+    EXPECT_EQ(twist.innerValueLabel->text(), "0%");
 
-    twist.SyncCheckBox->setChecked(false);
-    twist.OutRotateTrackBar->setValue(950);
-    twist.SyncCheckBox->setChecked(true);
-    twist.InRotateTrackBar->setValue(100);
-    EXPECT_EQ(twist.OutRotateTrackBar->value(), 1000);
-    EXPECT_EQ(Form1->ShapeSettings.OuterTwist, 1000);
-    EXPECT_EQ(Form1->ShapeSettings.InnerTwist, 100);
+    twist.syncCheckBox->setChecked(false);
+    twist.outerTwistSlider->setValue(950);
+    twist.syncCheckBox->setChecked(true);
+    twist.innerTwistSlider->setValue(100);
+    EXPECT_EQ(twist.outerTwistSlider->value(), 1000);
+    EXPECT_EQ(mainWindow->ShapeSettings.OuterTwist, 1000);
+    EXPECT_EQ(mainWindow->ShapeSettings.InnerTwist, 100);
 }
 
 TEST_F(MainWindowTest, OpeningPalettesShowsLoadedValuesWithoutChangingThePicture) {
@@ -243,75 +243,77 @@ TEST_F(MainWindowTest, OpeningPalettesShowsLoadedValuesWithoutChangingThePicture
     WriteSettings({bytes.begin(), bytes.end()});
     Start();
     Settle();
-    const QImage before = Form1->PaintBox->Canvas().copy();
-    RotationDlg->SyncCheckBox->setChecked(true); // has no say in the re-sync
-    for (QAction *toggle : {Form1->Twist1, Form1->Center1, Form1->Lean})
+    const QImage before = mainWindow->starView->Canvas().copy();
+    twistPalette->syncCheckBox->setChecked(true); // has no say in the re-sync
+    for (QAction *toggle :
+         {mainWindow->actionTwist, mainWindow->actionCentre, mainWindow->actionRotation})
         toggle->trigger();
     Settle();
-    EXPECT_EQ(RotationDlg->InRotateTrackBar->value(), 100);
-    EXPECT_EQ(RotationDlg->OutRotateTrackBar->value(), 200);
-    EXPECT_EQ(RotationDlg->InRate->text(), "100%");
-    EXPECT_EQ(RotationDlg->OutRate->text(), "200%");
-    EXPECT_EQ(CenterSettingDlg->CenterXRateTrackBar->value(), 10);
-    EXPECT_EQ(CenterSettingDlg->CenterYRateTrackBar->value(), -20);
-    EXPECT_EQ(LeanDlg->Lean->text(), "-35度");
-    EXPECT_EQ(Form1->ShapeSettings.InnerTwist, 100);
-    EXPECT_EQ(Form1->ShapeSettings.OuterTwist, 200);
-    EXPECT_EQ(Form1->ShapeSettings.CenterXRate, 10);
-    EXPECT_EQ(Form1->ShapeSettings.CenterYRate, -20);
-    EXPECT_EQ(Form1->PaintBox->Canvas(), before);
+    EXPECT_EQ(twistPalette->innerTwistSlider->value(), 100);
+    EXPECT_EQ(twistPalette->outerTwistSlider->value(), 200);
+    EXPECT_EQ(twistPalette->innerValueLabel->text(), "100%");
+    EXPECT_EQ(twistPalette->outerValueLabel->text(), "200%");
+    EXPECT_EQ(centrePalette->centreXSlider->value(), 10);
+    EXPECT_EQ(centrePalette->centreYSlider->value(), -20);
+    EXPECT_EQ(rotationPalette->angleLabel->text(), "-35度");
+    EXPECT_EQ(mainWindow->ShapeSettings.InnerTwist, 100);
+    EXPECT_EQ(mainWindow->ShapeSettings.OuterTwist, 200);
+    EXPECT_EQ(mainWindow->ShapeSettings.CenterXRate, 10);
+    EXPECT_EQ(mainWindow->ShapeSettings.CenterYRate, -20);
+    EXPECT_EQ(mainWindow->starView->Canvas(), before);
 }
 
 TEST_F(MainWindowTest, ResetBringsOpenPalettesBackAndCountsTheirMovesAsChanges) {
     Start();
-    for (QAction *toggle : {Form1->Twist1, Form1->Lean, Form1->Points2})
+    for (QAction *toggle :
+         {mainWindow->actionTwist, mainWindow->actionRotation, mainWindow->actionJags})
         toggle->trigger();
-    RotationDlg->InRotateTrackBar->setValue(-400);
-    RotationDlg->OutRotateTrackBar->setValue(250);
-    LeanDlg->LeanTrackBar->setValue(90);
-    EXPECT_EQ(LeanDlg->Lean->text(), "90度");
-    PointsDlg->UpDown1->UpButton()->click();
-    Form1->Default->trigger();
-    EXPECT_FALSE(Form1->Modified) << "the reset's own repaint does not count";
+    twistPalette->innerTwistSlider->setValue(-400);
+    twistPalette->outerTwistSlider->setValue(250);
+    rotationPalette->rotationSlider->setValue(90);
+    EXPECT_EQ(rotationPalette->angleLabel->text(), "90度");
+    jagsPalette->jagsSpinButtons->UpButton()->click();
+    mainWindow->actionDefaults->trigger();
+    EXPECT_FALSE(mainWindow->Modified) << "the reset's own repaint does not count";
     Settle();
-    EXPECT_EQ(RotationDlg->InRotateTrackBar->value(), 0);
-    EXPECT_EQ(RotationDlg->OutRotateTrackBar->value(), 0);
-    EXPECT_EQ(Form1->ShapeSettings.InnerTwist, 0);
-    EXPECT_EQ(Form1->ShapeSettings.OuterTwist, 0);
-    EXPECT_EQ(LeanDlg->Lean->text(), "0度");
-    EXPECT_EQ(PointsDlg->Edit1->text(), "20");
-    EXPECT_EQ(PointsDlg->UpDown1->Position(), 20);
-    EXPECT_TRUE(Form1->Modified) << "the moved bars applied their values again";
+    EXPECT_EQ(twistPalette->innerTwistSlider->value(), 0);
+    EXPECT_EQ(twistPalette->outerTwistSlider->value(), 0);
+    EXPECT_EQ(mainWindow->ShapeSettings.InnerTwist, 0);
+    EXPECT_EQ(mainWindow->ShapeSettings.OuterTwist, 0);
+    EXPECT_EQ(rotationPalette->angleLabel->text(), "0度");
+    EXPECT_EQ(jagsPalette->jagsEdit->text(), "20");
+    EXPECT_EQ(jagsPalette->jagsSpinButtons->Position(), 20);
+    EXPECT_TRUE(mainWindow->Modified) << "the moved bars applied their values again";
 }
 
 TEST_F(MainWindowTest, ResetWithOnlyTheJagCountPaletteOpenCountsAsUnchanged) {
     Start();
-    Form1->Points1->trigger();
-    PointsDlg->UpDown1->UpButton()->click();
-    Form1->Default->trigger();
+    mainWindow->actionJagsContext->trigger();
+    jagsPalette->jagsSpinButtons->UpButton()->click();
+    mainWindow->actionDefaults->trigger();
     Settle();
-    EXPECT_EQ(PointsDlg->Edit1->text(), "20");
-    EXPECT_TRUE(PointsDlg->Edit1->hasSelectedText());
-    EXPECT_FALSE(Form1->Modified);
+    EXPECT_EQ(jagsPalette->jagsEdit->text(), "20");
+    EXPECT_TRUE(jagsPalette->jagsEdit->hasSelectedText());
+    EXPECT_FALSE(mainWindow->Modified);
 }
 
 TEST_F(MainWindowTest, RotationAndCentreResetButtonsReturnToZero) {
     Start();
-    Form1->Lean2->trigger();
-    Form1->Center->trigger();
-    LeanDlg->LeanTrackBar->setValue(-90);
-    EXPECT_EQ(LeanDlg->Lean->text(), "-90度");
-    EXPECT_EQ(Form1->ShapeSettings.LeanAngle, -90);
-    LeanDlg->RestButton->click();
-    EXPECT_EQ(Form1->ShapeSettings.LeanAngle, 0);
-    EXPECT_EQ(LeanDlg->Lean->text(), "0度");
-    CenterSettingDlg->CenterXRateTrackBar->setValue(50);
-    CenterSettingDlg->CenterYRateTrackBar->setValue(-50);
-    EXPECT_EQ(Form1->ShapeSettings.CenterXRate, 50);
-    EXPECT_EQ(Form1->ShapeSettings.CenterYRate, -50);
-    CenterSettingDlg->RestButton->click();
-    EXPECT_EQ(Form1->ShapeSettings.CenterXRate, 0);
-    EXPECT_EQ(Form1->ShapeSettings.CenterYRate, 0);
+    mainWindow->actionRotationContext->trigger();
+    mainWindow->actionCentreContext->trigger();
+    rotationPalette->rotationSlider->setValue(-90);
+    EXPECT_EQ(rotationPalette->angleLabel->text(), "-90度");
+    EXPECT_EQ(mainWindow->ShapeSettings.LeanAngle, -90);
+    rotationPalette->resetButton->click();
+    EXPECT_EQ(mainWindow->ShapeSettings.LeanAngle, 0);
+    EXPECT_EQ(rotationPalette->angleLabel->text(), "0度");
+    centrePalette->centreXSlider->setValue(50);
+    centrePalette->centreYSlider->setValue(-50);
+    EXPECT_EQ(mainWindow->ShapeSettings.CenterXRate, 50);
+    EXPECT_EQ(mainWindow->ShapeSettings.CenterYRate, -50);
+    centrePalette->resetButton->click();
+    EXPECT_EQ(mainWindow->ShapeSettings.CenterXRate, 0);
+    EXPECT_EQ(mainWindow->ShapeSettings.CenterYRate, 0);
 }
 
 } // namespace
@@ -320,22 +322,24 @@ namespace {
 
 TEST_F(MainWindowTest, GetBackgroundBringsBackOnlyThePalettesThatWereOpen) {
     Start();
-    Form1->Twist1->trigger();
-    Form1->PaintBox->Color = ColorValueFromRgb(0, 0, 255);
-    Form1->Trans1->trigger();
-    Form1->Modified = false;
-    ASSERT_TRUE(Form1->GetBack2->isEnabled());
-    Form1->GetBack2->trigger();
+    mainWindow->actionTwist->trigger();
+    mainWindow->starView->Color = ColorValueFromRgb(0, 0, 255);
+    mainWindow->actionTransparent->trigger();
+    mainWindow->Modified = false;
+    ASSERT_TRUE(mainWindow->actionGetBackgroundContext->isEnabled());
+    mainWindow->actionGetBackgroundContext->trigger();
     Settle();
-    EXPECT_TRUE(Form1->isVisible());
-    EXPECT_TRUE(RotationDlg->isVisible());
-    EXPECT_FALSE(PointsDlg->isVisible() || LeanDlg->isVisible() || CenterSettingDlg->isVisible());
-    EXPECT_FALSE(Form1->Modified) << "getting the background is no change to the picture";
+    EXPECT_TRUE(mainWindow->isVisible());
+    EXPECT_TRUE(twistPalette->isVisible());
+    EXPECT_FALSE(jagsPalette->isVisible() || rotationPalette->isVisible() ||
+                 centrePalette->isVisible());
+    EXPECT_FALSE(mainWindow->Modified) << "getting the background is no change to the picture";
     // The offscreen platform has no screen to read: the backdrop shows white.
-    EXPECT_EQ(Form1->PaintBox->Canvas().pixel(2, 2), PixelFromRgb(255, 255, 255));
-    Form1->Trans2->trigger();
-    EXPECT_EQ(Form1->PaintBox->Canvas().pixel(2, 2), PixelFromRgb(0, 0, 255));
-    EXPECT_FALSE(Form1->GetBack1->isEnabled() || Form1->GetBack2->isEnabled());
+    EXPECT_EQ(mainWindow->starView->Canvas().pixel(2, 2), PixelFromRgb(255, 255, 255));
+    mainWindow->actionTransparentContext->trigger();
+    EXPECT_EQ(mainWindow->starView->Canvas().pixel(2, 2), PixelFromRgb(0, 0, 255));
+    EXPECT_FALSE(mainWindow->actionGetBackground->isEnabled() ||
+                 mainWindow->actionGetBackgroundContext->isEnabled());
 }
 
 } // namespace

@@ -17,38 +17,38 @@ namespace {
 // the star (no step, no unsaved change).
 TEST_F(MainWindowTest, PictureOptionsArePreferencesOfTheProgram) {
     Start();
-    Form1->Modified = false;
-    const int steps = Form1->Recorder->Stack().count();
-    Form1->Transparent1->trigger();
-    Form1->Smooth1->trigger();
-    EXPECT_FALSE(Form1->Modified);
-    EXPECT_EQ(Form1->Recorder->Stack().count(), steps);
+    mainWindow->Modified = false;
+    const int steps = mainWindow->Recorder->Stack().count();
+    mainWindow->actionTransparentPicture->trigger();
+    mainWindow->actionSmooth->trigger();
+    EXPECT_FALSE(mainWindow->Modified);
+    EXPECT_EQ(mainWindow->Recorder->Stack().count(), steps);
     EXPECT_TRUE(QSettings().value("picture/transparent").toBool());
     EXPECT_TRUE(QSettings().value("picture/smooth").toBool());
     // A checkerboard shows where the picture will be transparent.
-    const QImage &canvas = Form1->PaintBox->Canvas();
+    const QImage &canvas = mainWindow->starView->Canvas();
     EXPECT_NE(canvas.pixel(1, 1), canvas.pixel(9, 1));
     EXPECT_EQ(canvas.pixel(1, 1), canvas.pixel(9, 9));
     // The next start keeps them.
-    DestroyForms();
-    CreateForms();
-    EXPECT_TRUE(Form1->Transparent1->isChecked());
-    EXPECT_TRUE(Form1->Smooth1->isChecked());
+    DestroyProgramWindows();
+    CreateProgramWindows();
+    EXPECT_TRUE(mainWindow->actionTransparentPicture->isChecked());
+    EXPECT_TRUE(mainWindow->actionSmooth->isChecked());
 }
 
 TEST_F(MainWindowTest, SaveAsCopyAndTheRendererAgreeWithBothOptionsOn) {
     Start();
-    Form1->Transparent1->trigger();
-    Form1->Smooth1->trigger();
-    Form1->ShapeSettings.SaveRate = 2;
-    Form1->SaveDef->trigger();
+    mainWindow->actionTransparentPicture->trigger();
+    mainWindow->actionSmooth->trigger();
+    mainWindow->ShapeSettings.SaveRate = 2;
+    mainWindow->actionSaveSettings->trigger();
     for (const char *name : {"gui.png", "gui.svg", "gui.bmp", "gui.jpg"}) {
         const ModalAnswer answer = ModalAnswer::For<QFileDialog>([this, name](QFileDialog *d) {
             d->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))
                 ->setText(QString::fromStdString(dir_.File(name)));
             QMetaObject::invokeMethod(d, "accept", Qt::QueuedConnection);
         });
-        ASSERT_TRUE(Form1->SaveAsFile());
+        ASSERT_TRUE(mainWindow->SaveAsFile());
         const std::string cli = dir_.File(std::string("cli") + (name + 3));
         const std::string command = std::string(VANTRELL_RENDER_PATH) +
                                     " --transparent --smooth --settings '" + SettingsPath() +
@@ -56,7 +56,7 @@ TEST_F(MainWindowTest, SaveAsCopyAndTheRendererAgreeWithBothOptionsOn) {
         ASSERT_EQ(std::system(command.c_str()), 0);
         EXPECT_EQ(ReadBytes(cli), ReadBytes(dir_.File(name))) << name;
     }
-    Form1->Copy1->trigger();
+    mainWindow->actionCopy->trigger();
     const QImage copied = QGuiApplication::clipboard()->image();
     EXPECT_TRUE(copied.hasAlphaChannel());
     EXPECT_EQ(qAlpha(copied.pixel(0, 0)), 0);
@@ -70,8 +70,8 @@ TEST_F(MainWindowTest, SaveAsCopyAndTheRendererAgreeWithBothOptionsOn) {
 
 TEST_F(MainWindowTest, TheSaveDialogSaysWhenAFormatLosesTransparency) {
     Start();
-    Form1->Transparent1->trigger();
-    QFileDialog *dialog = Form1->SaveDialog1;
+    mainWindow->actionTransparentPicture->trigger();
+    QFileDialog *dialog = mainWindow->saveDialog;
     const QString plain = QFileDialog().labelText(QFileDialog::FileType);
     for (const QString &filter : dialog->nameFilters()) {
         dialog->selectNameFilter(filter);

@@ -1,11 +1,11 @@
-#include "About.h"
-#include "Center.h"
-#include "Lean.h"
-#include "Points.h"
-#include "Rotaion.h"
-#include "SaveRate.h"
+#include "AboutDialog.h"
+#include "CentrePalette.h"
+#include "JagsPalette.h"
+#include "MagnificationDialog.h"
+#include "RotationPalette.h"
 #include "SettingsFile.h"
-#include "SizeIn.h"
+#include "SizeDialog.h"
+#include "TwistPalette.h"
 #include "WindowTestSupport.h"
 
 #include <QLineEdit>
@@ -43,26 +43,27 @@ TEST_P(WindowStaysReachable, OnAScreenAndWideEnoughToMap) {
         WriteSettings(row.settings);
     Start();
     if (row.dialogWidth) {
-        const ModalAnswer answer = ModalAnswer::For<TSizeInDlg>([&](TSizeInDlg *dialog) {
-            dialog->Width->setText(QString::fromLatin1(row.dialogWidth));
-            dialog->OKBtn->click();
+        const ModalAnswer answer = ModalAnswer::For<SizeDialog>([&](SizeDialog *dialog) {
+            dialog->widthEdit->setText(QString::fromLatin1(row.dialogWidth));
+            dialog->okButton->click();
         });
-        Form1->Size->trigger();
+        mainWindow->actionSizeContext->trigger();
         ASSERT_TRUE(answer.Seen());
     }
     Settle();
-    EXPECT_TRUE(Form1->isVisible());
-    EXPECT_GE(Form1->width(), Form1->MinimumFrameWidth());
-    EXPECT_EQ(Form1->PaintBox->width(), row.areaWidth);
-    EXPECT_EQ(Form1->ClientWidth(), row.areaWidth);
+    EXPECT_TRUE(mainWindow->isVisible());
+    EXPECT_GE(mainWindow->width(), mainWindow->MinimumFrameWidth());
+    EXPECT_EQ(mainWindow->starView->width(), row.areaWidth);
+    EXPECT_EQ(mainWindow->ClientWidth(), row.areaWidth);
     EXPECT_TRUE(
-        Form1->StatusBar1->PanelText(0).startsWith(QStringLiteral("Size:%1,").arg(row.areaWidth)));
-    EXPECT_TRUE(QGuiApplication::primaryScreen()->geometry().intersects(Form1->frameGeometry()));
+        mainWindow->status->PanelText(0).startsWith(QStringLiteral("Size:%1,").arg(row.areaWidth)));
+    EXPECT_TRUE(
+        QGuiApplication::primaryScreen()->geometry().intersects(mainWindow->frameGeometry()));
     if (row.keptAt.x() != -1) {
-        EXPECT_EQ(Form1->pos(), row.keptAt);
+        EXPECT_EQ(mainWindow->pos(), row.keptAt);
     }
     // Saved and loaded again, the narrow client width comes back as it was.
-    Form1->SaveSettings();
+    mainWindow->WriteSettings();
     EXPECT_EQ(ReadSettingsFile(SettingsPath())->ClientWidth, row.areaWidth);
 }
 
@@ -83,21 +84,21 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(MainWindowTest, ADragEndsWhenADialogTakesTheMouse) {
     Start();
-    QTest::mousePress(Form1->PaintBox, Qt::LeftButton, {}, QPoint(10, 10));
-    ASSERT_TRUE(Form1->Dragging);
-    const ModalAnswer answer = ModalAnswer::For<TSizeInDlg>([](TSizeInDlg *d) { d->reject(); });
-    Form1->Size->trigger();
+    QTest::mousePress(mainWindow->starView, Qt::LeftButton, {}, QPoint(10, 10));
+    ASSERT_TRUE(mainWindow->Dragging);
+    const ModalAnswer answer = ModalAnswer::For<SizeDialog>([](SizeDialog *d) { d->reject(); });
+    mainWindow->actionSizeContext->trigger();
     ASSERT_TRUE(answer.Seen());
-    EXPECT_FALSE(Form1->Dragging);
-    const QImage withoutMarkers = Form1->PaintBox->Canvas();
-    Form1->DrawShape(Form1->PaintBox->Canvas());
-    EXPECT_EQ(Form1->PaintBox->Canvas(), withoutMarkers) << "the markers are gone";
+    EXPECT_FALSE(mainWindow->Dragging);
+    const QImage withoutMarkers = mainWindow->starView->Canvas();
+    mainWindow->DrawShape(mainWindow->starView->Canvas());
+    EXPECT_EQ(mainWindow->starView->Canvas(), withoutMarkers) << "the markers are gone";
 }
 
 // A key step at the end of a track bar moves nothing, yet is a user's action on it.
 struct StepRow {
     const char *name;
-    TPalette *(*palette)();
+    Palette *(*palette)();
     QSlider *(*bar)();
 };
 
@@ -105,37 +106,37 @@ class StepAtTheEnd : public MainWindowTest, public testing::WithParamInterface<S
 
 TEST_P(StepAtTheEnd, CountsAsAChange) {
     Start();
-    TPalette *palette = GetParam().palette();
+    Palette *palette = GetParam().palette();
     palette->show();
     QSlider *bar = GetParam().bar();
     bar->setValue(bar->maximum());
     Settle();
-    Form1->Modified = false;
+    mainWindow->Modified = false;
     QTest::keyClick(bar, Qt::Key_End);
     EXPECT_EQ(bar->value(), bar->maximum());
-    EXPECT_TRUE(Form1->Modified);
+    EXPECT_TRUE(mainWindow->Modified);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, StepAtTheEnd,
-    testing::Values(StepRow{"Rotation", []() -> TPalette * { return LeanDlg; },
-                            [] { return LeanDlg->LeanTrackBar; }},
-                    StepRow{"InnerTwist", []() -> TPalette * { return RotationDlg; },
-                            [] { return RotationDlg->InRotateTrackBar; }},
-                    StepRow{"CentreY", []() -> TPalette * { return CenterSettingDlg; },
-                            [] { return CenterSettingDlg->CenterYRateTrackBar; }}),
+    testing::Values(StepRow{"Rotation", []() -> Palette * { return rotationPalette; },
+                            [] { return rotationPalette->rotationSlider; }},
+                    StepRow{"InnerTwist", []() -> Palette * { return twistPalette; },
+                            [] { return twistPalette->innerTwistSlider; }},
+                    StepRow{"CentreY", []() -> Palette * { return centrePalette; },
+                            [] { return centrePalette->centreYSlider; }}),
     [](const testing::TestParamInfo<StepRow> &p) { return p.param.name; });
 
 TEST_F(MainWindowTest, TheCommandBringsBackAMinimisedPalette) {
     Start();
-    Form1->Points1->trigger();
-    PointsDlg->showMinimized();
+    mainWindow->actionJagsContext->trigger();
+    jagsPalette->showMinimized();
     Settle();
-    Form1->Points1->trigger();
-    EXPECT_TRUE(PointsDlg->isVisible());
-    EXPECT_FALSE(PointsDlg->isMinimized());
-    Form1->Points1->trigger();
-    EXPECT_FALSE(PointsDlg->isVisible()) << "a shown palette is hidden as before";
+    mainWindow->actionJagsContext->trigger();
+    EXPECT_TRUE(jagsPalette->isVisible());
+    EXPECT_FALSE(jagsPalette->isMinimized());
+    mainWindow->actionJagsContext->trigger();
+    EXPECT_FALSE(jagsPalette->isVisible()) << "a shown palette is hidden as before";
 }
 
 } // namespace

@@ -56,14 +56,14 @@ public:
         });
         command->trigger();
     }
-    void Open(const std::string &name) { Choose(Form1->Open1, name); }
+    void Open(const std::string &name) { Choose(mainWindow->actionOpen, name); }
     void Drop(const std::string &name) {
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(QString::fromStdString(dir_.File(name)))});
         QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QCoreApplication::sendEvent(Form1, &enter); // a drop goes where the drag entered
+        QCoreApplication::sendEvent(mainWindow, &enter); // a drop goes where the drag entered
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QCoreApplication::sendEvent(Form1, &drop);
+        QCoreApplication::sendEvent(mainWindow, &drop);
     }
 };
 
@@ -86,11 +86,11 @@ TEST_P(DocumentScenario, KeepsTheUsersFile) {
     Start();
     GetParam().act(*this);
     Settle();
-    EXPECT_EQ(Form1->windowTitle(), QString::fromUtf8(GetParam().title));
-    EXPECT_EQ(Form1->isWindowModified(), GetParam().marked);
-    EXPECT_EQ(Form1->Document->FilePath(), std::string(GetParam().document) == "Vantrell.def"
-                                               ? "Vantrell.def"
-                                               : dir_.File(GetParam().document));
+    EXPECT_EQ(mainWindow->windowTitle(), QString::fromUtf8(GetParam().title));
+    EXPECT_EQ(mainWindow->isWindowModified(), GetParam().marked);
+    EXPECT_EQ(mainWindow->Document->FilePath(), std::string(GetParam().document) == "Vantrell.def"
+                                                    ? "Vantrell.def"
+                                                    : dir_.File(GetParam().document));
     const std::optional<ShapeSettings> star = ReadStarFile(dir_.File("star.def"));
     EXPECT_EQ(star ? star->Points : -1, GetParam().starPoints);
 }
@@ -100,48 +100,48 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(ScenarioRow{"AChangeMarksIt",
                                 [](StarDocuments &w) {
                                     w.Open("star.def");
-                                    Form1->Fill1->trigger();
+                                    mainWindow->actionFillContext->trigger();
                                 },
                                 "star.def[*] — Vantrell", true, "star.def", 7},
                     ScenarioRow{"UndoOfTheChangeClearsTheMark",
                                 [](StarDocuments &w) {
                                     w.Open("star.def");
-                                    Form1->Fill1->trigger();
-                                    Form1->Undo1->trigger();
+                                    mainWindow->actionFillContext->trigger();
+                                    mainWindow->actionUndo->trigger();
                                 },
                                 "star.def[*] — Vantrell", false, "star.def", 7},
                     ScenarioRow{"ResetIsAChange",
                                 [](StarDocuments &w) {
                                     w.Open("star.def");
-                                    Form1->Default->trigger();
+                                    mainWindow->actionDefaults->trigger();
                                 },
                                 "star.def[*] — Vantrell", true, "star.def", 7},
                     ScenarioRow{"UndoOfAnOpenReturnsToThePreviousDocument",
                                 [](StarDocuments &w) {
                                     w.Open("star.def");
-                                    Form1->Undo1->trigger();
-                                    Form1->SaveDef->trigger();
+                                    mainWindow->actionUndo->trigger();
+                                    mainWindow->actionSaveSettings->trigger();
                                 },
                                 "Vantrell", false, "Vantrell.def", 7},
                     ScenarioRow{"SaveWritesTheOpenedFile",
                                 [](StarDocuments &w) {
                                     w.Open("star.def");
-                                    Form1->ShapeSettings.Points = 11;
-                                    Form1->SaveDef->trigger();
+                                    mainWindow->ShapeSettings.Points = 11;
+                                    mainWindow->actionSaveSettings->trigger();
                                 },
                                 "star.def[*] — Vantrell", false, "star.def", 11},
                     ScenarioRow{"SaveAsMakesTheNewFileTheDocument",
                                 [](StarDocuments &w) {
-                                    w.Choose(Form1->SaveDefAs1, "new.def");
-                                    Form1->ShapeSettings.Points = 12;
-                                    Form1->SaveDef->trigger();
+                                    w.Choose(mainWindow->actionSaveSettingsAs, "new.def");
+                                    mainWindow->ShapeSettings.Points = 12;
+                                    mainWindow->actionSaveSettings->trigger();
                                     EXPECT_EQ(ReadStarFile(w.File("new.def"))->Points, 12);
                                 },
                                 "new.def[*] — Vantrell", false, "new.def", 7},
                     ScenarioRow{"DroppingAnotherAsksAndCancelKeepsThisOne",
                                 [](StarDocuments &w) {
                                     w.Open("star.def");
-                                    Form1->Fill1->trigger();
+                                    mainWindow->actionFillContext->trigger();
                                     const Answer cancel(QStringLiteral("キャンセル"));
                                     w.Drop("other.def");
                                     EXPECT_FALSE(cancel.text.isEmpty());
@@ -150,8 +150,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ScenarioRow{"OpeningAnotherAfterSavingTheChanges",
                                 [](StarDocuments &w) {
                                     w.Open("star.def");
-                                    Form1->ShapeSettings.Points = 13;
-                                    Form1->Fill1->trigger();
+                                    mainWindow->ShapeSettings.Points = 13;
+                                    mainWindow->actionFillContext->trigger();
                                     const Answer save(QStringLiteral("保存"));
                                     w.Drop("other.def");
                                 },
@@ -160,9 +160,9 @@ INSTANTIATE_TEST_SUITE_P(
                                 [](StarDocuments &w) {
                                     ::chmod(w.File("star.def").c_str(), 0444);
                                     w.Open("star.def");
-                                    Form1->ShapeSettings.Points = 14;
+                                    mainWindow->ShapeSettings.Points = 14;
                                     const Answer cancel;
-                                    Form1->SaveDef->trigger();
+                                    mainWindow->actionSaveSettings->trigger();
                                     EXPECT_TRUE(
                                         cancel.text.contains(QStringLiteral("読み取り専用")));
                                 },
@@ -174,7 +174,7 @@ INSTANTIATE_TEST_SUITE_P(
                                     const utimbuf past{1000, 1000};
                                     ::utime(w.File("star.def").c_str(), &past);
                                     const Answer no;
-                                    Form1->SaveDef->trigger();
+                                    mainWindow->actionSaveSettings->trigger();
                                     EXPECT_FALSE(no.text.isEmpty());
                                 },
                                 "star.def[*] — Vantrell", false, "star.def", 8},
@@ -188,13 +188,13 @@ INSTANTIATE_TEST_SUITE_P(
                                     same[1].tv_nsec = (st.st_mtim.tv_nsec + 1) % 1000000000;
                                     ::utimensat(AT_FDCWD, w.File("star.def").c_str(), same, 0);
                                     const Answer no;
-                                    Form1->SaveDef->trigger();
+                                    mainWindow->actionSaveSettings->trigger();
                                     EXPECT_FALSE(no.text.isEmpty());
                                 },
                                 "star.def[*] — Vantrell", false, "star.def", 8},
                     ScenarioRow{"ScratchChangesAreNotAskedAboutOnOpening",
                                 [](StarDocuments &w) {
-                                    Form1->Fill1->trigger();
+                                    mainWindow->actionFillContext->trigger();
                                     const Answer none;
                                     w.Open("star.def");
                                     EXPECT_TRUE(none.text.isEmpty()) << none.text.toStdString();
@@ -211,8 +211,8 @@ INSTANTIATE_TEST_SUITE_P(
                                     const Answer note, cancel;
                                     w.Open("star.def");
                                     EXPECT_TRUE(note.text.contains("知らないデータ"));
-                                    Form1->ShapeSettings.Points = 16;
-                                    Form1->SaveDef->trigger(); // offers a new name
+                                    mainWindow->ShapeSettings.Points = 16;
+                                    mainWindow->actionSaveSettings->trigger(); // offers a new name
                                     EXPECT_EQ(ReadBytes(w.File("star.def")), bytes);
                                 },
                                 "star.def[*] — Vantrell", false, "star.def", 7}),
@@ -226,12 +226,12 @@ TEST_F(StarDocuments, CloseAsksAboutTheStarFile) {
           std::tuple{"保存", true, true}}) {
         Start();
         Open("star.def");
-        Form1->ShapeSettings.Points = 15;
-        Form1->Fill1->trigger();
+        mainWindow->ShapeSettings.Points = 15;
+        mainWindow->actionFillContext->trigger();
         const Answer answer(QString::fromUtf8(button));
-        EXPECT_EQ(Form1->close(), closes) << button;
+        EXPECT_EQ(mainWindow->close(), closes) << button;
         EXPECT_EQ(ReadStarFile(dir_.File("star.def"))->Points, saved ? 15 : 7) << button;
-        DestroyForms();
+        DestroyProgramWindows();
     }
 }
 
@@ -260,8 +260,8 @@ TEST_P(RefusedFile, NeitherOpensNorIsWritten) {
             continue; // the dialog goes into a folder
         const Answer ok;
         if (way == "argument") {
-            CreateForms(path);
-            Form1->show();
+            CreateProgramWindows(path);
+            mainWindow->show();
         } else {
             Start();
             if (way == "open")
@@ -273,11 +273,11 @@ TEST_P(RefusedFile, NeitherOpensNorIsWritten) {
         EXPECT_TRUE(ok.text.contains(QFile::decodeName(QByteArray::fromStdString(path))))
             << way << ": " << ok.text.toStdString();
         EXPECT_TRUE(ok.overShownWindow) << way;
-        EXPECT_EQ(Form1->Document->FilePath(), "Vantrell.def") << way;
-        EXPECT_EQ(Form1->windowTitle(), QStringLiteral("Vantrell")) << way;
-        Form1->SaveDef->trigger();
+        EXPECT_EQ(mainWindow->Document->FilePath(), "Vantrell.def") << way;
+        EXPECT_EQ(mainWindow->windowTitle(), QStringLiteral("Vantrell")) << way;
+        mainWindow->actionSaveSettings->trigger();
         EXPECT_EQ(contents(), before) << way;
-        DestroyForms();
+        DestroyProgramWindows();
     }
 }
 

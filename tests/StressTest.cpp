@@ -1,12 +1,12 @@
 // Drives the real windows with a long seeded sequence of random user actions and
 // checks after every one that the parameters stay in range and the window shows them.
 // Run with --seed N and --steps N; a failure names the seed and the step to repeat.
-#include "Center.h"
-#include "Lean.h"
-#include "Points.h"
-#include "Rotaion.h"
-#include "SaveRate.h"
-#include "SizeIn.h"
+#include "CentrePalette.h"
+#include "JagsPalette.h"
+#include "MagnificationDialog.h"
+#include "RotationPalette.h"
+#include "SizeDialog.h"
+#include "TwistPalette.h"
 #include "WindowTestSupport.h"
 
 #include <QAbstractButton>
@@ -34,7 +34,7 @@ protected:
     }
 
     void Drag() {
-        TPaintBox *box = Form1->PaintBox;
+        StarView *box = mainWindow->starView;
         const auto point = [&] {
             return QPoint(Pick(-50, box->width() + 50), Pick(-50, box->height() + 50));
         };
@@ -53,9 +53,9 @@ protected:
     }
 
     void MoveSlider() {
-        QSlider *const sliders[] = {
-            LeanDlg->LeanTrackBar, RotationDlg->InRotateTrackBar, RotationDlg->OutRotateTrackBar,
-            CenterSettingDlg->CenterXRateTrackBar, CenterSettingDlg->CenterYRateTrackBar};
+        QSlider *const sliders[] = {rotationPalette->rotationSlider, twistPalette->innerTwistSlider,
+                                    twistPalette->outerTwistSlider, centrePalette->centreXSlider,
+                                    centrePalette->centreYSlider};
         QSlider *slider = sliders[Pick(0, 4)];
         slider->window()->show();
         const int span = slider->maximum() - slider->minimum();
@@ -63,42 +63,44 @@ protected:
     }
 
     void TypeJagCount() {
-        PointsDlg->show();
-        PointsDlg->Edit1->selectAll();
-        QTest::keyClicks(PointsDlg->Edit1, OneOf<const char *>({"", "7", "75", "abc", "-3", "12x",
-                                                                " 40", "3", "50"}));
+        jagsPalette->show();
+        jagsPalette->jagsEdit->selectAll();
+        QTest::keyClicks(jagsPalette->jagsEdit, OneOf<const char *>({"", "7", "75", "abc", "-3",
+                                                                     "12x", " 40", "3", "50"}));
     }
 
-    void SizeDialog() {
+    void UseSizeDialog() {
         const bool accept = Chance(80);
-        const ModalAnswer answer = ModalAnswer::For<TSizeInDlg>([&](TSizeInDlg *d) {
-            d->Width->setText(QString::number(Pick(-20, 320)));
-            d->Height->setText(OneOf<QString>({QString::number(Pick(-20, 260)), "x", ""}));
+        const ModalAnswer answer = ModalAnswer::For<SizeDialog>([&](SizeDialog *d) {
+            d->widthEdit->setText(QString::number(Pick(-20, 320)));
+            d->heightEdit->setText(OneOf<QString>({QString::number(Pick(-20, 260)), "x", ""}));
             if (Chance(30))
-                d->Same->click();
-            (accept ? d->OKBtn : d->CancelBtn)->click();
+                d->sameSizeCheckBox->click();
+            (accept ? d->okButton : d->cancelButton)->click();
         });
-        Form1->Size->trigger();
+        mainWindow->actionSizeContext->trigger();
     }
 
-    void RateDialog() {
-        const ModalAnswer answer = ModalAnswer::For<TSaveRateDlg>([&](TSaveRateDlg *d) {
-            d->Rate->setText(OneOf<QString>({"0", "1", "2", "5", "8", "abc", ""}));
-            if (Chance(30))
-                d->UpDown1->UpButton()->click();
-            (Chance(80) ? d->OKBtn : d->CancelBtn)->click();
-        });
-        Form1->SaveRate->trigger();
+    void UseMagnificationDialog() {
+        const ModalAnswer answer =
+            ModalAnswer::For<MagnificationDialog>([&](MagnificationDialog *d) {
+                d->magnificationEdit->setText(OneOf<QString>({"0", "1", "2", "5", "8", "abc", ""}));
+                if (Chance(30))
+                    d->magnificationSpinButtons->UpButton()->click();
+                (Chance(80) ? d->okButton : d->cancelButton)->click();
+            });
+        mainWindow->actionMagnification->trigger();
     }
 
-    void ColourDialog() {
+    void UseColourDialog() {
         const QColor colour(Pick(0, 255), Pick(0, 255), Pick(0, 255));
         const bool accept = Chance(70);
         const ModalAnswer answer = ModalAnswer::For<QColorDialog>([&](QColorDialog *d) {
             d->setCurrentColor(colour);
             accept ? d->accept() : d->reject();
         });
-        OneOf({Form1->ForeColor1, Form1->ForeColor2, Form1->BackColor1, Form1->BackColor2})
+        OneOf({mainWindow->actionStarColorContext, mainWindow->actionStarColor,
+               mainWindow->actionBackgroundColorContext, mainWindow->actionBackgroundColor})
             ->trigger();
     }
 
@@ -114,30 +116,32 @@ protected:
         // An empty drawing area answers with a message instead.
         const ModalAnswer message =
             ModalAnswer::For<QMessageBox>([](QMessageBox *m) { m->accept(); });
-        Form1->SaveAs2->trigger();
+        mainWindow->actionSaveAs->trigger();
     }
 
     void Copy() {
         const ModalAnswer message =
             ModalAnswer::For<QMessageBox>([](QMessageBox *m) { m->accept(); });
-        OneOf({Form1->Copy1, Form1->Clip})->trigger();
+        OneOf({mainWindow->actionCopy, mainWindow->actionCopyContext})->trigger();
     }
 
     // One random action; returns its name for the failure report.
     const char *Act() {
         switch (Pick(0, 21)) {
         case 0:
-            OneOf({Form1->Fill1, Form1->Fill2})->trigger();
+            OneOf({mainWindow->actionFillContext, mainWindow->actionFill})->trigger();
             return "fill";
         case 1:
-            OneOf({Form1->xy111, Form1->Circle1})->trigger();
+            OneOf({mainWindow->actionSameSize, mainWindow->actionSameSizeContext})->trigger();
             return "same size";
         case 2:
-            OneOf({Form1->Trans1, Form1->Trans2})->trigger();
+            OneOf({mainWindow->actionTransparent, mainWindow->actionTransparentContext})->trigger();
             return "transparency";
         case 3:
-            OneOf({Form1->Points1, Form1->Points2, Form1->Lean, Form1->Lean2, Form1->Twist1,
-                   Form1->Rotate, Form1->Center, Form1->Center1})
+            OneOf({mainWindow->actionJagsContext, mainWindow->actionJags,
+                   mainWindow->actionRotation, mainWindow->actionRotationContext,
+                   mainWindow->actionTwist, mainWindow->actionTwistContext,
+                   mainWindow->actionCentreContext, mainWindow->actionCentre})
                 ->trigger();
             return "palette toggle";
         case 4:
@@ -145,11 +149,12 @@ protected:
             MoveSlider();
             return "slider";
         case 6:
-            RotationDlg->SyncCheckBox->click();
+            twistPalette->syncCheckBox->click();
             return "sync";
         case 7:
-            PointsDlg->show();
-            (Chance(50) ? PointsDlg->UpDown1->UpButton() : PointsDlg->UpDown1->DownButton())
+            jagsPalette->show();
+            (Chance(50) ? jagsPalette->jagsSpinButtons->UpButton()
+                        : jagsPalette->jagsSpinButtons->DownButton())
                 ->click();
             return "jag arrows";
         case 8:
@@ -160,13 +165,13 @@ protected:
             Drag();
             return "drag";
         case 11:
-            Form1->SetClientSize(Pick(0, 320), Pick(0, 280));
+            mainWindow->SetClientSize(Pick(0, 320), Pick(0, 280));
             return "resize";
         case 12:
-            Form1->Default->trigger();
+            mainWindow->actionDefaults->trigger();
             return "reset";
         case 13:
-            Form1->SaveDef->trigger();
+            mainWindow->actionSaveSettings->trigger();
             return "save settings";
         case 14:
             if (Chance(20)) {
@@ -176,34 +181,35 @@ protected:
             Copy();
             return "copy";
         case 15:
-            ColourDialog();
+            UseColourDialog();
             return "colour";
         case 16:
-            Chance(50) ? SizeDialog() : RateDialog();
+            Chance(50) ? UseSizeDialog() : UseMagnificationDialog();
             return "dialog";
         case 17:
-            OneOf({Form1->GetBack1, Form1->GetBack2})->trigger();
+            OneOf({mainWindow->actionGetBackground, mainWindow->actionGetBackgroundContext})
+                ->trigger();
             return "get background";
         case 18:
-            OneOf<QAbstractButton *>(
-                {LeanDlg->RestButton, RotationDlg->RestButton, CenterSettingDlg->RestButton})
+            OneOf<QAbstractButton *>({rotationPalette->resetButton, twistPalette->resetButton,
+                                      centrePalette->resetButton})
                 ->click();
             return "palette reset";
         case 20:
-            OneOf({Form1->Transparent1, Form1->Smooth1})->trigger();
+            OneOf({mainWindow->actionTransparentPicture, mainWindow->actionSmooth})->trigger();
             return "picture option";
         case 19:
             for (int i = Pick(1, 3); i > 0; --i)
-                (Chance(60) ? Form1->Undo1 : Form1->Redo1)->trigger();
+                (Chance(60) ? mainWindow->actionUndo : mainWindow->actionRedo)->trigger();
             return "undo/redo";
         default:
-            Form1->move(Pick(-100, 900), Pick(-100, 700));
+            mainWindow->move(Pick(-100, 900), Pick(-100, 700));
             return "move";
         }
     }
 
     void CheckInvariants() {
-        const ShapeSettings &s = Form1->ShapeSettings;
+        const ShapeSettings &s = mainWindow->ShapeSettings;
         using namespace settings_range;
         ASSERT_TRUE(s.Points >= kMinPoints && s.Points <= kMaxPoints) << s.Points;
         ASSERT_TRUE(s.InnerRate >= kMinRate && s.InnerRate <= kMaxRate) << s.InnerRate;
@@ -214,23 +220,24 @@ protected:
         ASSERT_TRUE(s.CenterYRate >= kMinCenterRate && s.CenterYRate <= kMaxCenterRate);
         ASSERT_TRUE(s.LeanAngle >= kMinLean && s.LeanAngle <= kMaxLean) << s.LeanAngle;
         ASSERT_TRUE(s.SaveRate >= kMinSaveRate && s.SaveRate <= kMaxSaveRate) << s.SaveRate;
-        ASSERT_FALSE(Form1->Dragging);
-        ASSERT_EQ(Form1->Circle1->isChecked(), Form1->xy111->isChecked());
-        ASSERT_EQ(Form1->Fill1->isChecked(), Form1->Fill2->isChecked());
-        ASSERT_EQ(Form1->Trans1->isChecked(), s.Trans != 0);
-        ASSERT_EQ(Form1->GetBack1->isEnabled(), s.Trans != 0);
+        ASSERT_FALSE(mainWindow->Dragging);
+        ASSERT_EQ(mainWindow->actionSameSizeContext->isChecked(),
+                  mainWindow->actionSameSize->isChecked());
+        ASSERT_EQ(mainWindow->actionFillContext->isChecked(), mainWindow->actionFill->isChecked());
+        ASSERT_EQ(mainWindow->actionTransparent->isChecked(), s.Trans != 0);
+        ASSERT_EQ(mainWindow->actionGetBackground->isEnabled(), s.Trans != 0);
 
-        QSize area = Form1->PaintBox->size();
-        if (Form1->Circle1->isChecked())
+        QSize area = mainWindow->starView->size();
+        if (mainWindow->actionSameSizeContext->isChecked())
             area =
                 QSize(std::min(area.width(), area.height()), std::min(area.width(), area.height()));
-        ASSERT_EQ(Form1->StatusBar1->PanelText(0),
+        ASSERT_EQ(mainWindow->status->PanelText(0),
                   QStringLiteral("Size:%1,%2").arg(area.width()).arg(area.height()));
-        ASSERT_EQ(Form1->StatusBar1->PanelText(1), QStringLiteral("Points:%1").arg(s.Points));
-        ASSERT_EQ(Form1->StatusBar1->PanelText(2), QStringLiteral("x %1").arg(s.SaveRate));
-        const QImage &canvas = Form1->PaintBox->Canvas();
-        ASSERT_TRUE(canvas.size() == Form1->PaintBox->size() ||
-                    (canvas.isNull() && Form1->PaintBox->size().isEmpty()));
+        ASSERT_EQ(mainWindow->status->PanelText(1), QStringLiteral("Points:%1").arg(s.Points));
+        ASSERT_EQ(mainWindow->status->PanelText(2), QStringLiteral("x %1").arg(s.SaveRate));
+        const QImage &canvas = mainWindow->starView->Canvas();
+        ASSERT_TRUE(canvas.size() == mainWindow->starView->size() ||
+                    (canvas.isNull() && mainWindow->starView->size().isEmpty()));
     }
 };
 

@@ -1,11 +1,11 @@
+#include "JagsPalette.h"
+#include "MagnificationDialog.h"
 #include "PlatformChoice.h"
-#include "Points.h"
-#include "Rotaion.h"
-#include "SaveRate.h"
 #include "SettingsFile.h"
-#include "Shape.h"
-#include "SizeIn.h"
+#include "ShapePalette.h"
+#include "SizeDialog.h"
 #include "StarFiles.h"
+#include "TwistPalette.h"
 #include "UndoSteps.h"
 #include "WindowTestSupport.h"
 
@@ -38,37 +38,37 @@ class UndoRedo : public MainWindowTest, public testing::WithParamInterface<StepR
 
 TEST_P(UndoRedo, RestoresTheEarlierPictureExactly) {
     Start();
-    Form1->Points1->trigger();
-    Form1->Twist1->trigger();
-    Form1->Shape1->trigger();
+    mainWindow->actionJagsContext->trigger();
+    mainWindow->actionTwist->trigger();
+    mainWindow->actionShape->trigger();
     if (GetParam().prepare)
         GetParam().prepare();
     Settle();
-    const int steps = Form1->Recorder->Stack().count();
-    const PictureState before = Form1->CaptureState(true);
-    const QImage picture = Form1->PaintBox->Canvas();
-    const QColor window = Form1->PaintBox->palette().color(QPalette::Window);
+    const int steps = mainWindow->Recorder->Stack().count();
+    const PictureState before = mainWindow->CaptureState(true);
+    const QImage picture = mainWindow->starView->Canvas();
+    const QColor window = mainWindow->starView->palette().color(QPalette::Window);
     GetParam().act();
     Settle();
-    const PictureState after = Form1->CaptureState(true);
-    const QImage changed = Form1->PaintBox->Canvas();
+    const PictureState after = mainWindow->CaptureState(true);
+    const QImage changed = mainWindow->starView->Canvas();
     ASSERT_FALSE(after.SameParameters(before));
-    EXPECT_EQ(Form1->Recorder->Stack().count(), steps + GetParam().steps) << "one per gesture";
-    Form1->Modified = false;
+    EXPECT_EQ(mainWindow->Recorder->Stack().count(), steps + GetParam().steps) << "one per gesture";
+    mainWindow->Modified = false;
     for (int i = 0; i < GetParam().steps; ++i)
-        Form1->Undo1->trigger();
-    EXPECT_TRUE(Form1->CaptureState(true).SameParameters(before));
-    EXPECT_EQ(Form1->PaintBox->Canvas(), picture);
-    EXPECT_EQ(Form1->PaintBox->palette().color(QPalette::Window), window);
-    EXPECT_TRUE(Form1->Modified);
-    EXPECT_EQ(PointsDlg->Edit1->text(), QString::number(before.record.Points));
-    EXPECT_EQ(RotationDlg->InRotateTrackBar->value(), before.record.InnerTwist);
-    EXPECT_EQ(ShapeDlg->TipEdit->value(), before.extras.TipRounding);
+        mainWindow->actionUndo->trigger();
+    EXPECT_TRUE(mainWindow->CaptureState(true).SameParameters(before));
+    EXPECT_EQ(mainWindow->starView->Canvas(), picture);
+    EXPECT_EQ(mainWindow->starView->palette().color(QPalette::Window), window);
+    EXPECT_TRUE(mainWindow->Modified);
+    EXPECT_EQ(jagsPalette->jagsEdit->text(), QString::number(before.record.Points));
+    EXPECT_EQ(twistPalette->innerTwistSlider->value(), before.record.InnerTwist);
+    EXPECT_EQ(shapePalette->tipEdit->value(), before.extras.TipRounding);
     for (int i = 0; i < GetParam().steps; ++i)
-        Form1->Redo1->trigger();
-    EXPECT_TRUE(Form1->CaptureState(true).SameParameters(after));
-    EXPECT_EQ(Form1->PaintBox->Canvas(), changed);
-    EXPECT_EQ(Form1->StatusBar1->PanelText(1),
+        mainWindow->actionRedo->trigger();
+    EXPECT_TRUE(mainWindow->CaptureState(true).SameParameters(after));
+    EXPECT_EQ(mainWindow->starView->Canvas(), changed);
+    EXPECT_EQ(mainWindow->status->PanelText(1),
               QStringLiteral("Points:%1").arg(after.record.Points));
 }
 
@@ -87,22 +87,22 @@ void ArrowKeysInTheDrawingArea() {
         for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
             QKeyEvent key(type, Qt::Key_Up, shift);
             key.setTimestamp(quint64(time += 100));
-            QApplication::sendEvent(Form1->PaintBox, &key);
+            QApplication::sendEvent(mainWindow->starView, &key);
             Settle();
         }
-    EXPECT_EQ(Form1->ShapeSettings.OuterRate, 92);
-    EXPECT_EQ(Form1->ShapeSettings.InnerRate, 71);
+    EXPECT_EQ(mainWindow->ShapeSettings.OuterRate, 92);
+    EXPECT_EQ(mainWindow->ShapeSettings.InnerRate, 71);
 }
 
 void Drag() {
-    QTest::mousePress(Form1->PaintBox, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mousePress(mainWindow->starView, Qt::LeftButton, {}, QPoint(5, 5));
     for (int x : {6, 8, 12, 20}) {
         QMouseEvent move(QEvent::MouseMove, QPointF(x, x),
-                         Form1->PaintBox->mapToGlobal(QPointF(x, x)), Qt::NoButton, Qt::LeftButton,
-                         {});
-        QCoreApplication::sendEvent(Form1->PaintBox, &move);
+                         mainWindow->starView->mapToGlobal(QPointF(x, x)), Qt::NoButton,
+                         Qt::LeftButton, {});
+        QCoreApplication::sendEvent(mainWindow->starView, &move);
     }
-    QTest::mouseRelease(Form1->PaintBox, Qt::LeftButton, {}, QPoint(20, 20));
+    QTest::mouseRelease(mainWindow->starView, Qt::LeftButton, {}, QPoint(20, 20));
 }
 
 struct KeyAt {
@@ -113,8 +113,8 @@ struct KeyAt {
 
 // The right arrow key pressed and released on the twist palette's inner slider.
 void RightArrowOnASlider(std::initializer_list<KeyAt> keys) {
-    QSlider *bar = RotationDlg->InRotateTrackBar;
-    QApplication::setActiveWindow(RotationDlg);
+    QSlider *bar = twistPalette->innerTwistSlider;
+    QApplication::setActiveWindow(twistPalette);
     bar->setFocus();
     for (const KeyAt &k : keys) {
         QKeyEvent key(k.type, Qt::Key_Right, Qt::NoModifier, QString(), k.repeat);
@@ -125,140 +125,138 @@ void RightArrowOnASlider(std::initializer_list<KeyAt> keys) {
 }
 
 void TypeIntoTheJagCount(const char *text) {
-    QApplication::setActiveWindow(PointsDlg);
-    PointsDlg->Edit1->setFocus();
-    PointsDlg->Edit1->selectAll();
-    QTest::keyClicks(PointsDlg->Edit1, text);
+    QApplication::setActiveWindow(jagsPalette);
+    jagsPalette->jagsEdit->setFocus();
+    jagsPalette->jagsEdit->selectAll();
+    QTest::keyClicks(jagsPalette->jagsEdit, text);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, UndoRedo,
-    testing::Values(StepRow{"DragOfARadius", Drag},
-                    StepRow{"TwoDrags",
-                            [] {
-                                Drag();
-                                Drag();
-                            },
-                            nullptr, 2},
-                    StepRow{"TwoKeyStepsOfASlider",
-                            [] {
-                                RightArrowOnASlider({{QEvent::KeyPress, false, 100},
-                                                     {QEvent::KeyRelease, false, 150},
-                                                     {QEvent::KeyPress, false, 300},
-                                                     {QEvent::KeyRelease, false, 350}});
-                            },
-                            nullptr, 2},
-                    // Held: repeats marked as such, then a release and a press of one
-                    // time, as some X servers send a repeat.
-                    StepRow{"ArrowKeyHeldOnASlider",
-                            [] {
-                                RightArrowOnASlider({{QEvent::KeyPress, false, 100},
-                                                     {QEvent::KeyPress, true, 130},
-                                                     {QEvent::KeyRelease, false, 160},
-                                                     {QEvent::KeyPress, false, 160},
-                                                     {QEvent::KeyRelease, false, 200}});
-                            }},
-                    StepRow{"TypingAgainAfterTheFocusWasAway",
-                            [] {
-                                TypeIntoTheJagCount("3");
-                                QApplication::setActiveWindow(Form1);
-                                Form1->setFocus();
-                                Settle();
-                                TypeIntoTheJagCount("5");
-                            },
-                            nullptr, 2},
-                    StepRow{"BackgroundColour",
-                            [] {
-                                const ModalAnswer answer =
-                                    ModalAnswer::For<QColorDialog>([](QColorDialog *d) {
-                                        d->setCurrentColor(QColor(10, 200, 30));
-                                        d->accept();
-                                    });
-                                Form1->BackColor1->trigger();
-                            }},
-                    StepRow{"TypingAJagCount", [] { TypeIntoTheJagCount("37"); }},
-                    StepRow{"UpArrowHeld",
-                            [] {
-                                QToolButton *up = PointsDlg->UpDown1->UpButton();
-                                QTest::mousePress(up, Qt::LeftButton);
-                                QTest::qWait(up->autoRepeatDelay() + 3 * up->autoRepeatInterval());
-                                QTest::mouseRelease(up, Qt::LeftButton);
-                            }},
-                    StepRow{"TwistSliderMovedWithSync",
-                            [] {
-                                RotationDlg->SyncCheckBox->setChecked(true);
-                                for (int v : {50, 120, 300})
-                                    RotationDlg->InRotateTrackBar->setValue(v);
-                            }},
-                    StepRow{"Fill", [] { Form1->Fill1->trigger(); }},
-                    StepRow{"RoundingSliderMoved",
-                            [] {
-                                for (int v : {10, 30, 55})
-                                    ShapeDlg->TipTrackBar->setValue(v);
-                            }},
-                    StepRow{"ArrowKeysInTheDrawingArea", ArrowKeysInTheDrawingArea,
-                            [] { Form1->ShapeSettings.OuterRate = 90, Form1->Redraw(); }, 3},
-                    StepRow{"IrregularitySliderDragged",
-                            [] { DragSlider(ShapeDlg->IrregularityTrackBar); }},
-                    StepRow{"WidthSliderDragged", [] { DragSlider(ShapeDlg->LineWidthTrackBar); }},
-                    StepRow{"TypingAnOutlineWidth",
-                            [] {
-                                QApplication::setActiveWindow(ShapeDlg);
-                                ShapeDlg->LineWidthEdit->setFocus();
-                                ShapeDlg->LineWidthEdit->selectAll();
-                                QTest::keyClicks(ShapeDlg->LineWidthEdit, "85");
-                                QTest::keyClick(ShapeDlg->LineWidthEdit, Qt::Key_Return);
-                            }},
-                    StepRow{"ResetAfterChanges", [] { Form1->Default->trigger(); },
-                            [] {
-                                Form1->ShapeSettings.LeanAngle = 30;
-                                Form1->Document->Extras.TipRounding = 40;
-                                Form1->PaintBox->Color = 0x00FF00;
-                                Form1->SetWindowColor(0x00FF00);
-                                Form1->Fill1->trigger();
-                            }},
-                    StepRow{"SizeDialog",
-                            [] {
-                                const ModalAnswer answer =
-                                    ModalAnswer::For<TSizeInDlg>([](TSizeInDlg *d) {
-                                        d->Width->setText("200");
-                                        d->Same->click();
-                                        d->OKBtn->click();
-                                    });
-                                Form1->Size->trigger();
-                            }},
-                    StepRow{"Magnification",
-                            [] {
-                                const ModalAnswer answer =
-                                    ModalAnswer::For<TSaveRateDlg>([](TSaveRateDlg *d) {
-                                        d->Rate->setText("7");
-                                        d->OKBtn->click();
-                                    });
-                                Form1->SaveRate->trigger();
-                            }}),
+    testing::Values(
+        StepRow{"DragOfARadius", Drag},
+        StepRow{"TwoDrags",
+                [] {
+                    Drag();
+                    Drag();
+                },
+                nullptr, 2},
+        StepRow{"TwoKeyStepsOfASlider",
+                [] {
+                    RightArrowOnASlider({{QEvent::KeyPress, false, 100},
+                                         {QEvent::KeyRelease, false, 150},
+                                         {QEvent::KeyPress, false, 300},
+                                         {QEvent::KeyRelease, false, 350}});
+                },
+                nullptr, 2},
+        // Held: repeats marked as such, then a release and a press of one
+        // time, as some X servers send a repeat.
+        StepRow{"ArrowKeyHeldOnASlider",
+                [] {
+                    RightArrowOnASlider({{QEvent::KeyPress, false, 100},
+                                         {QEvent::KeyPress, true, 130},
+                                         {QEvent::KeyRelease, false, 160},
+                                         {QEvent::KeyPress, false, 160},
+                                         {QEvent::KeyRelease, false, 200}});
+                }},
+        StepRow{"TypingAgainAfterTheFocusWasAway",
+                [] {
+                    TypeIntoTheJagCount("3");
+                    QApplication::setActiveWindow(mainWindow);
+                    mainWindow->setFocus();
+                    Settle();
+                    TypeIntoTheJagCount("5");
+                },
+                nullptr, 2},
+        StepRow{"BackgroundColour",
+                [] {
+                    const ModalAnswer answer = ModalAnswer::For<QColorDialog>([](QColorDialog *d) {
+                        d->setCurrentColor(QColor(10, 200, 30));
+                        d->accept();
+                    });
+                    mainWindow->actionBackgroundColorContext->trigger();
+                }},
+        StepRow{"TypingAJagCount", [] { TypeIntoTheJagCount("37"); }},
+        StepRow{"UpArrowHeld",
+                [] {
+                    QToolButton *up = jagsPalette->jagsSpinButtons->UpButton();
+                    QTest::mousePress(up, Qt::LeftButton);
+                    QTest::qWait(up->autoRepeatDelay() + 3 * up->autoRepeatInterval());
+                    QTest::mouseRelease(up, Qt::LeftButton);
+                }},
+        StepRow{"TwistSliderMovedWithSync",
+                [] {
+                    twistPalette->syncCheckBox->setChecked(true);
+                    for (int v : {50, 120, 300})
+                        twistPalette->innerTwistSlider->setValue(v);
+                }},
+        StepRow{"Fill", [] { mainWindow->actionFillContext->trigger(); }},
+        StepRow{"RoundingSliderMoved",
+                [] {
+                    for (int v : {10, 30, 55})
+                        shapePalette->tipSlider->setValue(v);
+                }},
+        StepRow{"ArrowKeysInTheDrawingArea", ArrowKeysInTheDrawingArea,
+                [] { mainWindow->ShapeSettings.OuterRate = 90, mainWindow->redraw(); }, 3},
+        StepRow{"IrregularitySliderDragged", [] { DragSlider(shapePalette->irregularitySlider); }},
+        StepRow{"WidthSliderDragged", [] { DragSlider(shapePalette->lineWidthSlider); }},
+        StepRow{"TypingAnOutlineWidth",
+                [] {
+                    QApplication::setActiveWindow(shapePalette);
+                    shapePalette->lineWidthEdit->setFocus();
+                    shapePalette->lineWidthEdit->selectAll();
+                    QTest::keyClicks(shapePalette->lineWidthEdit, "85");
+                    QTest::keyClick(shapePalette->lineWidthEdit, Qt::Key_Return);
+                }},
+        StepRow{"ResetAfterChanges", [] { mainWindow->actionDefaults->trigger(); },
+                [] {
+                    mainWindow->ShapeSettings.LeanAngle = 30;
+                    mainWindow->Document->Extras.TipRounding = 40;
+                    mainWindow->starView->Color = 0x00FF00;
+                    mainWindow->setWindowColor(0x00FF00);
+                    mainWindow->actionFillContext->trigger();
+                }},
+        StepRow{"SizeDialog",
+                [] {
+                    const ModalAnswer answer = ModalAnswer::For<SizeDialog>([](SizeDialog *d) {
+                        d->widthEdit->setText("200");
+                        d->sameSizeCheckBox->click();
+                        d->okButton->click();
+                    });
+                    mainWindow->actionSizeContext->trigger();
+                }},
+        StepRow{"Magnification",
+                [] {
+                    const ModalAnswer answer =
+                        ModalAnswer::For<MagnificationDialog>([](MagnificationDialog *d) {
+                            d->magnificationEdit->setText("7");
+                            d->okButton->click();
+                        });
+                    mainWindow->actionMagnification->trigger();
+                }}),
     [](const testing::TestParamInfo<StepRow> &p) { return p.param.name; });
 
 // The undo and redo keys undo the star from any palette, whatever has the focus
 // there; the jag-count edit keeps no undo history of its own.
 TEST_F(MainWindowTest, UndoKeysWorkInEveryPalette) {
     Start();
-    Form1->Points1->trigger();
-    Form1->Twist1->trigger();
-    Form1->Shape1->trigger();
+    mainWindow->actionJagsContext->trigger();
+    mainWindow->actionTwist->trigger();
+    mainWindow->actionShape->trigger();
     int typed = 9;
-    for (QWidget *target : {static_cast<QWidget *>(PointsDlg->Edit1),
-                            static_cast<QWidget *>(RotationDlg->InRotateTrackBar),
-                            static_cast<QWidget *>(ShapeDlg->LineWidthEdit)}) {
-        const int points = Form1->ShapeSettings.Points;
+    for (QWidget *target : {static_cast<QWidget *>(jagsPalette->jagsEdit),
+                            static_cast<QWidget *>(twistPalette->innerTwistSlider),
+                            static_cast<QWidget *>(shapePalette->lineWidthEdit)}) {
+        const int points = mainWindow->ShapeSettings.Points;
         TypeIntoTheJagCount(std::to_string(--typed).c_str());
-        const int steps = Form1->Recorder->Stack().count();
+        const int steps = mainWindow->Recorder->Stack().count();
         QApplication::setActiveWindow(target->window());
         target->setFocus();
         QTest::keyClick(target, Qt::Key_Z, Qt::ControlModifier);
-        EXPECT_EQ(Form1->ShapeSettings.Points, points) << target->objectName().toStdString();
-        EXPECT_EQ(Form1->Recorder->Stack().count(), steps) << "no step of its own";
+        EXPECT_EQ(mainWindow->ShapeSettings.Points, points) << target->objectName().toStdString();
+        EXPECT_EQ(mainWindow->Recorder->Stack().count(), steps) << "no step of its own";
         QTest::keyClick(target, Qt::Key_Y, Qt::ControlModifier);
-        EXPECT_EQ(Form1->ShapeSettings.Points, typed) << target->objectName().toStdString();
+        EXPECT_EQ(mainWindow->ShapeSettings.Points, typed) << target->objectName().toStdString();
     }
 }
 
@@ -279,22 +277,22 @@ TEST_F(MainWindowTest, OnlyOneStarFileIsTakenByDropping) {
         QMimeData data;
         data.setUrls(row.urls);
         QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QCoreApplication::sendEvent(Form1, &enter);
+        QCoreApplication::sendEvent(mainWindow, &enter);
         EXPECT_EQ(enter.isAccepted(), row.accepted) << row.name;
     }
     QMimeData data;
     data.setUrls({star});
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
-    QCoreApplication::sendEvent(Form1, &drop);
-    EXPECT_EQ(Form1->ShapeSettings.Points, 3) << "a record of zeros, brought into range";
+    QCoreApplication::sendEvent(mainWindow, &drop);
+    EXPECT_EQ(mainWindow->ShapeSettings.Points, 3) << "a record of zeros, brought into range";
 }
 
 // A star file named on the command line that does not exist yet is a new star:
 // the defaults, created by 設定保存.
 TEST_F(MainWindowTest, ANewStarFileFromTheCommandLine) {
-    CreateForms(dir_.File("missing.def"));
-    EXPECT_EQ(Form1->ShapeSettings.Points, 20);
-    Form1->SaveDef->trigger();
+    CreateProgramWindows(dir_.File("missing.def"));
+    EXPECT_EQ(mainWindow->ShapeSettings.Points, 20);
+    mainWindow->actionSaveSettings->trigger();
     EXPECT_TRUE(ReadSettingsFile(dir_.File("missing.def")));
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Forms.h"
+#include "MainWindow.h"
+#include "ProgramWindows.h"
 #include "TempDir.h"
-#include "Vantmain.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -93,9 +93,9 @@ protected:
     }
 
     void TearDown() override {
-        if (Form1)
-            Form1->Modified = false; // no close prompt while tearing down
-        DestroyForms();
+        if (mainWindow)
+            mainWindow->Modified = false; // no close prompt while tearing down
+        DestroyProgramWindows();
         QDir::setCurrent(previousDir_);
     }
 
@@ -105,9 +105,9 @@ protected:
 
     // Creates the windows and shows the main one, as the program starts.
     void Start() {
-        CreateForms();
-        Form1->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(Form1));
+        CreateProgramWindows();
+        mainWindow->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(mainWindow));
     }
 
     std::string SettingsPath() const { return dir_.File("Vantrell.def"); }

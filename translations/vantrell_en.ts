@@ -2,6 +2,68 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="ja_JP">
 <context>
+    <name>AboutDialog</name>
+    <message>
+        <location filename="../ui/AboutDialog.ui" line="9"/>
+        <source>ﾊﾞｰｼﾞｮﾝ情報</source>
+        <translation>About Vantrell</translation>
+    </message>
+    <message>
+        <location filename="../ui/AboutDialog.ui" line="49"/>
+        <source>Vantrell</source>
+        <translation>Vantrell</translation>
+    </message>
+    <message>
+        <location filename="../ui/AboutDialog.ui" line="60"/>
+        <source>Version 1.0</source>
+        <translation>Version 1.0</translation>
+    </message>
+    <message>
+        <location filename="../ui/AboutDialog.ui" line="107"/>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <location filename="../ui/AboutDialog.cpp" line="22"/>
+        <source>© 2026 Vantrell 開発者</source>
+        <translation>© 2026 Vantrell developers</translation>
+    </message>
+    <message>
+        <location filename="../ui/AboutDialog.cpp" line="23"/>
+        <source>ギザギザの星を描くツール</source>
+        <translation>A tool for jagged stars</translation>
+    </message>
+</context>
+<context>
+    <name>CentrePalette</name>
+    <message>
+        <location filename="../ui/CentrePalette.ui" line="12"/>
+        <source>Vantrell</source>
+        <translation>Vantrell</translation>
+    </message>
+    <message>
+        <location filename="../ui/CentrePalette.ui" line="6"/>
+        <location filename="../ui/CentrePalette.ui" line="19"/>
+        <source>ヴァントレルの中心</source>
+        <translation>Centre of the Jags</translation>
+    </message>
+    <message>
+        <location filename="../ui/CentrePalette.ui" line="27"/>
+        <source>中心、横</source>
+        <translation>Centre, horizontal</translation>
+    </message>
+    <message>
+        <location filename="../ui/CentrePalette.ui" line="56"/>
+        <source>中心、縦</source>
+        <translation>Centre, vertical</translation>
+    </message>
+    <message>
+        <location filename="../ui/CentrePalette.ui" line="94"/>
+        <source>Reset</source>
+        <translation>Reset</translation>
+    </message>
+</context>
+<context>
     <name>FileMessages</name>
     <message>
         <location filename="../output/FileMessages.cpp" line="37"/>
@@ -101,16 +163,294 @@
     </message>
 </context>
 <context>
+    <name>JagsPalette</name>
+    <message>
+        <location filename="../ui/JagsPalette.ui" line="12"/>
+        <source>Vantrell</source>
+        <translation>Vantrell</translation>
+    </message>
+    <message>
+        <location filename="../ui/JagsPalette.ui" line="6"/>
+        <location filename="../ui/JagsPalette.ui" line="22"/>
+        <location filename="../ui/JagsPalette.ui" line="30"/>
+        <source>ヴァントレルの数</source>
+        <translation>Number of Jags</translation>
+    </message>
+</context>
+<context>
     <name>LiveBackground</name>
     <message>
-        <location filename="../ui/LiveBackground.cpp" line="65"/>
+        <location filename="../ui/LiveBackground.cpp" line="63"/>
         <source>デスクトップが合成されていないため使えません(コンポジットマネージャーが必要です)</source>
         <translation>Not available: the desktop does not composite windows (a compositing manager is needed)</translation>
     </message>
     <message>
-        <location filename="../ui/LiveBackground.cpp" line="69"/>
+        <location filename="../ui/LiveBackground.cpp" line="67"/>
         <source>このデスクトップは画面を取得できないため、常に実際の背景を透かします</source>
         <translation>This desktop cannot be captured, so the real desktop always shows through</translation>
+    </message>
+</context>
+<context>
+    <name>MagnificationDialog</name>
+    <message>
+        <location filename="../ui/MagnificationDialog.ui" line="9"/>
+        <source>Vantrell</source>
+        <translation>Vantrell</translation>
+    </message>
+    <message>
+        <location filename="../ui/MagnificationDialog.ui" line="30"/>
+        <location filename="../ui/MagnificationDialog.ui" line="35"/>
+        <source>保存倍率</source>
+        <translation>Magnification</translation>
+    </message>
+    <message>
+        <location filename="../ui/MagnificationDialog.ui" line="54"/>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <location filename="../ui/MagnificationDialog.ui" line="65"/>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <location filename="../ui/MainWindow.ui" line="6"/>
+        <source>Vantrell</source>
+        <translation>Vantrell</translation>
+    </message>
+    <message>
+        <location filename="../ui/MainWindow.ui" line="12"/>
+        <source>ファイル(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <location filename="../ui/MainWindow.ui" line="28"/>
+        <source>編集(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <location filename="../ui/MainWindow.ui" line="53"/>
+        <source>ヘルプ(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <location filename="../ui/MainWindow.ui" line="64"/>
+        <source>名前を付けて保存(&amp;A)...</source>
+        <translation>Save Picture &amp;As...</translation>
+    </message>
+    <message>
+        <location filename="../ui/MainWindow.ui" line="69"/>
+        <source>保存倍率の指定(&amp;R)...</source>
+        <translation>Save &amp;Ratio...</translation>
+    </message>
+    <message>
+        <location filename="../ui/MainWindow.ui" line="77"/>
+        <source>背景を透明にする(&amp;T)</source>
+        <translation>&amp;Transparent Background</translation>
+    </message>
+    <message>
+        <location filename="../ui/MainWindow.ui" line="85"/>
+        <source>輪郭をなめらかにする(&amp;M)</source>
+        <translation>S&amp;mooth Edges</translation>
+    </message>
+    <message>
+        <location filename="../ui/MainWindow.ui" line="90"/>
+        <source>開く(&amp;O)...</source>
+        <translation>&amp;Open Star File...</translation>
+    </message>
+    <message>
+        <location filename="../ui/MainWindow.ui" line="93"/>
+        <source>Ctrl+O</source>
+        <translation>Ctrl+O</translation>
+    </message>
+    <message>
+        <location filename="../ui/MainWindow.ui" line="98"/>
+        <source>設定に名前を付けて保存(&amp;N)...</source>
+        <translation>Sa&amp;ve Settings As...</translation>
+    </message>
+    <message>
+        <location filename="../ui/MainWindow.ui" line="106"/>
+        <source>元に戻す(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <location filename="../ui/MainWindow.ui" line="114"/>
+        <source>やり直し(&amp;Y)</source>
+        <translation>Re&amp;do</translation>
+    </message>
+    <message>
+        <location filename="../ui/MainWindow.ui" line="119"/>
+        <source>設定保存(&amp;S)</source>
+        <translation>&amp;Save Settings</translation>
+    </message>
+    <message>
+        <location filename="../ui/MainWindow.ui" line="124"/>
+        <source>設定初期化(&amp;D)</source>
+        <translation>Reset to &amp;Defaults</translation>
+    </message>
+    <message>
+        <location filename="../ui/MainWindow.ui" line="129"/>
+        <source>終了(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <location filename="../ui/MainWindow.ui" line="134"/>
+        <location filename="../ui/MainWindow.ui" line="227"/>
+        <source>コピー(&amp;C)</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <location filename="../ui/MainWindow.ui" line="137"/>
+        <location filename="../ui/MainWindow.ui" line="230"/>
+        <source>Ctrl+C</source>
+        <translation>Ctrl+C</translation>
+    </message>
+    <message>
+        <location filename="../ui/MainWindow.ui" line="142"/>
+        <location filename="../ui/MainWindow.ui" line="235"/>
+        <source>ヴァントレルの数(&amp;P)...</source>
+        <translation>Number of &amp;Jags...</translation>
+    </message>
+    <message>
+        <location filename="../ui/MainWindow.ui" line="147"/>
+        <location filename="../ui/MainWindow.ui" line="240"/>
+        <source>回転(&amp;R)...</source>
+        <translation>&amp;Rotation...</translation>
+    </message>
+    <message>
+        <location filename="../ui/MainWindow.ui" line="152"/>
+        <location filename="../ui/MainWindow.ui" line="245"/>
+        <source>捩じる(&amp;T)...</source>
+        <translation>&amp;Twist...</translation>
+    </message>
+    <message>
+        <location filename="../ui/MainWindow.ui" line="157"/>
+        <location filename="../ui/MainWindow.ui" line="250"/>
+        <source>ヴァントレルの中心(&amp;E)...</source>
+        <translation>C&amp;entre of the Jags...</translation>
+    </message>
+    <message>
+        <location filename="../ui/MainWindow.ui" line="162"/>
+        <location filename="../ui/MainWindow.ui" line="255"/>
+        <source>形(&amp;K)...</source>
+        <translation>Sha&amp;pe...</translation>
+    </message>
+    <message>
+        <location filename="../ui/MainWindow.ui" line="170"/>
+        <location filename="../ui/MainWindow.ui" line="263"/>
+        <source>幅と高さを同じに(&amp;1)...</source>
+        <translation>Same Width and &amp;Height</translation>
+    </message>
+    <message>
+        <location filename="../ui/MainWindow.ui" line="175"/>
+        <location filename="../ui/MainWindow.ui" line="268"/>
+        <source>サイズ(&amp;S)...</source>
+        <translation>&amp;Size...</translation>
+    </message>
+    <message>
+        <location filename="../ui/MainWindow.ui" line="183"/>
+        <location filename="../ui/MainWindow.ui" line="276"/>
+        <source>塗りつぶす(&amp;F)</source>
+        <translation>&amp;Fill</translation>
+    </message>
+    <message>
+        <location filename="../ui/MainWindow.ui" line="188"/>
+        <location filename="../ui/MainWindow.ui" line="281"/>
+        <source>前景色(&amp;O)...</source>
+        <translation>F&amp;oreground Colour...</translation>
+    </message>
+    <message>
+        <location filename="../ui/MainWindow.ui" line="193"/>
+        <location filename="../ui/MainWindow.ui" line="286"/>
+        <source>背景色(&amp;B)...</source>
+        <translation>&amp;Background Colour...</translation>
+    </message>
+    <message>
+        <location filename="../ui/MainWindow.ui" line="201"/>
+        <location filename="../ui/MainWindow.ui" line="294"/>
+        <source>背景透過(&amp;A)</source>
+        <translation>Desktop &amp;As Background</translation>
+    </message>
+    <message>
+        <location filename="../ui/MainWindow.ui" line="209"/>
+        <source>実際の背景を透かす(&amp;L)</source>
+        <translation>&amp;Live See-Through</translation>
+    </message>
+    <message>
+        <location filename="../ui/MainWindow.ui" line="217"/>
+        <location filename="../ui/MainWindow.ui" line="302"/>
+        <source>背景取得(&amp;G)</source>
+        <translation>&amp;Get Background</translation>
+    </message>
+    <message>
+        <location filename="../ui/MainWindow.ui" line="222"/>
+        <source>バージョン情報(&amp;A)</source>
+        <translation>&amp;About Vantrell</translation>
+    </message>
+    <message>
+        <location filename="../ui/ExportCommands.cpp" line="24"/>
+        <source>bmpファイル (*.BMP *.bmp)</source>
+        <translation>BMP pictures (*.BMP *.bmp)</translation>
+    </message>
+    <message>
+        <location filename="../ui/ExportCommands.cpp" line="25"/>
+        <source>jpgファイル (*.JPG *.jpg)</source>
+        <translation>JPEG pictures (*.JPG *.jpg)</translation>
+    </message>
+    <message>
+        <location filename="../ui/ExportCommands.cpp" line="26"/>
+        <source>pngファイル (*.PNG *.png)</source>
+        <translation>PNG pictures (*.PNG *.png)</translation>
+    </message>
+    <message>
+        <location filename="../ui/ExportCommands.cpp" line="27"/>
+        <source>svgファイル (*.SVG *.svg)</source>
+        <translation>SVG pictures (*.SVG *.svg)</translation>
+    </message>
+    <message>
+        <location filename="../ui/ExportCommands.cpp" line="82"/>
+        <source>%1 に保存しています...</source>
+        <translation>Saving %1...</translation>
+    </message>
+    <message>
+        <location filename="../ui/ExportCommands.cpp" line="83"/>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <location filename="../ui/ExportCommands.cpp" line="115"/>
+        <source>メモリが足りないため、%1 x %2 の画像をクリップボードにコピーできません</source>
+        <translation>Not enough memory to copy a %1 x %2 picture to the clipboard</translation>
+    </message>
+    <message>
+        <location filename="../ui/StarFiles.cpp" line="57"/>
+        <source>設定ファイル %1 を保存できません
+%2</source>
+        <translation>Cannot save the settings file %1
+%2</translation>
+    </message>
+    <message>
+        <location filename="../ui/MainWindow.cpp" line="89"/>
+        <source>星</source>
+        <translation>Star</translation>
+    </message>
+    <message>
+        <location filename="../ui/MainWindow.cpp" line="90"/>
+        <source>ステータスバー</source>
+        <translation>Status bar</translation>
+    </message>
+    <message>
+        <location filename="../ui/MainWindow.cpp" line="776"/>
+        <source>確認</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <location filename="../ui/MainWindow.cpp" line="776"/>
+        <source>ファイルに保存しますか?</source>
+        <translation>Save the picture to a file?</translation>
     </message>
 </context>
 <context>
@@ -119,6 +459,150 @@
         <location filename="../ui/PictureOptions.cpp" line="39"/>
         <source> (背景は透明になりません)</source>
         <translation> (background not transparent)</translation>
+    </message>
+</context>
+<context>
+    <name>RotationPalette</name>
+    <message>
+        <location filename="../ui/RotationPalette.ui" line="12"/>
+        <source>Vantrell</source>
+        <translation>Vantrell</translation>
+    </message>
+    <message>
+        <location filename="../ui/RotationPalette.ui" line="6"/>
+        <location filename="../ui/RotationPalette.ui" line="22"/>
+        <source>回転</source>
+        <translation>Rotation</translation>
+    </message>
+    <message>
+        <location filename="../ui/RotationPalette.ui" line="33"/>
+        <source>-90度</source>
+        <translation>-90°</translation>
+    </message>
+    <message>
+        <location filename="../ui/RotationPalette.ui" line="44"/>
+        <source>回転角</source>
+        <translation>Rotation angle</translation>
+    </message>
+    <message>
+        <location filename="../ui/RotationPalette.ui" line="76"/>
+        <source>Reset</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <location filename="../ui/RotationPalette.cpp" line="18"/>
+        <source>%1度</source>
+        <translation>%1°</translation>
+    </message>
+</context>
+<context>
+    <name>ShapePalette</name>
+    <message>
+        <location filename="../ui/ShapePalette.ui" line="6"/>
+        <source>形</source>
+        <translation>Shape</translation>
+    </message>
+    <message>
+        <location filename="../ui/ShapePalette.ui" line="12"/>
+        <source>Vantrell</source>
+        <translation>Vantrell</translation>
+    </message>
+    <message>
+        <location filename="../ui/ShapePalette.ui" line="22"/>
+        <location filename="../ui/ShapePalette.ui" line="27"/>
+        <location filename="../ui/ShapePalette.ui" line="47"/>
+        <source>先端の丸み</source>
+        <translation>Tip rounding</translation>
+    </message>
+    <message>
+        <location filename="../ui/ShapePalette.ui" line="59"/>
+        <location filename="../ui/ShapePalette.ui" line="110"/>
+        <location filename="../ui/ShapePalette.ui" line="161"/>
+        <source>%</source>
+        <translation>%</translation>
+    </message>
+    <message>
+        <location filename="../ui/ShapePalette.ui" line="73"/>
+        <location filename="../ui/ShapePalette.ui" line="78"/>
+        <location filename="../ui/ShapePalette.ui" line="98"/>
+        <source>谷の丸み</source>
+        <translation>Valley rounding</translation>
+    </message>
+    <message>
+        <location filename="../ui/ShapePalette.ui" line="124"/>
+        <location filename="../ui/ShapePalette.ui" line="129"/>
+        <location filename="../ui/ShapePalette.ui" line="149"/>
+        <source>不規則さ</source>
+        <translation>Irregularity</translation>
+    </message>
+    <message>
+        <location filename="../ui/ShapePalette.ui" line="175"/>
+        <location filename="../ui/ShapePalette.ui" line="180"/>
+        <source>乱数の種</source>
+        <translation>Seed</translation>
+    </message>
+    <message>
+        <location filename="../ui/ShapePalette.ui" line="194"/>
+        <source>新しい種</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <location filename="../ui/ShapePalette.ui" line="208"/>
+        <location filename="../ui/ShapePalette.ui" line="213"/>
+        <location filename="../ui/ShapePalette.ui" line="233"/>
+        <source>線の太さ</source>
+        <translation>Line width</translation>
+    </message>
+    <message>
+        <location filename="../ui/ShapePalette.ui" line="256"/>
+        <location filename="../ui/ShapePalette.ui" line="261"/>
+        <source>線の色</source>
+        <translation>Line colour</translation>
+    </message>
+    <message>
+        <location filename="../ui/ShapePalette.ui" line="275"/>
+        <source>星と同じ色</source>
+        <translation>As the star</translation>
+    </message>
+    <message>
+        <location filename="../ui/ShapePalette.ui" line="283"/>
+        <source>Reset</source>
+        <translation>Reset</translation>
+    </message>
+</context>
+<context>
+    <name>SizeDialog</name>
+    <message>
+        <location filename="../ui/SizeDialog.ui" line="9"/>
+        <source>Vantrell</source>
+        <translation>Vantrell</translation>
+    </message>
+    <message>
+        <location filename="../ui/SizeDialog.ui" line="30"/>
+        <location filename="../ui/SizeDialog.ui" line="35"/>
+        <source>幅</source>
+        <translation>Width</translation>
+    </message>
+    <message>
+        <location filename="../ui/SizeDialog.ui" line="52"/>
+        <location filename="../ui/SizeDialog.ui" line="57"/>
+        <source>高さ</source>
+        <translation>Height</translation>
+    </message>
+    <message>
+        <location filename="../ui/SizeDialog.ui" line="71"/>
+        <source>幅と高さを同じに</source>
+        <translation>Width = height</translation>
+    </message>
+    <message>
+        <location filename="../ui/SizeDialog.ui" line="79"/>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <location filename="../ui/SizeDialog.ui" line="90"/>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -223,541 +707,57 @@
     </message>
 </context>
 <context>
-    <name>TAboutDlg</name>
+    <name>TwistPalette</name>
     <message>
-        <location filename="../ui/About.ui" line="9"/>
-        <source>ﾊﾞｰｼﾞｮﾝ情報</source>
-        <translation>About Vantrell</translation>
-    </message>
-    <message>
-        <location filename="../ui/About.ui" line="49"/>
+        <location filename="../ui/TwistPalette.ui" line="12"/>
         <source>Vantrell</source>
         <translation>Vantrell</translation>
     </message>
     <message>
-        <location filename="../ui/About.ui" line="60"/>
-        <source>Version 1.0</source>
-        <translation>Version 1.0</translation>
-    </message>
-    <message>
-        <location filename="../ui/About.ui" line="107"/>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <location filename="../ui/About.cpp" line="22"/>
-        <source>© 2026 Vantrell 開発者</source>
-        <translation>© 2026 Vantrell developers</translation>
-    </message>
-    <message>
-        <location filename="../ui/About.cpp" line="23"/>
-        <source>ギザギザの星を描くツール</source>
-        <translation>A tool for jagged stars</translation>
-    </message>
-</context>
-<context>
-    <name>TCenterSettingDlg</name>
-    <message>
-        <location filename="../ui/Center.ui" line="12"/>
-        <source>Vantrell</source>
-        <translation>Vantrell</translation>
-    </message>
-    <message>
-        <location filename="../ui/Center.ui" line="6"/>
-        <location filename="../ui/Center.ui" line="19"/>
-        <source>ヴァントレルの中心</source>
-        <translation>Centre of the Jags</translation>
-    </message>
-    <message>
-        <location filename="../ui/Center.ui" line="27"/>
-        <source>中心、横</source>
-        <translation>Centre, horizontal</translation>
-    </message>
-    <message>
-        <location filename="../ui/Center.ui" line="56"/>
-        <source>中心、縦</source>
-        <translation>Centre, vertical</translation>
-    </message>
-    <message>
-        <location filename="../ui/Center.ui" line="94"/>
-        <source>Reset</source>
-        <translation>Reset</translation>
-    </message>
-</context>
-<context>
-    <name>TForm1</name>
-    <message>
-        <location filename="../ui/Vantmain.ui" line="6"/>
-        <source>Vantrell</source>
-        <translation>Vantrell</translation>
-    </message>
-    <message>
-        <location filename="../ui/Vantmain.ui" line="12"/>
-        <source>ファイル(&amp;F)</source>
-        <translation>&amp;File</translation>
-    </message>
-    <message>
-        <location filename="../ui/Vantmain.ui" line="28"/>
-        <source>編集(&amp;E)</source>
-        <translation>&amp;Edit</translation>
-    </message>
-    <message>
-        <location filename="../ui/Vantmain.ui" line="53"/>
-        <source>ヘルプ(&amp;H)</source>
-        <translation>&amp;Help</translation>
-    </message>
-    <message>
-        <location filename="../ui/Vantmain.ui" line="64"/>
-        <source>名前を付けて保存(&amp;A)...</source>
-        <translation>Save Picture &amp;As...</translation>
-    </message>
-    <message>
-        <location filename="../ui/Vantmain.ui" line="69"/>
-        <source>保存倍率の指定(&amp;R)...</source>
-        <translation>Save &amp;Ratio...</translation>
-    </message>
-    <message>
-        <location filename="../ui/Vantmain.ui" line="77"/>
-        <source>背景を透明にする(&amp;T)</source>
-        <translation>&amp;Transparent Background</translation>
-    </message>
-    <message>
-        <location filename="../ui/Vantmain.ui" line="85"/>
-        <source>輪郭をなめらかにする(&amp;M)</source>
-        <translation>S&amp;mooth Edges</translation>
-    </message>
-    <message>
-        <location filename="../ui/Vantmain.ui" line="90"/>
-        <source>開く(&amp;O)...</source>
-        <translation>&amp;Open Star File...</translation>
-    </message>
-    <message>
-        <location filename="../ui/Vantmain.ui" line="93"/>
-        <source>Ctrl+O</source>
-        <translation>Ctrl+O</translation>
-    </message>
-    <message>
-        <location filename="../ui/Vantmain.ui" line="98"/>
-        <source>設定に名前を付けて保存(&amp;N)...</source>
-        <translation>Sa&amp;ve Settings As...</translation>
-    </message>
-    <message>
-        <location filename="../ui/Vantmain.ui" line="106"/>
-        <source>元に戻す(&amp;U)</source>
-        <translation>&amp;Undo</translation>
-    </message>
-    <message>
-        <location filename="../ui/Vantmain.ui" line="114"/>
-        <source>やり直し(&amp;Y)</source>
-        <translation>Re&amp;do</translation>
-    </message>
-    <message>
-        <location filename="../ui/Vantmain.ui" line="119"/>
-        <source>設定保存(&amp;S)</source>
-        <translation>&amp;Save Settings</translation>
-    </message>
-    <message>
-        <location filename="../ui/Vantmain.ui" line="124"/>
-        <source>設定初期化(&amp;D)</source>
-        <translation>Reset to &amp;Defaults</translation>
-    </message>
-    <message>
-        <location filename="../ui/Vantmain.ui" line="129"/>
-        <source>終了(&amp;X)</source>
-        <translation>E&amp;xit</translation>
-    </message>
-    <message>
-        <location filename="../ui/Vantmain.ui" line="134"/>
-        <location filename="../ui/Vantmain.ui" line="227"/>
-        <source>コピー(&amp;C)</source>
-        <translation>&amp;Copy</translation>
-    </message>
-    <message>
-        <location filename="../ui/Vantmain.ui" line="137"/>
-        <location filename="../ui/Vantmain.ui" line="230"/>
-        <source>Ctrl+C</source>
-        <translation>Ctrl+C</translation>
-    </message>
-    <message>
-        <location filename="../ui/Vantmain.ui" line="142"/>
-        <location filename="../ui/Vantmain.ui" line="235"/>
-        <source>ヴァントレルの数(&amp;P)...</source>
-        <translation>Number of &amp;Jags...</translation>
-    </message>
-    <message>
-        <location filename="../ui/Vantmain.ui" line="147"/>
-        <location filename="../ui/Vantmain.ui" line="240"/>
-        <source>回転(&amp;R)...</source>
-        <translation>&amp;Rotation...</translation>
-    </message>
-    <message>
-        <location filename="../ui/Vantmain.ui" line="152"/>
-        <location filename="../ui/Vantmain.ui" line="245"/>
-        <source>捩じる(&amp;T)...</source>
-        <translation>&amp;Twist...</translation>
-    </message>
-    <message>
-        <location filename="../ui/Vantmain.ui" line="157"/>
-        <location filename="../ui/Vantmain.ui" line="250"/>
-        <source>ヴァントレルの中心(&amp;E)...</source>
-        <translation>C&amp;entre of the Jags...</translation>
-    </message>
-    <message>
-        <location filename="../ui/Vantmain.ui" line="162"/>
-        <location filename="../ui/Vantmain.ui" line="255"/>
-        <source>形(&amp;K)...</source>
-        <translation>Sha&amp;pe...</translation>
-    </message>
-    <message>
-        <location filename="../ui/Vantmain.ui" line="170"/>
-        <location filename="../ui/Vantmain.ui" line="263"/>
-        <source>幅と高さを同じに(&amp;1)...</source>
-        <translation>Same Width and &amp;Height</translation>
-    </message>
-    <message>
-        <location filename="../ui/Vantmain.ui" line="175"/>
-        <location filename="../ui/Vantmain.ui" line="268"/>
-        <source>サイズ(&amp;S)...</source>
-        <translation>&amp;Size...</translation>
-    </message>
-    <message>
-        <location filename="../ui/Vantmain.ui" line="183"/>
-        <location filename="../ui/Vantmain.ui" line="276"/>
-        <source>塗りつぶす(&amp;F)</source>
-        <translation>&amp;Fill</translation>
-    </message>
-    <message>
-        <location filename="../ui/Vantmain.ui" line="188"/>
-        <location filename="../ui/Vantmain.ui" line="281"/>
-        <source>前景色(&amp;O)...</source>
-        <translation>F&amp;oreground Colour...</translation>
-    </message>
-    <message>
-        <location filename="../ui/Vantmain.ui" line="193"/>
-        <location filename="../ui/Vantmain.ui" line="286"/>
-        <source>背景色(&amp;B)...</source>
-        <translation>&amp;Background Colour...</translation>
-    </message>
-    <message>
-        <location filename="../ui/Vantmain.ui" line="201"/>
-        <location filename="../ui/Vantmain.ui" line="294"/>
-        <source>背景透過(&amp;A)</source>
-        <translation>Desktop &amp;As Background</translation>
-    </message>
-    <message>
-        <location filename="../ui/Vantmain.ui" line="209"/>
-        <source>実際の背景を透かす(&amp;L)</source>
-        <translation>&amp;Live See-Through</translation>
-    </message>
-    <message>
-        <location filename="../ui/Vantmain.ui" line="217"/>
-        <location filename="../ui/Vantmain.ui" line="302"/>
-        <source>背景取得(&amp;G)</source>
-        <translation>&amp;Get Background</translation>
-    </message>
-    <message>
-        <location filename="../ui/Vantmain.ui" line="222"/>
-        <source>バージョン情報(&amp;A)</source>
-        <translation>&amp;About Vantrell</translation>
-    </message>
-    <message>
-        <location filename="../ui/ExportCommands.cpp" line="24"/>
-        <source>bmpファイル (*.BMP *.bmp)</source>
-        <translation>BMP pictures (*.BMP *.bmp)</translation>
-    </message>
-    <message>
-        <location filename="../ui/ExportCommands.cpp" line="25"/>
-        <source>jpgファイル (*.JPG *.jpg)</source>
-        <translation>JPEG pictures (*.JPG *.jpg)</translation>
-    </message>
-    <message>
-        <location filename="../ui/ExportCommands.cpp" line="26"/>
-        <source>pngファイル (*.PNG *.png)</source>
-        <translation>PNG pictures (*.PNG *.png)</translation>
-    </message>
-    <message>
-        <location filename="../ui/ExportCommands.cpp" line="27"/>
-        <source>svgファイル (*.SVG *.svg)</source>
-        <translation>SVG pictures (*.SVG *.svg)</translation>
-    </message>
-    <message>
-        <location filename="../ui/ExportCommands.cpp" line="82"/>
-        <source>%1 に保存しています...</source>
-        <translation>Saving %1...</translation>
-    </message>
-    <message>
-        <location filename="../ui/ExportCommands.cpp" line="82"/>
-        <source>Cancel</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <location filename="../ui/ExportCommands.cpp" line="115"/>
-        <source>メモリが足りないため、%1 x %2 の画像をクリップボードにコピーできません</source>
-        <translation>Not enough memory to copy a %1 x %2 picture to the clipboard</translation>
-    </message>
-    <message>
-        <location filename="../ui/StarFiles.cpp" line="57"/>
-        <source>設定ファイル %1 を保存できません
-%2</source>
-        <translation>Cannot save the settings file %1
-%2</translation>
-    </message>
-    <message>
-        <location filename="../ui/Vantmain.cpp" line="86"/>
-        <source>星</source>
-        <translation>Star</translation>
-    </message>
-    <message>
-        <location filename="../ui/Vantmain.cpp" line="87"/>
-        <source>ステータスバー</source>
-        <translation>Status bar</translation>
-    </message>
-    <message>
-        <location filename="../ui/Vantmain.cpp" line="769"/>
-        <source>確認</source>
-        <translation>Confirm</translation>
-    </message>
-    <message>
-        <location filename="../ui/Vantmain.cpp" line="769"/>
-        <source>ファイルに保存しますか?</source>
-        <translation>Save the picture to a file?</translation>
-    </message>
-</context>
-<context>
-    <name>TLeanDlg</name>
-    <message>
-        <location filename="../ui/Lean.ui" line="12"/>
-        <source>Vantrell</source>
-        <translation>Vantrell</translation>
-    </message>
-    <message>
-        <location filename="../ui/Lean.ui" line="6"/>
-        <location filename="../ui/Lean.ui" line="22"/>
-        <source>回転</source>
-        <translation>Rotation</translation>
-    </message>
-    <message>
-        <location filename="../ui/Lean.ui" line="33"/>
-        <source>-90度</source>
-        <translation>-90°</translation>
-    </message>
-    <message>
-        <location filename="../ui/Lean.ui" line="44"/>
-        <source>回転角</source>
-        <translation>Rotation angle</translation>
-    </message>
-    <message>
-        <location filename="../ui/Lean.ui" line="76"/>
-        <source>Reset</source>
-        <translation>Reset</translation>
-    </message>
-    <message>
-        <location filename="../ui/Lean.cpp" line="18"/>
-        <source>%1度</source>
-        <translation>%1°</translation>
-    </message>
-</context>
-<context>
-    <name>TPointsDlg</name>
-    <message>
-        <location filename="../ui/Points.ui" line="12"/>
-        <source>Vantrell</source>
-        <translation>Vantrell</translation>
-    </message>
-    <message>
-        <location filename="../ui/Points.ui" line="6"/>
-        <location filename="../ui/Points.ui" line="22"/>
-        <location filename="../ui/Points.ui" line="30"/>
-        <source>ヴァントレルの数</source>
-        <translation>Number of Jags</translation>
-    </message>
-</context>
-<context>
-    <name>TRotationDlg</name>
-    <message>
-        <location filename="../ui/Rotaion.ui" line="12"/>
-        <source>Vantrell</source>
-        <translation>Vantrell</translation>
-    </message>
-    <message>
-        <location filename="../ui/Rotaion.ui" line="6"/>
-        <location filename="../ui/Rotaion.ui" line="19"/>
+        <location filename="../ui/TwistPalette.ui" line="6"/>
+        <location filename="../ui/TwistPalette.ui" line="19"/>
         <source>捩じる</source>
         <translation>Twist</translation>
     </message>
     <message>
-        <location filename="../ui/Rotaion.ui" line="33"/>
+        <location filename="../ui/TwistPalette.ui" line="33"/>
         <source>外側</source>
         <translation>Outer</translation>
     </message>
     <message>
-        <location filename="../ui/Rotaion.ui" line="41"/>
+        <location filename="../ui/TwistPalette.ui" line="41"/>
         <source>外側のねじれ</source>
         <translation>Outer twist</translation>
     </message>
     <message>
-        <location filename="../ui/Rotaion.ui" line="73"/>
-        <location filename="../ui/Rotaion.ui" line="130"/>
+        <location filename="../ui/TwistPalette.ui" line="73"/>
+        <location filename="../ui/TwistPalette.ui" line="130"/>
         <source>-1000%</source>
         <translation>-1000%</translation>
     </message>
     <message>
-        <location filename="../ui/Rotaion.ui" line="90"/>
+        <location filename="../ui/TwistPalette.ui" line="90"/>
         <source>内側</source>
         <translation>Inner</translation>
     </message>
     <message>
-        <location filename="../ui/Rotaion.ui" line="98"/>
+        <location filename="../ui/TwistPalette.ui" line="98"/>
         <source>内側のねじれ</source>
         <translation>Inner twist</translation>
     </message>
     <message>
-        <location filename="../ui/Rotaion.ui" line="144"/>
+        <location filename="../ui/TwistPalette.ui" line="144"/>
         <source>同期</source>
         <translation>Sync</translation>
     </message>
     <message>
-        <location filename="../ui/Rotaion.ui" line="155"/>
+        <location filename="../ui/TwistPalette.ui" line="155"/>
         <source>Reset</source>
         <translation>Reset</translation>
     </message>
 </context>
 <context>
-    <name>TSaveRateDlg</name>
-    <message>
-        <location filename="../ui/SaveRate.ui" line="9"/>
-        <source>Vantrell</source>
-        <translation>Vantrell</translation>
-    </message>
-    <message>
-        <location filename="../ui/SaveRate.ui" line="30"/>
-        <location filename="../ui/SaveRate.ui" line="35"/>
-        <source>保存倍率</source>
-        <translation>Magnification</translation>
-    </message>
-    <message>
-        <location filename="../ui/SaveRate.ui" line="54"/>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <location filename="../ui/SaveRate.ui" line="65"/>
-        <source>Cancel</source>
-        <translation>Cancel</translation>
-    </message>
-</context>
-<context>
-    <name>TShapeDlg</name>
-    <message>
-        <location filename="../ui/Shape.ui" line="6"/>
-        <source>形</source>
-        <translation>Shape</translation>
-    </message>
-    <message>
-        <location filename="../ui/Shape.ui" line="12"/>
-        <source>Vantrell</source>
-        <translation>Vantrell</translation>
-    </message>
-    <message>
-        <location filename="../ui/Shape.ui" line="22"/>
-        <location filename="../ui/Shape.ui" line="27"/>
-        <location filename="../ui/Shape.ui" line="47"/>
-        <source>先端の丸み</source>
-        <translation>Tip rounding</translation>
-    </message>
-    <message>
-        <location filename="../ui/Shape.ui" line="59"/>
-        <location filename="../ui/Shape.ui" line="110"/>
-        <location filename="../ui/Shape.ui" line="161"/>
-        <source>%</source>
-        <translation>%</translation>
-    </message>
-    <message>
-        <location filename="../ui/Shape.ui" line="73"/>
-        <location filename="../ui/Shape.ui" line="78"/>
-        <location filename="../ui/Shape.ui" line="98"/>
-        <source>谷の丸み</source>
-        <translation>Valley rounding</translation>
-    </message>
-    <message>
-        <location filename="../ui/Shape.ui" line="124"/>
-        <location filename="../ui/Shape.ui" line="129"/>
-        <location filename="../ui/Shape.ui" line="149"/>
-        <source>不規則さ</source>
-        <translation>Irregularity</translation>
-    </message>
-    <message>
-        <location filename="../ui/Shape.ui" line="175"/>
-        <location filename="../ui/Shape.ui" line="180"/>
-        <source>乱数の種</source>
-        <translation>Seed</translation>
-    </message>
-    <message>
-        <location filename="../ui/Shape.ui" line="194"/>
-        <source>新しい種</source>
-        <translation>New</translation>
-    </message>
-    <message>
-        <location filename="../ui/Shape.ui" line="208"/>
-        <location filename="../ui/Shape.ui" line="213"/>
-        <location filename="../ui/Shape.ui" line="233"/>
-        <source>線の太さ</source>
-        <translation>Line width</translation>
-    </message>
-    <message>
-        <location filename="../ui/Shape.ui" line="256"/>
-        <location filename="../ui/Shape.ui" line="261"/>
-        <source>線の色</source>
-        <translation>Line colour</translation>
-    </message>
-    <message>
-        <location filename="../ui/Shape.ui" line="275"/>
-        <source>星と同じ色</source>
-        <translation>As the star</translation>
-    </message>
-    <message>
-        <location filename="../ui/Shape.ui" line="283"/>
-        <source>Reset</source>
-        <translation>Reset</translation>
-    </message>
-</context>
-<context>
-    <name>TSizeInDlg</name>
-    <message>
-        <location filename="../ui/SizeIn.ui" line="9"/>
-        <source>Vantrell</source>
-        <translation>Vantrell</translation>
-    </message>
-    <message>
-        <location filename="../ui/SizeIn.ui" line="30"/>
-        <location filename="../ui/SizeIn.ui" line="35"/>
-        <source>幅</source>
-        <translation>Width</translation>
-    </message>
-    <message>
-        <location filename="../ui/SizeIn.ui" line="52"/>
-        <location filename="../ui/SizeIn.ui" line="57"/>
-        <source>高さ</source>
-        <translation>Height</translation>
-    </message>
-    <message>
-        <location filename="../ui/SizeIn.ui" line="71"/>
-        <source>幅と高さを同じに</source>
-        <translation>Width = height</translation>
-    </message>
-    <message>
-        <location filename="../ui/SizeIn.ui" line="79"/>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <location filename="../ui/SizeIn.ui" line="90"/>
-        <source>Cancel</source>
-        <translation>Cancel</translation>
-    </message>
-</context>
-<context>
-    <name>TUpDown</name>
+    <name>UpDown</name>
     <message>
         <location filename="../ui/UpDown.cpp" line="15"/>
         <source>増やす</source>

@@ -1,11 +1,11 @@
 #include "ExportCommands.h"
 
 #include "FileMessages.h"
+#include "MainWindow.h"
 #include "OutputFile.h"
 #include "PictureExport.h"
 #include "PictureMimeData.h"
 #include "PictureOptions.h"
-#include "Vantmain.h"
 
 #include <QClipboard>
 #include <QFile>
@@ -21,14 +21,14 @@ struct SaveFilter {
     const char *suffix;
 };
 constexpr SaveFilter kSaveFilters[] = {
-    {QT_TRANSLATE_NOOP("TForm1", "bmpファイル (*.BMP *.bmp)"), "bmp"},
-    {QT_TRANSLATE_NOOP("TForm1", "jpgファイル (*.JPG *.jpg)"), "jpg"},
-    {QT_TRANSLATE_NOOP("TForm1", "pngファイル (*.PNG *.png)"), "png"},
-    {QT_TRANSLATE_NOOP("TForm1", "svgファイル (*.SVG *.svg)"), "svg"},
+    {QT_TRANSLATE_NOOP("MainWindow", "bmpファイル (*.BMP *.bmp)"), "bmp"},
+    {QT_TRANSLATE_NOOP("MainWindow", "jpgファイル (*.JPG *.jpg)"), "jpg"},
+    {QT_TRANSLATE_NOOP("MainWindow", "pngファイル (*.PNG *.png)"), "png"},
+    {QT_TRANSLATE_NOOP("MainWindow", "svgファイル (*.SVG *.svg)"), "svg"},
 };
 
 QString FilterName(const SaveFilter &filter) {
-    return QCoreApplication::translate("TForm1", filter.name);
+    return QCoreApplication::translate("MainWindow", filter.name);
 }
 
 void ShowFailure(QWidget *parent, const QString &text) {
@@ -37,9 +37,9 @@ void ShowFailure(QWidget *parent, const QString &text) {
 
 } // namespace
 
-QFileDialog *CreateSaveDialog(TForm1 &window) {
+QFileDialog *CreateSaveDialog(MainWindow &window) {
     auto *dialog = new QFileDialog(&window);
-    dialog->setObjectName(QStringLiteral("SaveDialog1"));
+    dialog->setObjectName(QStringLiteral("saveDialog"));
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
     // Qt's own dialog: the same on every platform, and tests can answer it.
@@ -49,7 +49,7 @@ QFileDialog *CreateSaveDialog(TForm1 &window) {
         filters << FilterName(f);
     dialog->setNameFilters(filters);
     dialog->setDefaultSuffix(QString::fromLatin1(kSaveFilters[0].suffix));
-    ConnectTransparencyNote(dialog, window.Transparent1);
+    ConnectTransparencyNote(dialog, window.actionTransparentPicture);
     QObject::connect(dialog, &QFileDialog::filterSelected, dialog, [dialog](const QString &filter) {
         for (const SaveFilter &f : kSaveFilters)
             if (filter == FilterName(f))
@@ -58,8 +58,8 @@ QFileDialog *CreateSaveDialog(TForm1 &window) {
     return dialog;
 }
 
-bool SavePictureAs(TForm1 &window) {
-    QFileDialog &dialog = *window.SaveDialog1;
+bool SavePictureAs(MainWindow &window) {
+    QFileDialog &dialog = *window.saveDialog;
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     const QString path = dialog.selectedFiles().constFirst();
@@ -79,8 +79,8 @@ bool SavePictureAs(TForm1 &window) {
         ShowFailure(&window, NothingToSaveText());
         return false;
     }
-    QProgressDialog progress(TForm1::tr("%1 に保存しています...").arg(path), TForm1::tr("Cancel"),
-                             0, picture.height, &window);
+    QProgressDialog progress(MainWindow::tr("%1 に保存しています...").arg(path),
+                             MainWindow::tr("Cancel"), 0, picture.height, &window);
     progress.setWindowTitle(QStringLiteral("Vantrell"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
@@ -103,7 +103,7 @@ bool SavePictureAs(TForm1 &window) {
     return false;
 }
 
-void CopyPicture(TForm1 &window) {
+void CopyPicture(MainWindow &window) {
     const StarPicture picture = window.MakePicture(false);
     if (picture.width <= 0 || picture.height <= 0) {
         ShowFailure(&window, NothingToSaveText());
@@ -112,8 +112,8 @@ void CopyPicture(TForm1 &window) {
     QImage bitmap;
     window.RenderToBitmap(bitmap);
     if (bitmap.isNull()) {
-        ShowFailure(&window, TForm1::tr("メモリが足りないため、%1 x %2 の画像をクリップボードに"
-                                        "コピーできません")
+        ShowFailure(&window, MainWindow::tr("メモリが足りないため、%1 x %2 の画像をクリップボードに"
+                                            "コピーできません")
                                  .arg(picture.width)
                                  .arg(picture.height));
         return;

@@ -20,7 +20,7 @@
 namespace {
 
 // The palette living in each slot, for the sizes of the slots around a palette.
-std::array<TPalette *, TPalette::SlotCount> gSlots{};
+std::array<Palette *, Palette::SlotCount> gSlots{};
 
 } // namespace
 
@@ -83,9 +83,9 @@ std::vector<PalettePosition> PaletteSlots(const QRect &main, const std::vector<Q
     return places;
 }
 
-TPalette::TPalette(Slot slot, bool staysOnTop, StarDocument &document, QWidget &mainWindow,
-                   QWidget *parent)
-    : QWidget(parent), document_(document), mainWindow_(mainWindow), slot_(slot) {
+Palette::Palette(Slot slot, bool staysOnTop, StarDocument &document, QWidget &anchor,
+                 QWidget *parent)
+    : QWidget(parent), document_(document), mainWindow_(anchor), slot_(slot) {
     // A utility window with a title and only a close button: nothing to minimise or
     // maximise, as far as the window manager honours the request.
     Qt::WindowFlags flags =
@@ -96,12 +96,12 @@ TPalette::TPalette(Slot slot, bool staysOnTop, StarDocument &document, QWidget &
     gSlots[slot_] = this;
     connect(&document_, &StarDocument::reloaded, this, [this] {
         if (isVisible())
-            PaintQuietly();
+            ShowRecordQuietly();
     });
     mainWindow_.installEventFilter(this);
 }
 
-bool TPalette::eventFilter(QObject *watched, QEvent *event) {
+bool Palette::eventFilter(QObject *watched, QEvent *event) {
     if (watched == &mainWindow_ && event->type() == QEvent::WindowStateChange) {
         if (mainWindow_.isMinimized() && isVisible()) {
             hiddenWithMain_ = true;
@@ -114,44 +114,44 @@ bool TPalette::eventFilter(QObject *watched, QEvent *event) {
     return QWidget::eventFilter(watched, event);
 }
 
-TPalette::~TPalette() {
+Palette::~Palette() {
     gSlots[slot_] = nullptr;
 }
 
-void TPalette::setVisible(bool visible) {
+void Palette::setVisible(bool visible) {
     const bool showing = visible && !isVisible();
     if (showing)
-        FormShow();
+        PlaceInSlot();
     QWidget::setVisible(visible);
     if (showing) {
-        PaintQuietly();
+        ShowRecordQuietly();
         // A window manager frames the palette after it is mapped and may place it by
         // its client area; the frame goes where it belongs once it exists.
         // The frame's arrival moves nothing in Qt's view of the window, so it is
         // looked for a few times.
         placing_ = true;
         for (int delay : kPlacingChecks)
-            QTimer::singleShot(delay, this, &TPalette::KeepTarget);
+            QTimer::singleShot(delay, this, &Palette::KeepTarget);
         QTimer::singleShot(kPlacingChecks.back() + 1, this, [this] { placing_ = false; });
     }
 }
 
-std::vector<TPalette *> TPalette::All() {
-    std::vector<TPalette *> all;
-    for (TPalette *palette : gSlots)
+std::vector<Palette *> Palette::All() {
+    std::vector<Palette *> all;
+    for (Palette *palette : gSlots)
         if (palette)
             all.push_back(palette);
     return all;
 }
 
-void TPalette::BringBack() {
+void Palette::BringBack() {
     if (isMinimized())
         showNormal();
     raise();
     activateWindow();
 }
 
-void TPalette::KeepTarget() {
+void Palette::KeepTarget() {
     if (!placing_ || !isVisible())
         return;
     const bool framed = frameGeometry().size() != size();
@@ -161,34 +161,34 @@ void TPalette::KeepTarget() {
         placing_ = false; // framed and in place: later moves are the user's
 }
 
-void TPalette::keyPressEvent(QKeyEvent *event) {
+void Palette::keyPressEvent(QKeyEvent *event) {
     if (event->key() != Qt::Key_Escape)
         return QWidget::keyPressEvent(event);
     mainWindow_.activateWindow();
     mainWindow_.raise();
 }
 
-void TPalette::moveEvent(QMoveEvent *event) {
+void Palette::moveEvent(QMoveEvent *event) {
     QWidget::moveEvent(event);
     KeepTarget();
 }
 
-void TPalette::resizeEvent(QResizeEvent *event) {
+void Palette::resizeEvent(QResizeEvent *event) {
     QWidget::resizeEvent(event);
     KeepTarget();
 }
 
-void TPalette::PaintQuietly() {
+void Palette::ShowRecordQuietly() {
     // The controls catch up with the record; a value they apply again is no step of
     // the user's.
     const StarDocument::Quiet quiet(document_);
-    FormPaint();
+    ShowRecord();
 }
 
-void TPalette::RequestRepaint() {
+void Palette::RequestRepaint() {
     QTimer::singleShot(0, this, [this] {
         if (isVisible())
-            PaintQuietly();
+            ShowRecordQuietly();
     });
 }
 
@@ -209,25 +209,25 @@ void ConnectTrackBar(QSlider *bar, QObject *context, const std::function<void()>
     });
 }
 
-QSize FramedSize(const QWidget *window, const QWidget &mainWindow) {
+QSize FramedSize(const QWidget *window, const QWidget &anchor) {
     const QSize own = window->frameGeometry().size() - window->size();
     if (own.width() > 0 || own.height() > 0)
         return window->frameGeometry().size();
     // Not framed yet: it will get a frame like the main window's, except that a
     // window of fixed size has no resize handle, so its bottom border is as thin as
     // its side borders.
-    const QRect outer = mainWindow.frameGeometry(), inner = mainWindow.geometry();
+    const QRect outer = anchor.frameGeometry(), inner = anchor.geometry();
     const int side = inner.left() - outer.left();
     const int top = inner.top() - outer.top();
     const int bottom = std::min(outer.bottom() - inner.bottom(), side);
     return window->size() + QSize(outer.width() - inner.width(), top + bottom);
 }
 
-void TPalette::FormShow() {
+void Palette::PlaceInSlot() {
     // Every slot keeps room for its palette, shown or not, so that a palette opened
     // later never moves the others.
     std::vector<QSize> sizes;
-    for (const TPalette *palette : gSlots)
+    for (const Palette *palette : gSlots)
         sizes.push_back(palette ? FramedSize(palette, mainWindow_) : QSize());
     const QRect main = mainWindow_.frameGeometry();
     const QScreen *screen = mainWindow_.screen();

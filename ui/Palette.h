@@ -17,28 +17,28 @@ class StarDocument;
 // down the main window's right edge in fixed slots (jag count, rotation angle, twist,
 // centre, shape) and bring their controls in line with the star's record whenever they are
 // shown and whenever the record is set as a whole.
-class TPalette : public QWidget {
+class Palette : public QWidget {
     Q_OBJECT
 
 public:
-    enum Slot { PointsSlot, LeanSlot, TwistSlot, CenterSlot, ShapeSlot, SlotCount };
+    enum Slot { JagsSlot, RotationSlot, TwistSlot, CentreSlot, ShapeSlot, SlotCount };
 
-    TPalette(Slot slot, bool staysOnTop, StarDocument &document, QWidget &mainWindow,
-             QWidget *parent = nullptr);
-    ~TPalette() override;
+    Palette(Slot slot, bool staysOnTop, StarDocument &document, QWidget &anchor,
+            QWidget *parent = nullptr);
+    ~Palette() override;
 
     void setVisible(bool visible) override;
 
     // Sets the controls from the star's record. A control that moves reports its
     // change like a user's move, so the values are applied again.
-    virtual void FormPaint() = 0;
-    // Queues FormPaint for when the event loop next runs, if the palette is shown
+    virtual void ShowRecord() = 0;
+    // Queues ShowRecord for when the event loop next runs, if the palette is shown
     // then; a hidden palette catches up when it is next shown.
     void RequestRepaint();
     // Shows a minimised palette again, raised and active.
     void BringBack();
     // Every palette there is, in slot order.
-    static std::vector<TPalette *> All();
+    static std::vector<Palette *> All();
 
 protected:
     StarDocument &Document() { return document_; }
@@ -51,9 +51,9 @@ protected:
 
 private:
     // Places the palette's frame in its slot beside the main window.
-    void FormShow();
-    // FormPaint, without recording the values it applies as a step.
-    void PaintQuietly();
+    void PlaceInSlot();
+    // ShowRecord, without recording the values it applies as a step.
+    void ShowRecordQuietly();
     void KeepTarget();
 
     // When to look again, in ms after showing, whether a frame came and moved it.
@@ -76,7 +76,7 @@ void ConnectTrackBar(QSlider *bar, QObject *context, const std::function<void()>
 
 // The outer size of a window with its frame; for a window never framed yet, its
 // size plus the main window's frame.
-QSize FramedSize(const QWidget *window, const QWidget &mainWindow);
+QSize FramedSize(const QWidget *window, const QWidget &anchor);
 
 // Undo and redo keys typed into a palette's edit undo the star, not the edit: the
 // edit keeps no undo history of its own.
@@ -92,8 +92,8 @@ struct PalettePosition {
 // edge, or its left edge where the right has no room, the palettes one below the other
 // from the main window's top. A palette that would run past the area's bottom starts
 // a further column outside the first, from the area's top; columns that find no room
-// on one side go to the other. Where no arrangement keeps every palette whole on the area without covering
-// another or the main window, the first column's slots kept within the area.
+// on one side go to the other. Where no arrangement keeps every palette whole on the area without
+// covering another or the main window, the first column's slots kept within the area.
 std::vector<PalettePosition> PaletteSlots(const QRect &main, const std::vector<QSize> &sizes,
                                           const QRect &freeArea);
 // The position nearest to p at which a frame of the given outer size lies wholly in

@@ -1,6 +1,6 @@
 #include "RadiusEditing.h"
 
-#include "Vantmain.h"
+#include "MainWindow.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,22 +8,22 @@
 namespace {
 
 // Distance of a point from the drawing area's centre, truncated to whole pixels.
-int DistanceFromCentre(const TForm1 &window, int x, int y) {
-    const double dx = double(x) - window.PaintBox->width() / 2;
-    const double dy = double(y) - window.PaintBox->height() / 2;
+int DistanceFromCentre(const MainWindow &window, int x, int y) {
+    const double dx = double(x) - window.starView->width() / 2;
+    const double dy = double(y) - window.starView->height() / 2;
     return static_cast<int>(std::sqrt(dx * dx + dy * dy));
 }
 
-void ChangeRadius(TForm1 &window, bool inner, int by) {
+void ChangeRadius(MainWindow &window, bool inner, int by) {
     int32_t &rate = inner ? window.ShapeSettings.InnerRate : window.ShapeSettings.OuterRate;
     rate = std::clamp(rate + by, settings_range::kMinRate, settings_range::kMaxRate);
     window.Modified = true;
-    window.DrawShape(window.PaintBox->Canvas());
+    window.DrawShape(window.starView->Canvas());
 }
 
 } // namespace
 
-void PressForRadius(TForm1 &window, Qt::MouseButton button, int x, int y) {
+void PressForRadius(MainWindow &window, Qt::MouseButton button, int x, int y) {
     if (button != Qt::LeftButton || window.Dragging)
         return;
     window.Dragging = true;
@@ -31,11 +31,11 @@ void PressForRadius(TForm1 &window, Qt::MouseButton button, int x, int y) {
     window.DragLastY = y;
     // A press on or inside the largest centred circle edits the inner radius.
     window.DragInner = DistanceFromCentre(window, x, y) <=
-                       std::min(window.PaintBox->width() / 2, window.PaintBox->height() / 2);
-    window.DrawShape(window.PaintBox->Canvas());
+                       std::min(window.starView->width() / 2, window.starView->height() / 2);
+    window.DrawShape(window.starView->Canvas());
 }
 
-void MoveForRadius(TForm1 &window, int x, int y) {
+void MoveForRadius(MainWindow &window, int x, int y) {
     if (!window.Dragging)
         return;
     // One pixel of movement towards or away from the centre is one percentage point.
@@ -46,20 +46,20 @@ void MoveForRadius(TForm1 &window, int x, int y) {
     ChangeRadius(window, window.DragInner, delta);
 }
 
-void ReleaseForRadius(TForm1 &window, Qt::MouseButton button) {
+void ReleaseForRadius(MainWindow &window, Qt::MouseButton button) {
     if (button == Qt::LeftButton)
         window.Dragging = false;
-    window.DrawShape(window.PaintBox->Canvas());
+    window.DrawShape(window.starView->Canvas());
 }
 
-void EndRadiusDrag(TForm1 &window) {
+void EndRadiusDrag(MainWindow &window) {
     if (!window.Dragging)
         return;
     window.Dragging = false;
-    window.DrawShape(window.PaintBox->Canvas());
+    window.DrawShape(window.starView->Canvas());
 }
 
-bool RadiusKeyPressed(TForm1 &window, int key, Qt::KeyboardModifiers modifiers) {
+bool RadiusKeyPressed(MainWindow &window, int key, Qt::KeyboardModifiers modifiers) {
     if ((key != Qt::Key_Up && key != Qt::Key_Down) ||
         (modifiers & ~(Qt::ShiftModifier | Qt::KeypadModifier)) != 0)
         return false;
@@ -69,7 +69,7 @@ bool RadiusKeyPressed(TForm1 &window, int key, Qt::KeyboardModifiers modifiers) 
     return true;
 }
 
-void RadiusKeyReleased(TForm1 &window, int key) {
+void RadiusKeyReleased(MainWindow &window, int key) {
     if (key == Qt::Key_Up || key == Qt::Key_Down)
         EndRadiusDrag(window);
 }

@@ -2,7 +2,7 @@
 
 #include <Qt>
 
-class TForm1;
+class MainWindow;
 
 // Changing the radii in the drawing area, by mouse or keyboard: the one place where a
 // gesture there becomes a change of the record. A left drag moves the inner radius
@@ -12,12 +12,12 @@ class TForm1;
 // vertex markers show. Each change sets Modified and redraws, and the undo recorder
 // makes one step of each gesture (a drag, a key press, a key held).
 
-void PressForRadius(TForm1 &window, Qt::MouseButton button, int x, int y);
-void MoveForRadius(TForm1 &window, int x, int y);
-void ReleaseForRadius(TForm1 &window, Qt::MouseButton button);
+void PressForRadius(MainWindow &window, Qt::MouseButton button, int x, int y);
+void MoveForRadius(MainWindow &window, int x, int y);
+void ReleaseForRadius(MainWindow &window, Qt::MouseButton button);
 // Ends a drag whose release will not come; the markers go.
-void EndRadiusDrag(TForm1 &window);
+void EndRadiusDrag(MainWindow &window);
 // Up or Down, with or without Shift: true when the key changed a radius.
-bool RadiusKeyPressed(TForm1 &window, int key, Qt::KeyboardModifiers modifiers);
+bool RadiusKeyPressed(MainWindow &window, int key, Qt::KeyboardModifiers modifiers);
 // The key let go (not a repeat of a held one): the markers go.
-void RadiusKeyReleased(TForm1 &window, int key);
+void RadiusKeyReleased(MainWindow &window, int key);

@@ -54,7 +54,7 @@ bool SaveDocument(QWidget &parent, StarDocument &document) {
         return true;
     QMessageBox::warning(
         &parent, QStringLiteral("Vantrell"),
-        QCoreApplication::translate("TForm1", "設定ファイル %1 を保存できません\n%2")
+        QCoreApplication::translate("MainWindow", "設定ファイル %1 を保存できません\n%2")
             .arg(FileNameText(document.FilePath()), QString::fromStdString(error)));
     return false;
 }
@@ -73,7 +73,7 @@ void ShowUnknownDataNote(QWidget &parent, const std::string &path) {
             .arg(FileNameText(path)));
 }
 
-void OpenStarFileClick(QWidget &parent, ChangeRecorder &recorder) {
+void ChooseStarFileToOpen(QWidget &parent, ChangeRecorder &recorder) {
     const QString path = AskForStarFile(parent, QFileDialog::AcceptOpen);
     if (!path.isEmpty())
         OpenStarFile(parent, recorder, path);
@@ -104,7 +104,7 @@ bool OpenStarFile(QWidget &parent, ChangeRecorder &recorder, const QString &path
     return true;
 }
 
-bool SaveStarFileAsClick(QWidget &parent, StarDocument &document) {
+bool SaveStarFileAs(QWidget &parent, StarDocument &document) {
     const QString path = AskForStarFile(parent, QFileDialog::AcceptSave);
     if (path.isEmpty())
         return false;
@@ -140,7 +140,7 @@ bool SaveStarFile(QWidget &parent, StarDocument &document) {
             box.addButton(Tr(QT_TRANSLATE_NOOP("StarFiles", "設定に名前を付けて保存...")),
                           QMessageBox::AcceptRole);
         box.exec();
-        return box.clickedButton() == saveAs && SaveStarFileAsClick(parent, document);
+        return box.clickedButton() == saveAs && SaveStarFileAs(parent, document);
     }
     if (document.ChangedOnDisk() &&
         !Confirm(parent, Tr(QT_TRANSLATE_NOOP("StarFiles",

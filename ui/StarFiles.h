@@ -17,13 +17,13 @@ class StarDocument;
 // they could be lost.
 
 // 開く…: asks for a star file and opens it.
-void OpenStarFileClick(QWidget &parent, ChangeRecorder &recorder);
+void ChooseStarFileToOpen(QWidget &parent, ChangeRecorder &recorder);
 // Offers to save unsaved changes first, then applies the file's parameters and
 // drawing-area size as one undoable step that makes it the star's file. A file that
 // is not a readable star file is reported with the reason and changes nothing.
 bool OpenStarFile(QWidget &parent, ChangeRecorder &recorder, const QString &path);
 // 設定に名前を付けて保存…: writes the star to a chosen file, which becomes its file.
-bool SaveStarFileAsClick(QWidget &parent, StarDocument &document);
+bool SaveStarFileAs(QWidget &parent, StarDocument &document);
 // 設定保存 with a star file: a read-only file, or one holding data this version does
 // not know, is not replaced (Save As is offered instead), and a file changed on disk since it was
 // read or written is replaced only when the user says so.

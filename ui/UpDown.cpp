@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-TUpDown::TUpDown(QWidget *parent)
+UpDown::UpDown(QWidget *parent)
     : QWidget(parent), up_(new QToolButton(this)), down_(new QToolButton(this)) {
     for (QToolButton *button : {up_, down_}) {
         button->setAutoRepeat(true);
@@ -18,7 +18,7 @@ TUpDown::TUpDown(QWidget *parent)
     connect(down_, &QToolButton::clicked, this, [this] { Step(-1); });
 }
 
-void TUpDown::SetPosition(int position) {
+void UpDown::SetPosition(int position) {
     position = std::clamp(position, min_, std::max(min_, max_));
     if (position == position_)
         return;
@@ -26,14 +26,14 @@ void TUpDown::SetPosition(int position) {
     position_ = position;
 }
 
-void TUpDown::Step(int delta) {
+void UpDown::Step(int delta) {
     // Every arrow click reports, also one at a bound that leaves the position.
     const int position = std::clamp(position_ + delta, min_, std::max(min_, max_));
     emit changing(position);
     position_ = position;
 }
 
-void TUpDown::resizeEvent(QResizeEvent *) {
+void UpDown::resizeEvent(QResizeEvent *) {
     const int half = height() / 2;
     up_->setGeometry(0, 0, width(), half);
     down_->setGeometry(0, half, width(), height() - half);

@@ -8,11 +8,11 @@ class QToolButton;
 // changing() reports the value the position is about to take: on every arrow click
 // (at either end the position stays and that value is reported), and when the
 // program sets a different position.
-class TUpDown : public QWidget {
+class UpDown : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TUpDown(QWidget *parent = nullptr);
+    explicit UpDown(QWidget *parent = nullptr);
 
     int Min() const { return min_; }
     int Max() const { return max_; }

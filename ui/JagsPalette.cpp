@@ -1,0 +1,71 @@
+#include "JagsPalette.h"
+
+#include "FormFont.h"
+#include "NumberText.h"
+#include "ShapeSettings.h"
+#include "StarDocument.h"
+
+#include <algorithm>
+
+JagsPalette *jagsPalette = nullptr;
+bool jagsUpdating = false;
+
+namespace {
+
+// Runs the body with jagsUpdating set, so the change events it raises stop at once.
+template <typename Body> void WhileUpdating(Body body) {
+    jagsUpdating = true;
+    body();
+    jagsUpdating = false;
+}
+
+} // namespace
+
+JagsPalette::JagsPalette(StarDocument &document, QWidget &anchor, QWidget *parent)
+    : Palette(JagsSlot, true, document, anchor, parent) {
+    setupUi(this);
+    setFont(FormFont(12));
+    setFixedSize(size());
+    jagsEdit->setAttribute(Qt::WA_InputMethodEnabled, false);
+    LeaveUndoToTheStar(jagsEdit);
+    connect(jagsSpinButtons, &UpDown::changing, this, &JagsPalette::stepJags);
+    connect(jagsEdit, &QLineEdit::textChanged, this, &JagsPalette::jagsEdited);
+}
+
+void JagsPalette::ApplyPoints(int points) {
+    Document().Change([points](ShapeSettings &s) { s.Points = points; });
+}
+
+void JagsPalette::stepJags(int newPosition) {
+    if (jagsUpdating)
+        return;
+    WhileUpdating([&] {
+        jagsEdit->setText(QString::number(newPosition));
+        jagsEdit->setFocus();
+        jagsEdit->selectAll();
+        ApplyPoints(newPosition);
+    });
+}
+
+void JagsPalette::jagsEdited() {
+    if (jagsUpdating)
+        return;
+    WhileUpdating([&] {
+        using namespace settings_range;
+        const int32_t typed = ReadLeadingInteger(jagsEdit->text().toStdU16String());
+        const int points = std::min(std::max(typed, kMinPoints), kMaxPoints);
+        jagsSpinButtons->SetPosition(points);
+        ApplyPoints(points);
+    });
+}
+
+void JagsPalette::ShowRecord() {
+    WhileUpdating([&] {
+        jagsEdit->setText(QString::number(Document().Settings.Points));
+        jagsEdit->setFocus();
+        jagsEdit->selectAll();
+        jagsSpinButtons->SetMax(settings_range::kMaxPoints);
+        jagsSpinButtons->SetMin(settings_range::kMinPoints);
+        jagsSpinButtons->SetPosition(Document().Settings.Points);
+    });
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "ui_MagnificationDialog.h"
+
+#include <QDialog>
+
+// The magnification dialog: SaveRate, 1..64, as an edit with up/down arrows.
+class MagnificationDialog : public QDialog, public Ui::MagnificationDialog {
+    Q_OBJECT
+
+public:
+    explicit MagnificationDialog(QWidget *parent = nullptr);
+
+    // The edit's number within 1..64.
+    int MagnificationValue() const;
+
+public slots:
+    void magnificationEdited();
+    void stepMagnification(int newPosition);
+    // Brings the entry into 1..64 before the dialog closes with OK.
+    void acceptEntry();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    bool updating_ = false; // the edit and the arrows are updating each other
+};
+
+extern MagnificationDialog *magnificationDialog;

@@ -1,0 +1,38 @@
+#include "RotationPalette.h"
+
+#include "FormFont.h"
+#include "StarDocument.h"
+
+RotationPalette *rotationPalette = nullptr;
+
+RotationPalette::RotationPalette(StarDocument &document, QWidget &anchor, QWidget *parent)
+    : Palette(RotationSlot, true, document, anchor, parent) {
+    setupUi(this);
+    setFont(FormFont(12));
+    setFixedSize(size());
+    ConnectTrackBar(rotationSlider, this, [this] { rotationMoved(); });
+    connect(resetButton, &QPushButton::clicked, this, &RotationPalette::reset);
+}
+
+void RotationPalette::UpdateAngleLabel() {
+    ShowTrackBarValue(rotationSlider, angleLabel, tr("%1度").arg(rotationSlider->value()));
+}
+
+void RotationPalette::ApplyRotation() {
+    Document().Change([this](ShapeSettings &s) { s.LeanAngle = rotationSlider->value(); });
+    UpdateAngleLabel();
+}
+
+void RotationPalette::rotationMoved() {
+    ApplyRotation();
+}
+
+void RotationPalette::reset() {
+    rotationSlider->setValue(0);
+    ApplyRotation();
+}
+
+void RotationPalette::ShowRecord() {
+    rotationSlider->setValue(Document().Settings.LeanAngle);
+    UpdateAngleLabel();
+}
