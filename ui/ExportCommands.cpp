@@ -1,11 +1,12 @@
 #include "ExportCommands.h"
 
 #include "FileMessages.h"
-#include "MainWindow.h"
 #include "OutputFile.h"
 #include "PictureExport.h"
 #include "PictureMimeData.h"
 #include "PictureOptions.h"
+#include "PictureSource.h"
+#include "StarDocument.h"
 
 #include <QClipboard>
 #include <QFile>
@@ -27,8 +28,12 @@ constexpr SaveFilter kSaveFilters[] = {
     {QT_TRANSLATE_NOOP("MainWindow", "svgファイル (*.SVG *.svg)"), "svg"},
 };
 
+QString Tr(const char *text) {
+    return QCoreApplication::translate("MainWindow", text);
+}
+
 QString FilterName(const SaveFilter &filter) {
-    return QCoreApplication::translate("MainWindow", filter.name);
+    return Tr(filter.name);
 }
 
 void ShowFailure(QWidget *parent, const QString &text) {
@@ -37,8 +42,8 @@ void ShowFailure(QWidget *parent, const QString &text) {
 
 } // namespace
 
-QFileDialog *CreateSaveDialog(MainWindow &window) {
-    auto *dialog = new QFileDialog(&window);
+QFileDialog *CreateSaveDialog(QWidget &parent, QAction *transparentPicture) {
+    auto *dialog = new QFileDialog(&parent);
     dialog->setObjectName(QStringLiteral("saveDialog"));
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
@@ -49,7 +54,7 @@ QFileDialog *CreateSaveDialog(MainWindow &window) {
         filters << FilterName(f);
     dialog->setNameFilters(filters);
     dialog->setDefaultSuffix(QString::fromLatin1(kSaveFilters[0].suffix));
-    ConnectTransparencyNote(dialog, window.actionTransparentPicture);
+    ConnectTransparencyNote(dialog, transparentPicture);
     QObject::connect(dialog, &QFileDialog::filterSelected, dialog, [dialog](const QString &filter) {
         for (const SaveFilter &f : kSaveFilters)
             if (filter == FilterName(f))
@@ -58,8 +63,8 @@ QFileDialog *CreateSaveDialog(MainWindow &window) {
     return dialog;
 }
 
-bool SavePictureAs(MainWindow &window) {
-    QFileDialog &dialog = *window.saveDialog;
+bool SavePictureAs(QFileDialog &dialog, StarDocument &document, PictureSource &source) {
+    QWidget *const window = dialog.parentWidget();
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     const QString path = dialog.selectedFiles().constFirst();
@@ -68,27 +73,28 @@ bool SavePictureAs(MainWindow &window) {
     const std::string fileName = QFile::encodeName(path).toStdString();
     // The star's own file, under any name that leads to it (a link, a hard link), is
     // never replaced by its picture: the star would be lost with it.
-    const std::string &starFile = window.Document->FilePath();
+    const std::string &starFile = document.FilePath();
     if (IsSameFile(fileName, starFile)) {
-        ShowFailure(&window, OverStarFileText(fileName, starFile));
+        ShowFailure(window, OverStarFileText(fileName, starFile));
         return false;
     }
 
-    const StarPicture picture = window.MakePicture(false);
+    const StarPicture picture = source.OutputPicture();
     if (picture.width <= 0 || picture.height <= 0) {
-        ShowFailure(&window, NothingToSaveText());
+        ShowFailure(window, NothingToSaveText());
         return false;
     }
-    QProgressDialog progress(MainWindow::tr("%1 に保存しています...").arg(path),
-                             MainWindow::tr("Cancel"), 0, picture.height, &window);
+    QProgressDialog progress(
+        Tr(QT_TRANSLATE_NOOP("MainWindow", "%1 に保存しています...")).arg(path),
+        Tr(QT_TRANSLATE_NOOP("MainWindow", "Cancel")), 0, picture.height, window);
     progress.setWindowTitle(QStringLiteral("Vantrell"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
     // The picture is fixed now. The palettes stay usable while it is written, and a
     // change made meanwhile sets Modified again, so the saved state is what was
     // written and nothing later is taken for saved.
-    const bool wasModified = window.Modified;
-    window.Modified = false;
+    const bool wasModified = document.Modified;
+    document.Modified = false;
     const ExportResult result = ExportPictureFile(fileName, picture, FormatForFileName(fileName),
                                                   [&progress](int64_t done, int64_t) {
                                                       progress.setValue(int(done));
@@ -97,27 +103,29 @@ bool SavePictureAs(MainWindow &window) {
     progress.reset();
     if (result.status == ExportResult::Written)
         return true;
-    window.Modified = window.Modified || wasModified;
+    document.Modified = document.Modified || wasModified;
     if (result.status == ExportResult::Failed)
-        ShowFailure(&window, ExportFailureText(result, fileName));
+        ShowFailure(window, ExportFailureText(result, fileName));
     return false;
 }
 
-void CopyPicture(MainWindow &window) {
-    const StarPicture picture = window.MakePicture(false);
+void CopyPicture(QWidget &parent, StarDocument &document, PictureSource &source) {
+    const StarPicture picture = source.OutputPicture();
     if (picture.width <= 0 || picture.height <= 0) {
-        ShowFailure(&window, NothingToSaveText());
+        ShowFailure(&parent, NothingToSaveText());
         return;
     }
     QImage bitmap;
-    window.RenderToBitmap(bitmap);
+    source.RenderOutput(bitmap);
     if (bitmap.isNull()) {
-        ShowFailure(&window, MainWindow::tr("メモリが足りないため、%1 x %2 の画像をクリップボードに"
-                                            "コピーできません")
-                                 .arg(picture.width)
-                                 .arg(picture.height));
+        ShowFailure(&parent,
+                    Tr(QT_TRANSLATE_NOOP("MainWindow",
+                                         "メモリが足りないため、%1 x %2 の画像をクリップボードに"
+                                         "コピーできません"))
+                        .arg(picture.width)
+                        .arg(picture.height));
         return;
     }
     QGuiApplication::clipboard()->setMimeData(new PictureMimeData(picture, bitmap));
-    window.Modified = false;
+    document.Modified = false;
 }

@@ -57,7 +57,7 @@ MainWindow::MainWindow(std::string settingsPath, QWidget *parent)
 
     status->setFixedHeight(kStatusBarHeight);
     colorDialog = new QColorDialog(this);
-    saveDialog = CreateSaveDialog(*this);
+    saveDialog = CreateSaveDialog(*this, actionTransparentPicture);
     contextMenu = new QMenu(this);
     contextMenu->addActions({actionUndo, actionRedo});
     contextMenu->addSeparator();
@@ -378,11 +378,11 @@ void MainWindow::RenderToBitmap(QImage &bitmap) {
 }
 
 bool MainWindow::SaveAsFile() {
-    return SavePictureAs(*this);
+    return SavePictureAs(*saveDialog, *Document, *this);
 }
 
 void MainWindow::copyPicture() {
-    CopyPicture(*this);
+    CopyPicture(*this, *Document, *this);
 }
 
 void MainWindow::showSizeDialog() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PictureSource.h"
 #include "SettingsFile.h"
 #include "ShapeSettings.h"
 #include "StarDocument.h"
@@ -20,7 +21,7 @@ class QFileDialog;
 
 // The main window: drawing area, menus and status bar, a view of the star document.
 // Its menu items are public for the dialogs and the tests.
-class MainWindow : public QMainWindow, public Ui::MainWindow {
+class MainWindow : public QMainWindow, public Ui::MainWindow, public PictureSource {
     Q_OBJECT
 
 public:
@@ -68,6 +69,8 @@ public:
     // pixels) or for output; an on-screen picture with Trans on shows backdrop behind
     // the star.
     StarPicture MakePicture(bool onScreen, const BackdropView *backdrop = nullptr) const;
+    StarPicture OutputPicture() const override { return MakePicture(false); }
+    void RenderOutput(QImage &bitmap) override { RenderToBitmap(bitmap); }
 
     void LoadSettings();
     // Writes the settings file; on failure says so and returns false.
