@@ -45,11 +45,11 @@ class PressChoosesTheRadius : public DragTest, public testing::WithParamInterfac
 
 TEST_P(PressChoosesTheRadius, ByTheDistanceFromTheCentre) {
     Press(GetParam().x, GetParam().y);
-    EXPECT_TRUE(mainWindow->Dragging);
-    EXPECT_EQ(mainWindow->DragInner, GetParam().inner);
+    EXPECT_TRUE(mainWindow->Radii->Editing());
+    EXPECT_EQ(mainWindow->Radii->EditsInner(), GetParam().inner);
     EXPECT_FALSE(mainWindow->Modified) << "a press alone changes nothing";
     Release(GetParam().x, GetParam().y);
-    EXPECT_FALSE(mainWindow->Dragging);
+    EXPECT_FALSE(mainWindow->Radii->Editing());
     EXPECT_FALSE(mainWindow->Modified);
 }
 
@@ -131,19 +131,19 @@ TEST_F(DragTest, MovesWithoutADragChangeAndRedrawNothing) {
 
 TEST_F(DragTest, OtherButtonsNeitherStartNorEndADrag) {
     Press(250, 100, Qt::RightButton);
-    EXPECT_FALSE(mainWindow->Dragging);
+    EXPECT_FALSE(mainWindow->Radii->Editing());
     Release(250, 100, Qt::RightButton);
 
     Press(250, 100);
     Press(260, 100, Qt::RightButton);
     const qint64 before = mainWindow->starView->Canvas().cacheKey();
     Release(260, 100, Qt::RightButton);
-    EXPECT_TRUE(mainWindow->Dragging);
+    EXPECT_TRUE(mainWindow->Radii->Editing());
     EXPECT_NE(mainWindow->starView->Canvas().cacheKey(), before) << "the right release redraws";
     Move(260, 100);
     EXPECT_EQ(mainWindow->ShapeSettings.InnerRate, 80);
     Release(260, 100);
-    EXPECT_FALSE(mainWindow->Dragging);
+    EXPECT_FALSE(mainWindow->Radii->Editing());
 }
 
 TEST_F(DragTest, MarkersShowTheVerticesTheDragMoves) {
@@ -166,9 +166,9 @@ TEST_F(DragTest, MarkersShowTheVerticesTheDragMoves) {
     // window takes the keyboard and with it the release.
     mainWindow->starView->setFocus();
     QTest::keyPress(mainWindow->starView, Qt::Key_Down);
-    EXPECT_TRUE(mainWindow->Dragging);
+    EXPECT_TRUE(mainWindow->Radii->Editing());
     mainWindow->starView->clearFocus();
-    EXPECT_FALSE(mainWindow->Dragging) << "markers go with the keyboard";
+    EXPECT_FALSE(mainWindow->Radii->Editing()) << "markers go with the keyboard";
 }
 
 } // namespace

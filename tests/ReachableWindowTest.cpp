@@ -85,11 +85,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(MainWindowTest, ADragEndsWhenADialogTakesTheMouse) {
     Start();
     QTest::mousePress(mainWindow->starView, Qt::LeftButton, {}, QPoint(10, 10));
-    ASSERT_TRUE(mainWindow->Dragging);
+    ASSERT_TRUE(mainWindow->Radii->Editing());
     const ModalAnswer answer = ModalAnswer::For<SizeDialog>([](SizeDialog *d) { d->reject(); });
     mainWindow->actionSizeContext->trigger();
     ASSERT_TRUE(answer.Seen());
-    EXPECT_FALSE(mainWindow->Dragging);
+    EXPECT_FALSE(mainWindow->Radii->Editing());
     const QImage withoutMarkers = mainWindow->starView->Canvas();
     mainWindow->DrawShape(mainWindow->starView->Canvas());
     EXPECT_EQ(mainWindow->starView->Canvas(), withoutMarkers) << "the markers are gone";

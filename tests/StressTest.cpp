@@ -220,7 +220,7 @@ protected:
         ASSERT_TRUE(s.CenterYRate >= kMinCenterRate && s.CenterYRate <= kMaxCenterRate);
         ASSERT_TRUE(s.LeanAngle >= kMinLean && s.LeanAngle <= kMaxLean) << s.LeanAngle;
         ASSERT_TRUE(s.SaveRate >= kMinSaveRate && s.SaveRate <= kMaxSaveRate) << s.SaveRate;
-        ASSERT_FALSE(mainWindow->Dragging);
+        ASSERT_FALSE(mainWindow->Radii->Editing());
         ASSERT_EQ(mainWindow->actionSameSizeContext->isChecked(),
                   mainWindow->actionSameSize->isChecked());
         ASSERT_EQ(mainWindow->actionFillContext->isChecked(), mainWindow->actionFill->isChecked());

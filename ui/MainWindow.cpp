@@ -54,6 +54,8 @@ MainWindow::MainWindow(std::string settingsPath, QWidget *parent)
       ShapeSettings(Document->Settings), Modified(Document->Modified) {
     setupUi(this);
     setFont(FormFont(12));
+    Radii = new RadiusEditor(*Document, *starView, this);
+    connect(Radii, &RadiusEditor::changed, this, [this] { DrawShape(starView->Canvas()); });
 
     status->setFixedHeight(kStatusBarHeight);
     colorDialog = new QColorDialog(this);
@@ -80,12 +82,10 @@ MainWindow::MainWindow(std::string settingsPath, QWidget *parent)
     connect(starView, &StarView::mouseMoved, this, &MainWindow::moveInDrawingArea);
     connect(starView, &StarView::mouseReleased, this,
             [this](Qt::MouseButton button, int, int) { releaseInDrawingArea(button); });
-    connect(starView, &StarView::arrowPressed, this,
-            [this](int key, Qt::KeyboardModifiers modifiers) {
-                RadiusKeyPressed(*this, key, modifiers);
-            });
-    connect(starView, &StarView::arrowReleased, this,
-            [this](int key) { RadiusKeyReleased(*this, key); });
+    connect(
+        starView, &StarView::arrowPressed, this,
+        [this](int key, Qt::KeyboardModifiers modifiers) { Radii->KeyPressed(key, modifiers); });
+    connect(starView, &StarView::arrowReleased, this, [this](int key) { Radii->KeyReleased(key); });
     starView->setAccessibleName(tr("星"));
     status->setAccessibleName(tr("ステータスバー"));
     ConnectCommands();
@@ -198,7 +198,7 @@ void MainWindow::StartUp() {
         RefuseUnreadableStarFile();
     LoadSettings();
     setWindowColor(starView->Color);
-    Dragging = false;
+    Radii->Forget();
     Modified = false;
     FirstResize = true;
     setTransparentMarks(ShapeSettings.Trans != 0);
@@ -282,8 +282,8 @@ StarPicture MainWindow::MakePicture(bool onScreen, const BackdropView *backdrop)
     inputs.sameSize = actionSameSizeContext->isChecked();
     inputs.fill = actionFillContext->isChecked();
     inputs.output = !onScreen;
-    inputs.dragging = Dragging;
-    inputs.dragInner = DragInner;
+    inputs.dragging = Radii->Editing();
+    inputs.dragInner = Radii->EditsInner();
     inputs.foreground = ResolveColorValue(starView->PenColor, system);
     inputs.background = ResolveColorValue(starView->Color, system);
     inputs.backdrop = backdrop;
@@ -473,20 +473,20 @@ void MainWindow::dropEvent(QDropEvent *event) {
 void MainWindow::contextMenuEvent(QContextMenuEvent *event) {
     // A menu opened during a drag would take the mouse, and the left release that
     // ends the drag would never arrive.
-    if (!Dragging)
+    if (!Radii->Editing())
         contextMenu->popup(event->globalPos());
 }
 
 void MainWindow::pressInDrawingArea(Qt::MouseButton button, int x, int y) {
-    PressForRadius(*this, button, x, y);
+    Radii->Press(button, x, y);
 }
 
 void MainWindow::moveInDrawingArea(int x, int y) {
-    MoveForRadius(*this, x, y);
+    Radii->Move(x, y);
 }
 
 void MainWindow::endDrag() {
-    EndRadiusDrag(*this);
+    Radii->End();
 }
 
 bool MainWindow::event(QEvent *event) {
@@ -498,7 +498,7 @@ bool MainWindow::event(QEvent *event) {
 }
 
 void MainWindow::releaseInDrawingArea(Qt::MouseButton button) {
-    ReleaseForRadius(*this, button);
+    Radii->Release(button);
 }
 
 PictureState MainWindow::CaptureState(bool withClientSize) const {
@@ -525,7 +525,7 @@ void MainWindow::ApplyState(const PictureState &state) {
     setWindowColor(state.backColor);
     if (state.client.isValid())
         SetClientSize(state.client.width(), state.client.height());
-    Dragging = false;
+    Radii->Forget();
     BuildDirections();
     redraw();
     Document->Reload();
@@ -634,7 +634,7 @@ void MainWindow::resetToDefaults() {
     setFillMarks(false);
     setTransparentMarks(false);
     setWindowColor(starView->Color);
-    Dragging = false;
+    Radii->Forget();
     Modified = false;
     FirstResize = true;
     BuildDirections();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PictureSource.h"
+#include "RadiusEditing.h"
 #include "SettingsFile.h"
 #include "ShapeSettings.h"
 #include "StarDocument.h"
@@ -36,9 +37,8 @@ public:
     ::ShapeSettings &ShapeSettings;
     bool &Modified;
     Directions DirectionTable{};
-    bool Dragging = false;
-    bool DragInner = false;
-    int32_t DragLastX = 0, DragLastY = 0;
+    // Changes the radii by mouse and keys in the drawing area.
+    RadiusEditor *Radii = nullptr;
     bool FirstResize = false;
     // Records every change of the picture as a step of the undo stack.
     ChangeRecorder *Recorder = nullptr;

@@ -1,75 +1,73 @@
 #include "RadiusEditing.h"
 
-#include "MainWindow.h"
+#include "StarDocument.h"
+
+#include <QWidget>
 
 #include <algorithm>
 #include <cmath>
 
-namespace {
+RadiusEditor::RadiusEditor(StarDocument &document, const QWidget &area, QObject *parent)
+    : QObject(parent), document_(document), area_(area) {}
 
-// Distance of a point from the drawing area's centre, truncated to whole pixels.
-int DistanceFromCentre(const MainWindow &window, int x, int y) {
-    const double dx = double(x) - window.starView->width() / 2;
-    const double dy = double(y) - window.starView->height() / 2;
+int RadiusEditor::DistanceFromCentre(int x, int y) const {
+    const double dx = double(x) - area_.width() / 2;
+    const double dy = double(y) - area_.height() / 2;
     return static_cast<int>(std::sqrt(dx * dx + dy * dy));
 }
 
-void ChangeRadius(MainWindow &window, bool inner, int by) {
-    int32_t &rate = inner ? window.ShapeSettings.InnerRate : window.ShapeSettings.OuterRate;
+void RadiusEditor::ChangeRadius(int by) {
+    int32_t &rate = inner_ ? document_.Settings.InnerRate : document_.Settings.OuterRate;
     rate = std::clamp(rate + by, settings_range::kMinRate, settings_range::kMaxRate);
-    window.Modified = true;
-    window.DrawShape(window.starView->Canvas());
+    document_.Modified = true;
+    emit changed();
 }
 
-} // namespace
-
-void PressForRadius(MainWindow &window, Qt::MouseButton button, int x, int y) {
-    if (button != Qt::LeftButton || window.Dragging)
+void RadiusEditor::Press(Qt::MouseButton button, int x, int y) {
+    if (button != Qt::LeftButton || editing_)
         return;
-    window.Dragging = true;
-    window.DragLastX = x;
-    window.DragLastY = y;
+    editing_ = true;
+    lastX_ = x;
+    lastY_ = y;
     // A press on or inside the largest centred circle edits the inner radius.
-    window.DragInner = DistanceFromCentre(window, x, y) <=
-                       std::min(window.starView->width() / 2, window.starView->height() / 2);
-    window.DrawShape(window.starView->Canvas());
+    inner_ = DistanceFromCentre(x, y) <= std::min(area_.width() / 2, area_.height() / 2);
+    emit changed();
 }
 
-void MoveForRadius(MainWindow &window, int x, int y) {
-    if (!window.Dragging)
+void RadiusEditor::Move(int x, int y) {
+    if (!editing_)
         return;
     // One pixel of movement towards or away from the centre is one percentage point.
-    const int delta = DistanceFromCentre(window, x, y) -
-                      DistanceFromCentre(window, window.DragLastX, window.DragLastY);
-    window.DragLastX = x;
-    window.DragLastY = y;
-    ChangeRadius(window, window.DragInner, delta);
+    const int delta = DistanceFromCentre(x, y) - DistanceFromCentre(lastX_, lastY_);
+    lastX_ = x;
+    lastY_ = y;
+    ChangeRadius(delta);
 }
 
-void ReleaseForRadius(MainWindow &window, Qt::MouseButton button) {
+void RadiusEditor::Release(Qt::MouseButton button) {
     if (button == Qt::LeftButton)
-        window.Dragging = false;
-    window.DrawShape(window.starView->Canvas());
+        editing_ = false;
+    emit changed();
 }
 
-void EndRadiusDrag(MainWindow &window) {
-    if (!window.Dragging)
+void RadiusEditor::End() {
+    if (!editing_)
         return;
-    window.Dragging = false;
-    window.DrawShape(window.starView->Canvas());
+    editing_ = false;
+    emit changed();
 }
 
-bool RadiusKeyPressed(MainWindow &window, int key, Qt::KeyboardModifiers modifiers) {
+bool RadiusEditor::KeyPressed(int key, Qt::KeyboardModifiers modifiers) {
     if ((key != Qt::Key_Up && key != Qt::Key_Down) ||
         (modifiers & ~(Qt::ShiftModifier | Qt::KeypadModifier)) != 0)
         return false;
-    window.Dragging = true; // the markers show while the key changes a radius
-    window.DragInner = (modifiers & Qt::ShiftModifier) != 0;
-    ChangeRadius(window, window.DragInner, key == Qt::Key_Up ? 1 : -1);
+    editing_ = true; // the markers show while the key changes a radius
+    inner_ = (modifiers & Qt::ShiftModifier) != 0;
+    ChangeRadius(key == Qt::Key_Up ? 1 : -1);
     return true;
 }
 
-void RadiusKeyReleased(MainWindow &window, int key) {
+void RadiusEditor::KeyReleased(int key) {
     if (key == Qt::Key_Up || key == Qt::Key_Down)
-        EndRadiusDrag(window);
+        End();
 }
