@@ -6,6 +6,9 @@
 class QWidget;
 
 // What the window system lets the program do with the desktop behind its windows.
+// One file a window system answers these: CompositingX11.cpp asks the X server,
+// CompositingQt.cpp takes what Qt alone tells (QtDesktop) where no file of its own
+// is built.
 
 // Whether the screen can be read back as a picture (X11, Windows, macOS; not
 // Wayland, whose compositors keep the screen from programs, nor the offscreen
