@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <tuple>
@@ -38,6 +39,17 @@ mode_t CurrentUmask() {
 
 constexpr int kMaxLinks = 40; // the kernel's MAXSYMLINKS
 
+// Where the symbolic link path leads, a relative link taken from the link's folder;
+// nothing when path is no link that can be read.
+std::optional<std::string> LinkTarget(const std::string &path) {
+    std::array<char, PATH_MAX> target{};
+    const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+    if (length <= 0 || std::size_t(length) >= target.size())
+        return std::nullopt;
+    const std::string link(target.data(), std::size_t(length));
+    return link.front() == '/' ? link : SplitPath(path).first + "/" + link;
+}
+
 // The file a path leads to: its last component's symbolic links followed, relative
 // links taken from the folder of the link. Fails with ELOOP past as many links as
 // the kernel follows in one lookup, so a chain the system refuses is refused here
@@ -51,18 +63,12 @@ bool FollowLinks(std::string &path) {
             errno = ELOOP;
             return false;
         }
-        std::array<char, PATH_MAX> target{};
-        const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
-        if (length <= 0 || std::size_t(length) >= target.size())
+        std::optional<std::string> next = LinkTarget(path);
+        if (!next)
             return true;
-        const std::string link(target.data(), std::size_t(length));
-        path = link.front() == '/' ? link : SplitPath(path).first + "/" + link;
+        path = std::move(*next);
     }
 }
-
-} // namespace
-
-namespace {
 
 // The descriptor that name in folder stands for where folder is the process's own
 // table of open files (/proc/PID/fd or /proc/PID/task/TID/fd, however spelt) and
@@ -93,12 +99,10 @@ int DescriptorNamed(const std::string &path) {
         const auto [folder, name] = SplitPath(at);
         if (const int fd = OwnDescriptor(folder, name); fd >= 0)
             return fd;
-        std::array<char, PATH_MAX> target{};
-        const ssize_t length = ::readlink(at.c_str(), target.data(), target.size());
-        if (length <= 0 || std::size_t(length) >= target.size())
+        std::optional<std::string> next = LinkTarget(at);
+        if (!next)
             return -1;
-        const std::string link(target.data(), std::size_t(length));
-        at = link.front() == '/' ? link : folder + "/" + link;
+        at = std::move(*next);
     }
     return -1;
 }
@@ -147,16 +151,19 @@ void RemoveTemporariesAndExit(int signal) {
 // be told from one still being written, and removed.
 constexpr std::string_view kTemporaryPrefix = ".vantrell-part-";
 
-// Eight hex digits of the host's name: a folder shared between machines holds
-// temporaries whose writers this host cannot see.
-std::string HostTag() {
-    std::array<char, 256> name{};
-    ::gethostname(name.data(), name.size() - 1);
-    uint32_t hash = 2166136261u; // FNV-1a
-    for (const char c : std::string_view(name.data()))
-        hash = (hash ^ uint8_t(c)) * 16777619u;
-    char tag[9];
-    std::snprintf(tag, sizeof tag, "%08x", hash);
+// Eight hex digits of the host's name, taken once: a folder shared between machines
+// holds temporaries whose writers this host cannot see.
+const std::string &HostTag() {
+    static const std::string tag = [] {
+        std::array<char, 256> name{};
+        ::gethostname(name.data(), name.size() - 1);
+        uint32_t hash = 2166136261u; // FNV-1a
+        for (const char c : std::string_view(name.data()))
+            hash = (hash ^ uint8_t(c)) * 16777619u;
+        char hex[9];
+        std::snprintf(hex, sizeof hex, "%08x", hash);
+        return std::string(hex);
+    }();
     return tag;
 }
 

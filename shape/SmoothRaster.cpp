@@ -65,53 +65,55 @@ public:
 
     // Hands out the row as runs of one coverage, left to right, and clears it.
     template <typename Run> void Drain(Run run) {
-        std::sort(touched_.begin(), touched_.end());
-        double cover = base_;
-        int32_t x = 0;
-        for (const int32_t c : touched_) {
-            if (x < c)
-                run(x, c, cover);
-            run(c, c + 1, cover + area_[std::size_t(c)]);
-            cover += carry_[std::size_t(c)];
-            area_[std::size_t(c)] = carry_[std::size_t(c)] = 0;
-            seen_[std::size_t(c)] = 0;
-            x = c + 1;
-        }
-        if (x < width_)
-            run(x, width_, cover);
-        touched_.clear();
-        base_ = 0;
+        DrainRows<false>(nullptr, [&run](int32_t from, int32_t to, double cover, double) {
+            run(from, to, cover);
+        });
     }
 
     // Hands out this row and other, as wide, together as runs where both keep one
     // coverage, left to right, and clears both.
     template <typename Run> void DrainWith(CoverageRow &other, Run run) {
-        for (const int32_t c : other.touched_) {
-            Cell(c);
-            other.seen_[std::size_t(c)] = 0;
+        DrainRows<true>(&other, run);
+    }
+
+private:
+    // Drain and DrainWith: with Two, other's cells join this row's and its cover runs
+    // beside this one's; without, other is null and its cover stays 0.
+    template <bool Two, typename Run> void DrainRows(CoverageRow *other, Run run) {
+        if constexpr (Two) {
+            for (const int32_t c : other->touched_) {
+                Cell(c);
+                other->seen_[std::size_t(c)] = 0;
+            }
+            other->touched_.clear();
         }
-        other.touched_.clear();
         std::sort(touched_.begin(), touched_.end());
-        double cover = base_, otherCover = other.base_;
+        double cover = base_, otherCover = Two ? other->base_ : 0;
         int32_t x = 0;
         for (const int32_t c : touched_) {
             const auto i = std::size_t(c);
             if (x < c)
                 run(x, c, cover, otherCover);
-            run(c, c + 1, cover + area_[i], otherCover + other.area_[i]);
+            if constexpr (Two) {
+                run(c, c + 1, cover + area_[i], otherCover + other->area_[i]);
+                otherCover += other->carry_[i];
+                other->area_[i] = other->carry_[i] = 0;
+            } else {
+                run(c, c + 1, cover + area_[i], 0.0);
+            }
             cover += carry_[i];
-            otherCover += other.carry_[i];
-            area_[i] = carry_[i] = other.area_[i] = other.carry_[i] = 0;
+            area_[i] = carry_[i] = 0;
             seen_[i] = 0;
             x = c + 1;
         }
         if (x < width_)
             run(x, width_, cover, otherCover);
         touched_.clear();
-        base_ = other.base_ = 0;
+        base_ = 0;
+        if constexpr (Two)
+            other->base_ = 0;
     }
 
-private:
     struct CellRef {
         double &area, &carry; // the column's own area; the cover of every column right of it
     };
