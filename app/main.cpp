@@ -38,9 +38,7 @@ int main(int argc, char *argv[]) {
     if (arguments.exitStatus)
         return *arguments.exitStatus;
     const Translations translations;
-    CreateProgramWindows(arguments.settingsPath);
-    mainWindow->show();
-    const int result = application.exec();
-    DestroyProgramWindows();
-    return result;
+    const ProgramWindows windows(arguments.settingsPath);
+    windows.main->show();
+    return application.exec();
 }

@@ -16,6 +16,8 @@
 
 namespace {
 
+MainWindow *mainWindow = nullptr; // the window measured, made in main
+
 void SetUpWindow(const benchmark::State &state) {
     mainWindow->SetClientSize(int(state.range(0)),
                               int(state.range(1)) + mainWindow->status->height());
@@ -47,7 +49,7 @@ std::string Label(const benchmark::State &state) {
 void BM_DrawShape(benchmark::State &state) {
     SetUpWindow(state);
     for (auto _ : state) {
-        mainWindow->DrawShape(mainWindow->starView->Canvas());
+        mainWindow->starView->Draw();
         benchmark::DoNotOptimize(mainWindow->starView->Canvas().constBits());
     }
     state.SetLabel(Label(state));
@@ -57,7 +59,7 @@ void BM_DrawShape(benchmark::State &state) {
 void BM_DrawShapeAndPaint(benchmark::State &state) {
     SetUpWindow(state);
     for (auto _ : state) {
-        mainWindow->DrawShape(mainWindow->starView->Canvas());
+        mainWindow->starView->Draw();
         mainWindow->starView->repaint();
     }
     state.SetLabel(Label(state));
@@ -104,7 +106,8 @@ int main(int argc, char **argv) {
     // Start from the defaults, whatever settings file the current folder holds.
     QTemporaryDir folder;
     QDir::setCurrent(folder.path());
-    CreateProgramWindows();
+    ProgramWindows windows;
+    mainWindow = windows.main.get();
     mainWindow->show();
     QCoreApplication::processEvents();
 
@@ -112,6 +115,5 @@ int main(int argc, char **argv) {
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     mainWindow->Modified = false;
-    DestroyProgramWindows();
     return 0;
 }

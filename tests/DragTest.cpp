@@ -1,3 +1,4 @@
+#include "RadiusEditing.h"
 #include "WindowTestSupport.h"
 
 namespace {
@@ -45,11 +46,11 @@ class PressChoosesTheRadius : public DragTest, public testing::WithParamInterfac
 
 TEST_P(PressChoosesTheRadius, ByTheDistanceFromTheCentre) {
     Press(GetParam().x, GetParam().y);
-    EXPECT_TRUE(mainWindow->Radii->Editing());
-    EXPECT_EQ(mainWindow->Radii->EditsInner(), GetParam().inner);
+    EXPECT_TRUE(mainWindow->starView->Radii().Editing());
+    EXPECT_EQ(mainWindow->starView->Radii().EditsInner(), GetParam().inner);
     EXPECT_FALSE(mainWindow->Modified) << "a press alone changes nothing";
     Release(GetParam().x, GetParam().y);
-    EXPECT_FALSE(mainWindow->Radii->Editing());
+    EXPECT_FALSE(mainWindow->starView->Radii().Editing());
     EXPECT_FALSE(mainWindow->Modified);
 }
 
@@ -131,19 +132,19 @@ TEST_F(DragTest, MovesWithoutADragChangeAndRedrawNothing) {
 
 TEST_F(DragTest, OtherButtonsNeitherStartNorEndADrag) {
     Press(250, 100, Qt::RightButton);
-    EXPECT_FALSE(mainWindow->Radii->Editing());
+    EXPECT_FALSE(mainWindow->starView->Radii().Editing());
     Release(250, 100, Qt::RightButton);
 
     Press(250, 100);
     Press(260, 100, Qt::RightButton);
     const qint64 before = mainWindow->starView->Canvas().cacheKey();
     Release(260, 100, Qt::RightButton);
-    EXPECT_TRUE(mainWindow->Radii->Editing());
+    EXPECT_TRUE(mainWindow->starView->Radii().Editing());
     EXPECT_NE(mainWindow->starView->Canvas().cacheKey(), before) << "the right release redraws";
     Move(260, 100);
     EXPECT_EQ(mainWindow->ShapeSettings.InnerRate, 80);
     Release(260, 100);
-    EXPECT_FALSE(mainWindow->Radii->Editing());
+    EXPECT_FALSE(mainWindow->starView->Radii().Editing());
 }
 
 TEST_F(DragTest, MarkersShowTheVerticesTheDragMoves) {
@@ -166,9 +167,9 @@ TEST_F(DragTest, MarkersShowTheVerticesTheDragMoves) {
     // window takes the keyboard and with it the release.
     mainWindow->starView->setFocus();
     QTest::keyPress(mainWindow->starView, Qt::Key_Down);
-    EXPECT_TRUE(mainWindow->Radii->Editing());
+    EXPECT_TRUE(mainWindow->starView->Radii().Editing());
     mainWindow->starView->clearFocus();
-    EXPECT_FALSE(mainWindow->Radii->Editing()) << "markers go with the keyboard";
+    EXPECT_FALSE(mainWindow->starView->Radii().Editing()) << "markers go with the keyboard";
 }
 
 } // namespace

@@ -255,7 +255,7 @@ TEST_F(MainWindowTest, CopyPutsTheOutputPictureAndItsSvgOnTheClipboard) {
     const QImage image = qvariant_cast<QImage>(data->imageData());
     EXPECT_EQ(image.size(), QSize(816, 502));
     QImage expected;
-    mainWindow->RenderToBitmap(expected);
+    mainWindow->starView->RenderOutput(expected);
     EXPECT_EQ(image.convertToFormat(QImage::Format_RGB32), expected);
     EXPECT_TRUE(data->data("image/svg+xml").startsWith("<?xml"));
 

@@ -26,7 +26,7 @@ TEST_F(MainWindowTest, HiDpiDrawingAreaIsDrawnInDevicePixels) {
     if (ratio == std::round(ratio)) {
         mainWindow->ShapeSettings.SaveRate = int(ratio);
         QImage saved;
-        mainWindow->RenderToBitmap(saved);
+        mainWindow->starView->RenderOutput(saved);
         QImage shown = canvas;
         shown.setDevicePixelRatio(1);
         EXPECT_EQ(shown, saved);

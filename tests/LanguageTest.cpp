@@ -44,10 +44,10 @@ TEST_P(Language, EveryWindowSpeaksIt) {
     // The widest values the palettes' labels show.
     mainWindow->ShapeSettings.LeanAngle = -90;
     mainWindow->ShapeSettings.InnerTwist = mainWindow->ShapeSettings.OuterTwist = -1000;
-    mainWindow->showRotationPalette();
-    mainWindow->showTwistPalette();
-    mainWindow->showCentrePalette();
-    mainWindow->showJagsPalette();
+    mainWindow->togglePalette(Palette::RotationSlot);
+    mainWindow->togglePalette(Palette::TwistSlot);
+    mainWindow->togglePalette(Palette::CentreSlot);
+    mainWindow->togglePalette(Palette::JagsSlot);
     QStringList texts;
     std::vector<QMenu *> menus{mainWindow->contextMenu};
     for (QAction *top : mainWindow->mainMenuBar->actions()) {

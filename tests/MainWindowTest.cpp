@@ -184,7 +184,7 @@ TEST_F(MainWindowTest, AnAreaLargerThanTheScreensIsDrawnWhereTheyShowIt) {
     const QImage &canvas = mainWindow->starView->Canvas();
     EXPECT_TRUE(QRect(QPoint(), desktop.size()).contains(QRect(QPoint(), canvas.size())));
     QImage whole;
-    mainWindow->RenderToBitmap(whole);
+    mainWindow->starView->RenderOutput(whole);
     EXPECT_EQ(canvas, whole.copy(QRect(mainWindow->starView->CanvasOrigin(), canvas.size())));
 }
 

@@ -88,86 +88,84 @@ TEST_P(WritingTo, WritesTheFileNamedAndKeepsItsNature) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, WritingTo,
-    testing::Values(TargetRow{"NewFileGetsTheUsualMode",
-                              [](const TempDir &d) { return d.File("new.bmp"); },
-                              [](const std::string &p) {
-                                  const mode_t mask = umask(0);
-                                  umask(mask);
-                                  EXPECT_EQ(Stat(p).st_mode & 07777, 0666 & ~mask);
-                                  EXPECT_EQ(ReadBytes(p), kNew);
-                              }},
-                    TargetRow{"ReplacedFileKeepsItsMode",
-                              [](const TempDir &d) {
-                                  const std::string p = d.File("old.bmp");
-                                  WriteBytes(p, kOld);
-                                  ::chmod(p.c_str(), 0640);
-                                  return p;
-                              },
-                              [](const std::string &p) {
-                                  EXPECT_EQ(Stat(p).st_mode & 07777, 0640u);
-                                  EXPECT_EQ(ReadBytes(p), kNew);
-                              }},
-                    TargetRow{"FileOfAnotherUserAsRoot",
-                              [](const TempDir &d) {
-                                  const std::string p = d.File("theirs.bmp");
-                                  WriteBytes(p, kOld);
-                                  ::chmod(p.c_str(), 0646);
-                                  if (geteuid() == 0) {
-                                      EXPECT_EQ(::chown(p.c_str(), 65534, 65534), 0);
-                                  }
-                                  return p;
-                              },
-                              [](const std::string &p) {
-                                  EXPECT_EQ(Stat(p).st_mode & 07777, 0646u);
-                                  if (geteuid() == 0) {
-                                      EXPECT_EQ(Stat(p).st_uid, 65534u);
-                                  }
-                              }},
-                    TargetRow{"FifoIsWrittenInPlace",
-                              [](const TempDir &d) {
-                                  const std::string p = d.File("fifo.bmp");
-                                  EXPECT_EQ(::mkfifo(p.c_str(), 0600), 0);
-                                  return p;
-                              },
-                              [](const std::string &p) { EXPECT_TRUE(S_ISFIFO(Stat(p).st_mode)); }},
-                    TargetRow{"CharacterDeviceStaysADevice",
-                              [](const TempDir &) { return std::string("/dev/null"); },
-                              [](const std::string &p) { EXPECT_TRUE(S_ISCHR(Stat(p).st_mode)); }},
-                    TargetRow{"LinkIsWrittenThrough",
-                              [](const TempDir &d) {
-                                  std::filesystem::create_directory(d.File("sub"));
-                                  WriteBytes(d.File("sub/target.bmp"), kOld);
-                                  std::filesystem::create_symlink("sub/target.bmp",
-                                                                  d.File("link.bmp"));
-                                  return d.File("link.bmp");
-                              },
-                              [](const std::string &p) {
-                                  EXPECT_TRUE(std::filesystem::is_symlink(p));
-                                  EXPECT_EQ(ReadBytes(p), kNew);
-                              }},
-                    TargetRow{"DanglingLinkGetsItsTarget",
-                              [](const TempDir &d) {
-                                  std::filesystem::create_symlink("new.bmp", d.File("link.bmp"));
-                                  return d.File("link.bmp");
-                              },
-                              [](const std::string &p) {
-                                  EXPECT_TRUE(std::filesystem::is_symlink(p));
-                                  EXPECT_EQ(ReadBytes(p), kNew);
-                              }},
-                    TargetRow{"ReplacedNearThePathLimit",
-                              [](const TempDir &d) {
-                                  std::string p = d.File("");
-                                  while (p.size() < 3880)
-                                      p += std::string(200, 'd') + "/";
-                                  p += std::string(4085 - p.size(), 'd'); // 4091 with x.bmp
-                                  std::filesystem::create_directories(p);
-                                  WriteBytes(p += "/x.bmp", kOld);
-                                  return p;
-                              },
-                              [](const std::string &p) { EXPECT_EQ(ReadBytes(p), kNew); }},
-                    TargetRow{"NameThatIsNotUtf8",
-                              [](const TempDir &d) { return d.File("\xff\xfe.bmp"); },
-                              [](const std::string &p) { EXPECT_EQ(ReadBytes(p), kNew); }}),
+    testing::Values(
+        TargetRow{"NewFileGetsTheUsualMode", [](const TempDir &d) { return d.File("new.bmp"); },
+                  [](const std::string &p) {
+                      const mode_t mask = umask(0);
+                      umask(mask);
+                      EXPECT_EQ(Stat(p).st_mode & 07777, 0666 & ~mask);
+                      EXPECT_EQ(ReadBytes(p), kNew);
+                  }},
+        TargetRow{"ReplacedFileKeepsItsMode",
+                  [](const TempDir &d) {
+                      const std::string p = d.File("old.bmp");
+                      WriteBytes(p, kOld);
+                      ::chmod(p.c_str(), 0640);
+                      return p;
+                  },
+                  [](const std::string &p) {
+                      EXPECT_EQ(Stat(p).st_mode & 07777, 0640u);
+                      EXPECT_EQ(ReadBytes(p), kNew);
+                  }},
+        TargetRow{"FileOfAnotherUserAsRoot",
+                  [](const TempDir &d) {
+                      const std::string p = d.File("theirs.bmp");
+                      WriteBytes(p, kOld);
+                      ::chmod(p.c_str(), 0646);
+                      if (geteuid() == 0) {
+                          EXPECT_EQ(::chown(p.c_str(), 65534, 65534), 0);
+                      }
+                      return p;
+                  },
+                  [](const std::string &p) {
+                      EXPECT_EQ(Stat(p).st_mode & 07777, 0646u);
+                      if (geteuid() == 0) {
+                          EXPECT_EQ(Stat(p).st_uid, 65534u);
+                      }
+                  }},
+        TargetRow{"FifoIsWrittenInPlace",
+                  [](const TempDir &d) {
+                      const std::string p = d.File("fifo.bmp");
+                      EXPECT_EQ(::mkfifo(p.c_str(), 0600), 0);
+                      return p;
+                  },
+                  [](const std::string &p) { EXPECT_TRUE(S_ISFIFO(Stat(p).st_mode)); }},
+        TargetRow{"CharacterDeviceStaysADevice",
+                  [](const TempDir &) { return std::string("/dev/null"); },
+                  [](const std::string &p) { EXPECT_TRUE(S_ISCHR(Stat(p).st_mode)); }},
+        TargetRow{"LinkIsWrittenThrough",
+                  [](const TempDir &d) {
+                      std::filesystem::create_directory(d.File("sub"));
+                      WriteBytes(d.File("sub/target.bmp"), kOld);
+                      std::filesystem::create_symlink("sub/target.bmp", d.File("link.bmp"));
+                      return d.File("link.bmp");
+                  },
+                  [](const std::string &p) {
+                      EXPECT_TRUE(std::filesystem::is_symlink(p));
+                      EXPECT_EQ(ReadBytes(p), kNew);
+                  }},
+        TargetRow{"DanglingLinkGetsItsTarget",
+                  [](const TempDir &d) {
+                      std::filesystem::create_symlink("new.bmp", d.File("link.bmp"));
+                      return d.File("link.bmp");
+                  },
+                  [](const std::string &p) {
+                      EXPECT_TRUE(std::filesystem::is_symlink(p));
+                      EXPECT_EQ(ReadBytes(p), kNew);
+                  }},
+        TargetRow{"ReplacedNearThePathLimit",
+                  [](const TempDir &d) {
+                      std::string p = d.File("");
+                      while (p.size() < 3880)
+                          p += std::string(200, 'd') + "/";
+                      p += std::string(4085 - p.size(), 'd'); // 4091 with x.bmp
+                      std::filesystem::create_directories(p);
+                      WriteBytes(p += "/x.bmp", kOld);
+                      return p;
+                  },
+                  [](const std::string &p) { EXPECT_EQ(ReadBytes(p), kNew); }},
+        TargetRow{"NameThatIsNotUtf8", [](const TempDir &d) { return d.File("\xff\xfe.bmp"); },
+                  [](const std::string &p) { EXPECT_EQ(ReadBytes(p), kNew); }}),
     [](const testing::TestParamInfo<TargetRow> &p) { return p.param.name; });
 
 TEST(OutputFile, ANameTooLongFailsAtOpenSayingSo) {

@@ -82,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
 // ones along and brings just those back.
 TEST_F(MainWindowTest, PalettesGoAndComeBackWithTheMainWindow) {
     Start();
-    mainWindow->showJagsPalette();
+    mainWindow->togglePalette(Palette::JagsSlot);
     Settle();
     mainWindow->showMinimized();
     Settle();
@@ -97,12 +97,12 @@ TEST_F(MainWindowTest, PalettesKeepFixedSlotsDownTheRightEdge) {
     Start();
     // Opened before the palettes above them were ever shown (and so never framed),
     // the lower palettes still leave room for those palettes' whole frames.
-    mainWindow->showCentrePalette();
-    mainWindow->showRotationPalette();
+    mainWindow->togglePalette(Palette::CentreSlot);
+    mainWindow->togglePalette(Palette::RotationSlot);
     Settle();
     const QRect centre = centrePalette->frameGeometry(), lean = rotationPalette->frameGeometry();
-    mainWindow->showJagsPalette();
-    mainWindow->showTwistPalette();
+    mainWindow->togglePalette(Palette::JagsSlot);
+    mainWindow->togglePalette(Palette::TwistSlot);
     Settle();
     const QRect main = mainWindow->frameGeometry();
     EXPECT_EQ(lean.top(), main.top() + jagsPalette->frameGeometry().height());
@@ -115,7 +115,7 @@ TEST_F(MainWindowTest, PalettesKeepFixedSlotsDownTheRightEdge) {
                                                        centrePalette})
         p->hide();
     mainWindow->move(800 - main.width() - 20, main.top());
-    mainWindow->showTwistPalette();
+    mainWindow->togglePalette(Palette::TwistSlot);
     Settle();
     EXPECT_EQ(twistPalette->frameGeometry().right() + 1, mainWindow->frameGeometry().left());
     for (Palette *p : std::initializer_list<Palette *>{jagsPalette, rotationPalette, twistPalette,

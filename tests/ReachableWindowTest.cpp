@@ -2,6 +2,7 @@
 #include "CentrePalette.h"
 #include "JagsPalette.h"
 #include "MagnificationDialog.h"
+#include "RadiusEditing.h"
 #include "RotationPalette.h"
 #include "SettingsFile.h"
 #include "SizeDialog.h"
@@ -85,13 +86,13 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(MainWindowTest, ADragEndsWhenADialogTakesTheMouse) {
     Start();
     QTest::mousePress(mainWindow->starView, Qt::LeftButton, {}, QPoint(10, 10));
-    ASSERT_TRUE(mainWindow->Radii->Editing());
+    ASSERT_TRUE(mainWindow->starView->Radii().Editing());
     const ModalAnswer answer = ModalAnswer::For<SizeDialog>([](SizeDialog *d) { d->reject(); });
     mainWindow->actionSizeContext->trigger();
     ASSERT_TRUE(answer.Seen());
-    EXPECT_FALSE(mainWindow->Radii->Editing());
+    EXPECT_FALSE(mainWindow->starView->Radii().Editing());
     const QImage withoutMarkers = mainWindow->starView->Canvas();
-    mainWindow->DrawShape(mainWindow->starView->Canvas());
+    mainWindow->starView->Draw();
     EXPECT_EQ(mainWindow->starView->Canvas(), withoutMarkers) << "the markers are gone";
 }
 

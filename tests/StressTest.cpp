@@ -4,6 +4,7 @@
 #include "CentrePalette.h"
 #include "JagsPalette.h"
 #include "MagnificationDialog.h"
+#include "RadiusEditing.h"
 #include "RotationPalette.h"
 #include "SizeDialog.h"
 #include "TwistPalette.h"
@@ -220,7 +221,7 @@ protected:
         ASSERT_TRUE(s.CenterYRate >= kMinCenterRate && s.CenterYRate <= kMaxCenterRate);
         ASSERT_TRUE(s.LeanAngle >= kMinLean && s.LeanAngle <= kMaxLean) << s.LeanAngle;
         ASSERT_TRUE(s.SaveRate >= kMinSaveRate && s.SaveRate <= kMaxSaveRate) << s.SaveRate;
-        ASSERT_FALSE(mainWindow->Radii->Editing());
+        ASSERT_FALSE(mainWindow->starView->Radii().Editing());
         ASSERT_EQ(mainWindow->actionSameSizeContext->isChecked(),
                   mainWindow->actionSameSize->isChecked());
         ASSERT_EQ(mainWindow->actionFillContext->isChecked(), mainWindow->actionFill->isChecked());

@@ -212,8 +212,7 @@ INSTANTIATE_TEST_SUITE_P(
                 [] {
                     mainWindow->ShapeSettings.LeanAngle = 30;
                     mainWindow->Document->Extras.TipRounding = 40;
-                    mainWindow->starView->Color = 0x00FF00;
-                    mainWindow->setWindowColor(0x00FF00);
+                    mainWindow->starView->SetBackgroundColor(0x00FF00);
                     mainWindow->actionFillContext->trigger();
                 }},
         StepRow{"SizeDialog",

@@ -1,8 +1,16 @@
 #pragma once
 
+#include "AboutDialog.h"
+#include "CentrePalette.h"
+#include "JagsPalette.h"
+#include "MagnificationDialog.h"
 #include "MainWindow.h"
 #include "ProgramWindows.h"
+#include "RotationPalette.h"
+#include "ShapePalette.h"
+#include "SizeDialog.h"
 #include "TempDir.h"
+#include "TwistPalette.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -81,6 +89,45 @@ private:
     bool seen_ = false;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
+
+// The windows of the program under test, while they exist, and a name for each.
+inline std::unique_ptr<ProgramWindows> programWindows;
+inline MainWindow *mainWindow = nullptr;
+inline JagsPalette *jagsPalette = nullptr;
+inline TwistPalette *twistPalette = nullptr;
+inline CentrePalette *centrePalette = nullptr;
+inline RotationPalette *rotationPalette = nullptr;
+inline ShapePalette *shapePalette = nullptr;
+inline SizeDialog *sizeDialog = nullptr;
+inline MagnificationDialog *magnificationDialog = nullptr;
+inline AboutDialog *aboutDialog = nullptr;
+
+// Makes the program's windows, hidden, as it does at start-up.
+inline void CreateProgramWindows(const std::string &settingsPath = kSettingsFileName) {
+    programWindows = std::make_unique<ProgramWindows>(settingsPath);
+    mainWindow = programWindows->main.get();
+    jagsPalette = programWindows->jags.get();
+    twistPalette = programWindows->twist.get();
+    centrePalette = programWindows->centre.get();
+    rotationPalette = programWindows->rotation.get();
+    shapePalette = programWindows->shape.get();
+    sizeDialog = mainWindow->sizeDialog.get();
+    magnificationDialog = mainWindow->magnificationDialog.get();
+    aboutDialog = mainWindow->aboutDialog.get();
+}
+
+inline void DestroyProgramWindows() {
+    programWindows.reset();
+    mainWindow = nullptr;
+    jagsPalette = nullptr;
+    twistPalette = nullptr;
+    centrePalette = nullptr;
+    rotationPalette = nullptr;
+    shapePalette = nullptr;
+    sizeDialog = nullptr;
+    magnificationDialog = nullptr;
+    aboutDialog = nullptr;
+}
 
 // Runs every test in a fresh current directory, optionally holding a settings file,
 // with the program's windows created as at start-up.

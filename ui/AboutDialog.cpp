@@ -6,8 +6,6 @@
 #include <QPixmap>
 #include <QUrl>
 
-AboutDialog *aboutDialog = nullptr;
-
 AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent) {
     setupUi(this);
     QFont face = font();

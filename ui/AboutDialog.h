@@ -17,5 +17,3 @@ public slots:
 };
 
 inline constexpr const char *kHomePage = "https://vantrell.example.org/";
-
-extern AboutDialog *aboutDialog;

@@ -3,8 +3,6 @@
 #include "FormFont.h"
 #include "StarDocument.h"
 
-CentrePalette *centrePalette = nullptr;
-
 CentrePalette::CentrePalette(StarDocument &document, QWidget &anchor, QWidget *parent)
     : Palette(CentreSlot, false, document, anchor, parent) {
     setupUi(this);

@@ -19,5 +19,3 @@ public slots:
 private:
     void ApplyCentre();
 };
-
-extern CentrePalette *centrePalette;

@@ -129,3 +129,17 @@ void CopyPicture(QWidget &parent, StarDocument &document, PictureSource &source)
     QGuiApplication::clipboard()->setMimeData(new PictureMimeData(picture, bitmap));
     document.Modified = false;
 }
+
+bool MayLeaveUnsavedPicture(const std::function<bool()> &saveAs) {
+    QMessageBox prompt(QMessageBox::Question, Tr(QT_TRANSLATE_NOOP("MainWindow", "確認")),
+                       Tr(QT_TRANSLATE_NOOP("MainWindow", "ファイルに保存しますか?")),
+                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    switch (prompt.exec()) {
+    case QMessageBox::Yes:
+        return saveAs();
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
+}

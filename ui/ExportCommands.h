@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class PictureSource;
 class QAction;
 class QFileDialog;
@@ -18,6 +20,9 @@ QFileDialog *CreateSaveDialog(QWidget &parent, QAction *transparentPicture);
 // document saved. A name that leads to the document's own file (a star file, or
 // Vantrell.def) is refused and nothing is written.
 bool SavePictureAs(QFileDialog &dialog, StarDocument &document, PictureSource &source);
+// Asks whether to save the picture before the program ends: true when it may end
+// (saved by saveAs, or not to be saved).
+bool MayLeaveUnsavedPicture(const std::function<bool()> &saveAs);
 // Copy: the picture on the clipboard, which leaves the document saved. parent shows
 // a failure.
 void CopyPicture(QWidget &parent, StarDocument &document, PictureSource &source);

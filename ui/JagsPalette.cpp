@@ -7,20 +7,6 @@
 
 #include <algorithm>
 
-JagsPalette *jagsPalette = nullptr;
-bool jagsUpdating = false;
-
-namespace {
-
-// Runs the body with jagsUpdating set, so the change events it raises stop at once.
-template <typename Body> void WhileUpdating(Body body) {
-    jagsUpdating = true;
-    body();
-    jagsUpdating = false;
-}
-
-} // namespace
-
 JagsPalette::JagsPalette(StarDocument &document, QWidget &anchor, QWidget *parent)
     : Palette(JagsSlot, true, document, anchor, parent) {
     setupUi(this);
@@ -37,7 +23,7 @@ void JagsPalette::ApplyPoints(int points) {
 }
 
 void JagsPalette::stepJags(int newPosition) {
-    if (jagsUpdating)
+    if (updating_)
         return;
     WhileUpdating([&] {
         jagsEdit->setText(QString::number(newPosition));
@@ -48,7 +34,7 @@ void JagsPalette::stepJags(int newPosition) {
 }
 
 void JagsPalette::jagsEdited() {
-    if (jagsUpdating)
+    if (updating_)
         return;
     WhileUpdating([&] {
         using namespace settings_range;

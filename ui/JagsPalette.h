@@ -18,10 +18,14 @@ public slots:
 
 private:
     void ApplyPoints(int points);
+    // Runs the body with updating_ set, so the change events it raises stop at once.
+    template <typename Body> void WhileUpdating(Body body) {
+        updating_ = true;
+        body();
+        updating_ = false;
+    }
+
+    // Set while one of the handlers updates its sibling controls, whose change events
+    // would otherwise run the handlers again.
+    bool updating_ = false;
 };
-
-// Set while one of the palette's handlers updates its sibling controls, whose
-// change events would otherwise run the handlers again.
-extern bool jagsUpdating;
-
-extern JagsPalette *jagsPalette;

@@ -6,8 +6,6 @@
 
 #include <algorithm>
 
-MagnificationDialog *magnificationDialog = nullptr;
-
 MagnificationDialog::MagnificationDialog(QWidget *parent) : QDialog(parent) {
     setupUi(this);
     setFont(FormFont(12));
@@ -24,6 +22,14 @@ MagnificationDialog::MagnificationDialog(QWidget *parent) : QDialog(parent) {
             &MagnificationDialog::stepMagnification);
     connect(okButton, &QPushButton::clicked, this, &MagnificationDialog::acceptEntry);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+bool MagnificationDialog::Ask(int32_t &rate) {
+    magnificationEdit->setText(QString::number(rate));
+    if (exec() != QDialog::Accepted)
+        return false;
+    rate = MagnificationValue();
+    return true;
 }
 
 int MagnificationDialog::MagnificationValue() const {

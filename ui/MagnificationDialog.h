@@ -11,6 +11,8 @@ class MagnificationDialog : public QDialog, public Ui::MagnificationDialog {
 public:
     explicit MagnificationDialog(QWidget *parent = nullptr);
 
+    // Shows rate and runs the dialog; on OK the rate entered, within 1..64.
+    bool Ask(int32_t &rate);
     // The edit's number within 1..64.
     int MagnificationValue() const;
 
@@ -26,5 +28,3 @@ protected:
 private:
     bool updating_ = false; // the edit and the arrows are updating each other
 };
-
-extern MagnificationDialog *magnificationDialog;

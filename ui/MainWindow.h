@@ -1,28 +1,27 @@
 #pragma once
 
-#include "PictureSource.h"
-#include "RadiusEditing.h"
+#include "Palette.h"
 #include "SettingsFile.h"
 #include "ShapeSettings.h"
 #include "StarDocument.h"
-#include "StarGeometry.h"
-#include "StarPicture.h"
 #include "StarView.h"
 #include "UndoSteps.h"
 #include "ui_MainWindow.h"
 
-#include <QColor>
 #include <QMainWindow>
 
-#include <optional>
+#include <memory>
 
+class AboutDialog;
 class LiveBackground;
-class QColorDialog;
+class MagnificationDialog;
+class ColorChoice;
 class QFileDialog;
+class SizeDialog;
 
 // The main window: drawing area, menus and status bar, a view of the star document.
 // Its menu items are public for the dialogs and the tests.
-class MainWindow : public QMainWindow, public Ui::MainWindow, public PictureSource {
+class MainWindow : public QMainWindow, public Ui::MainWindow {
     Q_OBJECT
 
 public:
@@ -36,41 +35,22 @@ public:
     StarDocument *const Document;
     ::ShapeSettings &ShapeSettings;
     bool &Modified;
-    Directions DirectionTable{};
-    // Changes the radii by mouse and keys in the drawing area.
-    RadiusEditor *Radii = nullptr;
     bool FirstResize = false;
     // Records every change of the picture as a step of the undo stack.
     ChangeRecorder *Recorder = nullptr;
 
-    // A still picture of the whole desktop (every screen), shown behind the star
-    // while Trans is on, in the screen's device pixels; null where the screen cannot
-    // be read, which shows white.
-    QImage Backdrop;
-    QPoint BackdropOrigin; // the desktop's top-left corner, in logical pixels
-    // Where on the desktop (device pixels) the drawing area was when the still
-    // backdrop was last drawn under the star; empty when it does not show.
-    std::optional<QPoint> BackdropDrawnAt;
     // The live see-through background, where the desktop composites.
     LiveBackground *Live = nullptr;
-    QMenu *contextMenu = nullptr; // the context menu, twin of the main menu's commands
-    QColorDialog *colorDialog = nullptr;
+    QMenu *contextMenu = nullptr;  // the context menu, twin of the main menu's commands
+    ColorChoice *colors = nullptr; // the colour dialog of both colour commands
     QFileDialog *saveDialog = nullptr;
+    // Windows of their own, shown modal.
+    std::unique_ptr<SizeDialog> sizeDialog;
+    std::unique_ptr<MagnificationDialog> magnificationDialog;
+    std::unique_ptr<AboutDialog> aboutDialog;
 
-    void BuildDirections();
-    // Renders the whole picture onto target: an on-screen rendering when target is
-    // the drawing area's canvas, an output rendering otherwise.
-    void DrawShape(QImage &target);
-    // Gives bitmap the output size (the box times SaveRate) and renders into it.
-    void RenderToBitmap(QImage &bitmap);
     // Save As; true when a picture file was written.
     bool SaveAsFile();
-    // The picture as the window's state describes it, for the screen (in device
-    // pixels) or for output; an on-screen picture with Trans on shows backdrop behind
-    // the star.
-    StarPicture MakePicture(bool onScreen, const BackdropView *backdrop = nullptr) const;
-    StarPicture OutputPicture() const override { return MakePicture(false); }
-    void RenderOutput(QImage &bitmap) override { RenderToBitmap(bitmap); }
 
     void LoadSettings();
     // Writes the settings file; on failure says so and returns false.
@@ -81,7 +61,6 @@ public:
     // the state carries one; then repaints the picture, the status bar and every
     // shown palette. Sets Modified like any other change.
     void ApplyState(const PictureState &state);
-    void CaptureBackdrop();
 
     // Client area: the drawing area plus the status bar; the menu bar is not part of it.
     int ClientWidth() const;
@@ -91,8 +70,6 @@ public:
     void SetClientSize(int width, int height);
     int MenuBarHeight(int width) const;
     int MinimumFrameWidth() const;
-    // Moves a window that lies off every screen onto the primary screen.
-    void KeepOnSomeScreen();
 
 public slots:
     // After the drawing area was resized or a parameter changed: marks the star
@@ -103,62 +80,36 @@ public slots:
 
     void resetToDefaults();
     void saveSettings();
-    void quit();
     void chooseStarColor();
     void chooseBackgroundColor();
     void toggleSameSize(bool checked);
     void toggleFill(bool checked);
     void toggleTransparent(bool checked);
     void captureBackground();
-    void showJagsPalette();
-    void showRotationPalette();
-    void showTwistPalette();
-    void showCentrePalette();
-    void showShapePalette();
+    // Shows a hidden palette, hides a shown one, and brings back a minimised one.
+    void togglePalette(Palette::Slot slot);
     void copyPicture();
     void showSizeDialog();
     void showMagnificationDialog();
-    void showAbout();
 
-    void pressInDrawingArea(Qt::MouseButton button, int x, int y);
-    void moveInDrawingArea(int x, int y);
-    void releaseInDrawingArea(Qt::MouseButton button);
-    // Ends a drag whose release will not come; the markers go.
-    void endDrag();
-
-    // The window's own colour and the twin check marks, both items at once; the
+    // The twin check marks, both items at once, and the view's look with them; the
     // transparency marks also enable the capture commands.
-    void setWindowColor(uint32_t colorValue);
     void setSameSizeMarks(bool on);
     void setFillMarks(bool on);
     void setTransparentMarks(bool on);
 
 protected:
-    bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    void moveEvent(QMoveEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
 
 private:
     void StartUp();
-    // A star file named on the command line that cannot be the document is refused:
-    // the program goes on with Vantrell.def.
-    void RefuseUnreadableStarFile();
     // The window's own fields of the record: position, size, marks and colours.
     void StoreWindowFields();
     bool MayClose();
     void ConnectCommands();
     void ConnectUndo();
-    QSize DrawingSize() const;
-    // Runs the colour dialog from the colour it returned last; false on Cancel.
-    bool ChooseColor(uint32_t &colorValue);
-
-    QColor lastChosenColor_ = Qt::black;
     int narrowClientWidth_ = -1; // a client width narrower than the frame, or -1
     int narrowFrameWidth_ = 0;   // the frame width that goes with it
 };
-
-extern MainWindow *mainWindow;

@@ -144,6 +144,20 @@ std::vector<Palette *> Palette::All() {
     return all;
 }
 
+Palette *Palette::InSlot(Slot slot) {
+    return gSlots[slot];
+}
+
+void Palette::Toggle(Slot slot) {
+    Palette *palette = gSlots[slot];
+    if (!palette)
+        return;
+    if (palette->isVisible() && palette->isMinimized())
+        palette->BringBack();
+    else
+        palette->setVisible(!palette->isVisible());
+}
+
 void Palette::BringBack() {
     if (isMinimized())
         showNormal();

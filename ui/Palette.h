@@ -39,6 +39,11 @@ public:
     void BringBack();
     // Every palette there is, in slot order.
     static std::vector<Palette *> All();
+    // The palette in the slot, or null while there is none.
+    static Palette *InSlot(Slot slot);
+    // Shows the palette in the slot when hidden, hides it when shown, and brings it
+    // back when minimised.
+    static void Toggle(Slot slot);
 
 protected:
     StarDocument &Document() { return document_; }

@@ -1,51 +1,27 @@
 #include "ProgramWindows.h"
 
-#include "AboutDialog.h"
 #include "CentrePalette.h"
 #include "FormFont.h"
 #include "JagsPalette.h"
-#include "MagnificationDialog.h"
 #include "MainWindow.h"
 #include "RotationPalette.h"
 #include "ShapePalette.h"
-#include "SizeDialog.h"
 #include "TwistPalette.h"
 
 #include <QFont>
 
-namespace {
-
-template <typename Window> void Destroy(Window *&window) {
-    delete window;
-    window = nullptr;
-}
-
-} // namespace
-
-void CreateProgramWindows(const std::string &settingsPath) {
+ProgramWindows::ProgramWindows(const std::string &settingsPath) {
     // The windows ask for the classic Japanese proportional Gothic face; IPA's
     // proportional Gothic is the free face that matches it.
     QFont::insertSubstitution(kFormFaceName, QStringLiteral("IPAPGothic"));
-    mainWindow = new MainWindow(settingsPath);
-    StarDocument &star = *mainWindow->Document;
-    jagsPalette = new JagsPalette(star, *mainWindow);
-    sizeDialog = new SizeDialog;
-    twistPalette = new TwistPalette(star, *mainWindow);
-    centrePalette = new CentrePalette(star, *mainWindow);
-    magnificationDialog = new MagnificationDialog;
-    rotationPalette = new RotationPalette(star, *mainWindow);
-    aboutDialog = new AboutDialog;
-    shapePalette = new ShapePalette(star, *mainWindow);
+    main = std::make_unique<MainWindow>(settingsPath);
+    StarDocument &star = *main->Document;
+    jags = std::make_unique<JagsPalette>(star, *main);
+    twist = std::make_unique<TwistPalette>(star, *main);
+    centre = std::make_unique<CentrePalette>(star, *main);
+    rotation = std::make_unique<RotationPalette>(star, *main);
+    shape = std::make_unique<ShapePalette>(star, *main);
 }
 
-void DestroyProgramWindows() {
-    Destroy(shapePalette);
-    Destroy(aboutDialog);
-    Destroy(rotationPalette);
-    Destroy(magnificationDialog);
-    Destroy(centrePalette);
-    Destroy(twistPalette);
-    Destroy(sizeDialog);
-    Destroy(jagsPalette);
-    Destroy(mainWindow);
-}
+// Members go in the opposite order: the palettes, then the main window.
+ProgramWindows::~ProgramWindows() = default;

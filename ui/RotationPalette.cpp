@@ -3,8 +3,6 @@
 #include "FormFont.h"
 #include "StarDocument.h"
 
-RotationPalette *rotationPalette = nullptr;
-
 RotationPalette::RotationPalette(StarDocument &document, QWidget &anchor, QWidget *parent)
     : Palette(RotationSlot, true, document, anchor, parent) {
     setupUi(this);

@@ -20,5 +20,3 @@ private:
     void UpdateAngleLabel();
     void ApplyRotation();
 };
-
-extern RotationPalette *rotationPalette;

@@ -102,3 +102,15 @@ DesktopPicture CaptureDesktop(qreal scale) {
     painter.end();
     return {whole, logical.topLeft()};
 }
+
+void KeepOnSomeScreen(QWidget &window) {
+    const QRect frame(window.pos(), window.frameGeometry().size().expandedTo(window.size()));
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    if (screens.isEmpty() || std::any_of(screens.begin(), screens.end(), [&](QScreen *screen) {
+            return screen->geometry().intersects(frame);
+        }))
+        return;
+    const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
+    const QPoint centred = free.center() - QRect(QPoint(), frame.size()).center();
+    window.move(std::max(centred.x(), free.left()), std::max(centred.y(), free.top()));
+}

@@ -45,6 +45,10 @@ QImage RenderPart(const StarPicture &picture, const QRect &part, QImage::Format 
 // would lose a pixel.
 QSize BaseSizeFor(QSize size, qreal ratio);
 
+// Moves a top-level window that lies off every screen onto the primary screen's free
+// area: centred, or its top left corner there when it is larger.
+void KeepOnSomeScreen(QWidget &window);
+
 // A still picture of the whole desktop, every screen in its place, at scale device
 // pixels per logical pixel; origin is the desktop's top-left corner in logical
 // pixels. Null where the screen cannot be read (the offscreen platform, Wayland).

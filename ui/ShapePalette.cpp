@@ -12,8 +12,6 @@
 
 #include <limits>
 
-ShapePalette *shapePalette = nullptr;
-
 ShapePalette::ShapePalette(StarDocument &document, QWidget &anchor, QWidget *parent)
     : Palette(ShapeSlot, true, document, anchor, parent) {
     setupUi(this);

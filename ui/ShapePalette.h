@@ -38,5 +38,3 @@ private:
 
     std::array<Control, 4> controls_{};
 };
-
-extern ShapePalette *shapePalette;

@@ -6,8 +6,6 @@
 
 #include <algorithm>
 
-SizeDialog *sizeDialog = nullptr;
-
 namespace {
 constexpr int kLayoutLeft = 442, kLayoutTop = 424;
 constexpr int kNegativeEntry = 10; // what a negative width or height becomes
@@ -36,6 +34,16 @@ void SizeDialog::ShowSize(int width, int height, bool same) {
     shownWidth_ = width;
     shownHeight_ = height;
     shownSame_ = same;
+}
+
+bool SizeDialog::Ask(QSize &size, bool &same) {
+    ShowSize(size.width(), size.height(), same);
+    if (exec() != QDialog::Accepted)
+        return false;
+    size = QSize(ReadLeadingInteger(widthEdit->text().toStdU16String()),
+                 ReadLeadingInteger(heightEdit->text().toStdU16String()));
+    same = sameSizeCheckBox->isChecked();
+    return true;
 }
 
 void SizeDialog::FillEntries() {

@@ -13,6 +13,8 @@ public:
 
     // The drawing area's size and mode that the dialog shows when it opens.
     void ShowSize(int width, int height, bool same);
+    // Shows size and same and runs the dialog; on OK the entries, brought into shape.
+    bool Ask(QSize &size, bool &same);
 
 public slots:
     void enableHeight();
@@ -28,5 +30,3 @@ private:
     int shownWidth_ = 0, shownHeight_ = 0;
     bool shownSame_ = false;
 };
-
-extern SizeDialog *sizeDialog;

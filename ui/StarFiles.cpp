@@ -7,6 +7,7 @@
 #include "UndoSteps.h"
 
 #include <QCoreApplication>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -180,6 +181,69 @@ bool IsStarFileDrop(const QMimeData *data, QString *path) {
     if (path)
         *path = url.toLocalFile();
     return true;
+}
+
+void RefuseUnreadableStarFile(QWidget &parent, StarDocument &document) {
+    SettingsProblem problem;
+    if (!document.IsStarFile() || !StarDocument::StampOf(document.FilePath()).exists ||
+        ReadStarFile(document.FilePath(), &problem))
+        return; // Vantrell.def, a new star file, or one that can be opened
+    // Said once the window is up, over it, as every later message of the program.
+    QMetaObject::invokeMethod(
+        &parent,
+        [&parent, path = document.FilePath(), problem] {
+            ShowStarFileProblem(parent, path, problem);
+        },
+        Qt::QueuedConnection);
+    document.TakeFile(kSettingsFileName, false);
+}
+
+namespace {
+
+// Takes the drags and drops that reach the window it watches.
+class StarFileDrops : public QObject {
+public:
+    StarFileDrops(QWidget &window, ChangeRecorder &recorder)
+        : QObject(&window), window_(window), recorder_(recorder) {
+        window.setAcceptDrops(true);
+        window.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (watched != &window_)
+            return false;
+        if (event->type() == QEvent::DragEnter) {
+            auto *enter = static_cast<QDragEnterEvent *>(event);
+            if (IsStarFileDrop(enter->mimeData()))
+                enter->acceptProposedAction();
+            else
+                enter->ignore();
+            return true;
+        }
+        if (event->type() == QEvent::Drop) {
+            auto *drop = static_cast<QDropEvent *>(event);
+            QString path;
+            if (!IsStarFileDrop(drop->mimeData(), &path)) {
+                drop->ignore();
+                return true;
+            }
+            drop->acceptProposedAction();
+            OpenStarFile(window_, recorder_, path);
+            return true;
+        }
+        return false;
+    }
+
+private:
+    QWidget &window_;
+    ChangeRecorder &recorder_;
+};
+
+} // namespace
+
+void AcceptStarFileDrops(QWidget &window, ChangeRecorder &recorder) {
+    new StarFileDrops(window, recorder);
 }
 
 void ShowDocumentTitle(QWidget &window, const StarDocument &document) {

@@ -36,6 +36,10 @@ bool HoldsUnknownData(const StarDocument &document);
 bool MayLeaveStarFile(QWidget &parent, StarDocument &document);
 // Writes the star to its file; on failure says so, with the reason, and returns false.
 bool SaveDocument(QWidget &parent, StarDocument &document);
+// A star file named on the command line that exists but cannot be the document is
+// refused: the document goes on with Vantrell.def, and the reason is said over
+// parent once the event loop runs.
+void RefuseUnreadableStarFile(QWidget &parent, StarDocument &document);
 // Says that the file cannot be a star file, and why.
 void ShowStarFileProblem(QWidget &parent, const std::string &path, const SettingsProblem &problem);
 // Says that the document's file holds data this version does not know, which is
@@ -43,6 +47,9 @@ void ShowStarFileProblem(QWidget &parent, const std::string &path, const Setting
 void ShowUnknownDataNote(QWidget &parent, const std::string &path);
 // Whether dropped data is exactly one local star file; its path when it is.
 bool IsStarFileDrop(const QMimeData *data, QString *path = nullptr);
+// Lets window take one star file dropped on it, opened as OpenStarFile does; anything
+// else dragged over it is refused, and the cursor shows it.
+void AcceptStarFileDrops(QWidget &window, ChangeRecorder &recorder);
 // The window's title: "Vantrell", or with a star file "name.def[*] — Vantrell", marked
 // while the star differs from the file.
 void ShowDocumentTitle(QWidget &window, const StarDocument &document);

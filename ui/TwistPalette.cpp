@@ -3,8 +3,6 @@
 #include "FormFont.h"
 #include "StarDocument.h"
 
-TwistPalette *twistPalette = nullptr;
-
 TwistPalette::TwistPalette(StarDocument &document, QWidget &anchor, QWidget *parent)
     : Palette(TwistSlot, true, document, anchor, parent) {
     setupUi(this);

@@ -30,5 +30,3 @@ private:
 
     bool resyncing_ = false; // ShowRecord is setting the bars; sync stays out of it
 };
-
-extern TwistPalette *twistPalette;
