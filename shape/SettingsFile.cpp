@@ -1,14 +1,13 @@
 #include "SettingsFile.h"
 
 #include "ColorValue.h"
+#include "FileNames.h"
 #include "OutputFile.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-
-#include <sys/stat.h>
 
 namespace {
 
@@ -25,14 +24,14 @@ std::optional<ShapeSettings> ReadSettingsFile(const std::string &path, SettingsP
                                               SettingsContents *contents) {
     // Only a regular file holds settings: reading a FIFO or a device could block or
     // never end.
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0)
-        return Refuse(problem, SettingsProblem::System, std::strerror(errno));
-    if (S_ISDIR(st.st_mode))
+    const FileStatus status = StatusOf(path);
+    if (status.kind == FileStatus::Missing)
+        return Refuse(problem, SettingsProblem::System, std::strerror(status.error));
+    if (status.kind == FileStatus::Directory)
         return Refuse(problem, SettingsProblem::System, std::strerror(EISDIR));
-    if (!S_ISREG(st.st_mode))
+    if (status.kind != FileStatus::Regular)
         return Refuse(problem, SettingsProblem::NotRegular);
-    std::FILE *file = std::fopen(path.c_str(), "rb");
+    std::FILE *file = OpenForReading(path);
     if (!file)
         return Refuse(problem, SettingsProblem::System, std::strerror(errno));
     // The record, and an extension block after it; one byte more than the largest
@@ -56,11 +55,10 @@ std::optional<ShapeSettings> ReadStarFile(const std::string &path, SettingsProbl
                                           SettingsContents *contents) {
     // Exactly a record, or a record and what begins as an extension block: anything
     // else is not a star file, and saving over it would destroy someone's data.
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
-        std::size_t(st.st_size) != kSettingsSize) {
+    const FileStatus status = StatusOf(path);
+    if (status.kind == FileStatus::Regular && std::size_t(status.size) != kSettingsSize) {
         ExtrasBlock block = ExtrasBlock::Absent;
-        if (std::FILE *file = std::fopen(path.c_str(), "rb")) {
+        if (std::FILE *file = OpenForReading(path)) {
             std::array<uint8_t, kSettingsSize + 4> head{};
             const std::size_t read = std::fread(head.data(), 1, head.size(), file);
             std::fclose(file);
@@ -68,7 +66,7 @@ std::optional<ShapeSettings> ReadStarFile(const std::string &path, SettingsProbl
                 DecodeExtras(head.data() + kSettingsSize, 4, &block);
         }
         if (block == ExtrasBlock::Absent)
-            return Refuse(problem, SettingsProblem::NotStarFile, {}, (long long)st.st_size);
+            return Refuse(problem, SettingsProblem::NotStarFile, {}, status.size);
     }
     return ReadSettingsFile(path, problem, contents);
 }
