@@ -1,7 +1,6 @@
 #include "FileMessages.h"
 
 #include <QCoreApplication>
-#include <QFile>
 
 #include <algorithm>
 #include <limits>
@@ -19,19 +18,11 @@ int ByteCount(long long bytes) {
     return int(std::min<long long>(bytes, std::numeric_limits<int>::max()));
 }
 
-QString Local(const std::string &text) {
-    return QString::fromLocal8Bit(text);
-}
-
 } // namespace
-
-QString FileNameText(const std::string &path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
 
 QString ExportFailureText(const ExportResult &result, const std::string &fileName) {
     const QString name = FileNameText(fileName);
-    const QString cause = Local(result.cause);
+    const QString cause = SystemReasonText(result.cause);
     switch (result.failure) {
     case ExportFailure::CannotCreate:
         return Tr(QT_TRANSLATE_NOOP("FileMessages", "ファイル %1 を作成できません: %2"))
@@ -111,7 +102,7 @@ QString StarFileProblemText(const std::string &path, const SettingsProblem &prob
         break;
     case SettingsProblem::System:
     case SettingsProblem::None:
-        why = Local(problem.cause);
+        why = SystemReasonText(problem.cause);
         break;
     }
     return Tr(QT_TRANSLATE_NOOP("FileMessages", "設定ファイル %1 を読み込めません: %2"))

@@ -2,6 +2,7 @@
 
 #include "PictureExport.h"
 #include "SettingsFile.h"
+#include "SystemText.h"
 
 #include <QString>
 
@@ -11,8 +12,6 @@
 // the interface's language: the windows show them in message boxes and
 // vantrell-render prints them, so both say the same.
 
-// A file name's bytes as text to show.
-QString FileNameText(const std::string &path);
 // Why the export to fileName failed, with its cause.
 QString ExportFailureText(const ExportResult &result, const std::string &fileName);
 // A picture 0 pixels wide or high.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <ctime>
 #include <string>
 
 // Reading a file by name on every platform. A name is the bytes of its path: any
@@ -9,8 +10,9 @@
 // What a name leads to, its links followed.
 struct FileStatus {
     enum Kind { Missing, Regular, Directory, Other } kind = Missing;
-    long long size = 0; // bytes, for a regular file
-    int error = 0;      // errno's reason where it is Missing
+    long long size = 0;  // bytes, for a regular file
+    int error = 0;       // errno's reason where it is Missing
+    timespec modified{}; // the last change of its contents, as finely as the system keeps it
 };
 FileStatus StatusOf(const std::string &path);
 

@@ -44,9 +44,22 @@ FileStatus StatusOf(const std::string &path) {
     struct _stat64 st {};
     if (::_wstat64(WidePath(path).c_str(), &st) != 0)
         return {FileStatus::Missing, 0, errno};
-    if ((st.st_mode & _S_IFMT) == _S_IFREG)
-        return {FileStatus::Regular, (long long)st.st_size, 0};
-    return {(st.st_mode & _S_IFMT) == _S_IFDIR ? FileStatus::Directory : FileStatus::Other, 0, 0};
+    FileStatus status{(st.st_mode & _S_IFMT) == _S_IFREG   ? FileStatus::Regular
+                      : (st.st_mode & _S_IFMT) == _S_IFDIR ? FileStatus::Directory
+                                                           : FileStatus::Other,
+                      0, 0};
+    if (status.kind == FileStatus::Regular)
+        status.size = (long long)st.st_size;
+    // The write time in 100 ns steps since 1601, finer than the seconds stat keeps.
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (::GetFileAttributesExW(WidePath(path).c_str(), GetFileExInfoStandard, &data)) {
+        const unsigned long long ticks =
+            (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+            data.ftLastWriteTime.dwLowDateTime;
+        status.modified.tv_sec = time_t(ticks / 10000000);
+        status.modified.tv_nsec = long(ticks % 10000000) * 100;
+    }
+    return status;
 }
 
 std::FILE *OpenForReading(const std::string &path) {

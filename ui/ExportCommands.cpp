@@ -9,7 +9,6 @@
 #include "StarDocument.h"
 
 #include <QClipboard>
-#include <QFile>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -70,7 +69,7 @@ bool SavePictureAs(QFileDialog &dialog, StarDocument &document, PictureSource &s
     const QString path = dialog.selectedFiles().constFirst();
     // The next Save As offers the same name again.
     dialog.selectFile(path);
-    const std::string fileName = QFile::encodeName(path).toStdString();
+    const std::string fileName = FileNameBytes(path);
     // The star's own file, under any name that leads to it (a link, a hard link), is
     // never replaced by its picture: the star would be lost with it.
     const std::string &starFile = document.FilePath();

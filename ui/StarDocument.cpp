@@ -1,8 +1,7 @@
 #include "StarDocument.h"
 
+#include "FileNames.h"
 #include "SettingsFile.h"
-
-#include <sys/stat.h>
 
 bool StarDocument::FileStamp::operator==(const FileStamp &other) const {
     return exists == other.exists && size == other.size &&
@@ -63,8 +62,8 @@ bool StarDocument::Save(std::string *error) {
 }
 
 StarDocument::FileStamp StarDocument::StampOf(const std::string &path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0)
+    const FileStatus status = StatusOf(path);
+    if (status.kind == FileStatus::Missing)
         return {};
-    return {true, static_cast<long long>(st.st_size), st.st_mtim};
+    return {true, status.size, status.modified};
 }

@@ -8,7 +8,6 @@
 
 #include <QCoreApplication>
 #include <QDropEvent>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -81,7 +80,7 @@ void ChooseStarFileToOpen(QWidget &parent, ChangeRecorder &recorder) {
 }
 
 bool OpenStarFile(QWidget &parent, ChangeRecorder &recorder, const QString &path) {
-    const std::string name = QFile::encodeName(path).toStdString();
+    const std::string name = FileNameBytes(path);
     SettingsProblem problem;
     SettingsContents contents;
     const std::optional<ShapeSettings> loaded = ReadStarFile(name, &problem, &contents);
@@ -110,7 +109,7 @@ bool SaveStarFileAs(QWidget &parent, StarDocument &document) {
     if (path.isEmpty())
         return false;
     const StarDocument::FileState previous = document.File();
-    document.TakeFile(QFile::encodeName(path).toStdString(), true);
+    document.TakeFile(FileNameBytes(path), true);
     if (SaveDocument(parent, document))
         return true;
     document.SetFile(previous);
