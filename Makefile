@@ -45,6 +45,11 @@ test: deps
 	cmake --build $(TEST_DIR) -j $(JOBS)
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(TEST_DIR) --output-on-failure -j $(JOBS)
 	$(MAKE) --no-print-directory windows-core-test
+	@if [ -f $(WINDOWS_QT)/.vantrell-complete ]; then \
+	    $(MAKE) --no-print-directory windows-test; \
+	else \
+	    echo "No Qt for Windows in $(WINDOWS_QT) (make windows builds it): make windows-test was not run"; \
+	fi
 	@if command -v clang++ >/dev/null 2>&1; then \
 	    $(MAKE) --no-print-directory fuzz FUZZ_SECONDS=30; \
 	else \
@@ -89,6 +94,15 @@ windows: deps
 	      vantrell-$(VERSION)
 	scripts/make-windows-installer $(WINDOWS_DIR)/vantrell-$(VERSION) $(VERSION) \
 	      $(WINDOWS_DIR)/vantrell-$(VERSION)-setup.exe
+
+# The Windows program under Wine: its pictures against the Linux build's, its window,
+# and its installer (scripts/windows-test).
+windows-test: windows windows-core-test
+	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVANTRELL_SANITIZE=ON \
+	      -DVANTRELL_WERROR=$(WERROR)
+	cmake --build $(TEST_DIR) -j $(JOBS) --target vantrell vantrell-render end_to_end_tests
+	scripts/windows-test $(WINDOWS_DIR)/vantrell-$(VERSION) \
+	      $(WINDOWS_DIR)/vantrell-$(VERSION)-setup.exe $(TEST_DIR)
 
 bench: release
 	$(RELEASE_DIR)/bench/vantrell-bench

@@ -17,7 +17,9 @@ install(FILES
     ${mingw_runtime}/libssp-0.dll ${mingw_sysroot}/lib/libwinpthread-1.dll
     ${mingw_sysroot}/lib/zlib1.dll
     DESTINATION .)
-install(FILES ${qt_prefix}/plugins/platforms/qwindows.dll DESTINATION plugins/platforms)
+# vantrell-render draws on Qt's offscreen platform, the window on the Windows one.
+install(FILES ${qt_prefix}/plugins/platforms/qwindows.dll
+        ${qt_prefix}/plugins/platforms/qoffscreen.dll DESTINATION plugins/platforms)
 install(FILES ${qt_prefix}/plugins/styles/qwindowsvistastyle.dll DESTINATION plugins/styles)
 install(FILES ${qt_prefix}/plugins/imageformats/qico.dll ${qt_prefix}/plugins/imageformats/qjpeg.dll
         ${qt_prefix}/plugins/imageformats/qgif.dll DESTINATION plugins/imageformats)

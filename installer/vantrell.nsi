@@ -6,7 +6,8 @@
 ; Defines given by the script: VERSION, STAGE (the portable folder), OUTFILE,
 ; FILES and DELETES (generated lists of the folder's files).
 
-Unicode true
+; A 64-bit installer: it runs where the program runs, Wine with no 32-bit part included.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 
 !define APP "Vantrell"
@@ -28,7 +29,6 @@ SetCompressor /SOLID lzma
 
 Name "${APP} ${VERSION}"
 OutFile "${OUTFILE}"
-RequestExecutionLevel user
 ShowInstDetails show
 
 !define MUI_ICON "${STAGE}/vantrell.ico"

@@ -13,6 +13,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <thread>
 
@@ -216,6 +218,52 @@ TEST_F(EndToEnd, SavesSettingsAndAsksBeforeClosingOnlyWhenChanged) {
     Launch(); // unchanged this time
     gX->Keys(window_, "alt+f x");
     EXPECT_TRUE(WaitForExit(program_, 10s)) << "an unchanged picture closes at once";
+    program_ = -1;
+}
+
+// The Windows program, from the portable folder VANTRELL_WINDOWS_FOLDER names, under
+// Wine: the same star in its drawing area, pixel for pixel, its settings and a
+// picture saved, and a clean exit.
+TEST_F(EndToEnd, TheWindowsProgramUnderWineDrawsAndSavesAsLinuxDoes) {
+    const char *folder = std::getenv("VANTRELL_WINDOWS_FOLDER");
+    if (!folder || gX->Run("sh -c 'command -v wine'").empty())
+        GTEST_SKIP() << "no Windows program to run (make windows-test gives one) or no Wine";
+    Launch();
+    QImage screen = gX->Screenshot();
+    QPoint origin = FindDrawingArea(screen);
+    ASSERT_GE(origin.x(), 0);
+    const QImage linuxArea = screen.copy(QRect(origin, QSize(408, 251)));
+    gX->Keys(window_, "alt+f x");
+    ASSERT_TRUE(WaitForExit(program_, 10s));
+    program_ = -1;
+
+    const std::string launcher = dir_.File("vantrell-under-wine.sh");
+    std::ofstream(launcher) << "#!/bin/sh\nexec " << VANTRELL_WINE_RUN << " '" << folder
+                            << "/vantrell.exe'\n";
+    std::filesystem::permissions(launcher, std::filesystem::perms::owner_all);
+    std::filesystem::remove(dir_.File("Vantrell.def"));
+    ASSERT_TRUE(WriteSettingsFile(dir_.File("Vantrell.def"), settings_));
+    program_ = gX->Spawn(launcher, dir_.Path().string());
+    window_ = gX->FindWindow("Vantrell", 120s);
+    ASSERT_NE(window_, 0u) << "the Windows program showed no window";
+    std::this_thread::sleep_for(2s);
+    screen = gX->Screenshot();
+    origin = FindDrawingArea(screen);
+    ASSERT_GE(origin.x(), 0) << "no drawing area on the screen";
+    EXPECT_EQ(screen.copy(QRect(origin, QSize(408, 251))), linuxArea);
+
+    gX->Keys(window_, "alt+e f"); // 塗りつぶす(&F)
+    gX->Keys(window_, "alt+f s"); // 設定保存(&S)
+    std::this_thread::sleep_for(1s);
+    const std::optional<ShapeSettings> saved = ReadSettingsFile(dir_.File("Vantrell.def"));
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->Fill, 1);
+    gX->Keys(window_, "alt+f x");
+    // Wine's user interface language is English unless set otherwise.
+    const unsigned long prompt = gX->FindWindow("(確認|Confirm)", 20s);
+    ASSERT_NE(prompt, 0u) << "a changed picture asks before closing";
+    gX->Keys(prompt, "n");
+    EXPECT_TRUE(WaitForExit(program_, 30s)) << "the Windows program ends when closed";
     program_ = -1;
 }
 
