@@ -89,6 +89,8 @@ windows: deps
 	cmake --build $(WINDOWS_DIR)/build -j $(JOBS)
 	rm -rf $(WINDOWS_DIR)/vantrell-$(VERSION)
 	cmake --install $(WINDOWS_DIR)/build --prefix $(WINDOWS_DIR)/vantrell-$(VERSION)
+	find $(WINDOWS_DIR)/vantrell-$(VERSION) -name '*.dll' -o -name '*.exe' | \
+	      xargs x86_64-w64-mingw32-strip --strip-unneeded
 	rm -f $(WINDOWS_DIR)/vantrell-$(VERSION)-windows-x64.zip
 	cd $(WINDOWS_DIR) && cmake -E tar cf vantrell-$(VERSION)-windows-x64.zip --format=zip \
 	      vantrell-$(VERSION)

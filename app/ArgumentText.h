@@ -12,3 +12,6 @@
 QString ArgumentFromBytes(const char *bytes);
 std::string ArgumentToBytes(const QString &text);
 QStringList ArgumentsFromBytes(int argc, char **argv);
+// A message for standard output or standard error, in the bytes the terminal shows
+// as text: the locale's encoding on POSIX, UTF-8 on Windows (whose console is told so).
+std::string ConsoleBytes(const QString &text);

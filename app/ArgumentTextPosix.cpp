@@ -43,3 +43,7 @@ QStringList ArgumentsFromBytes(int argc, char **argv) {
         arguments << ArgumentFromBytes(argv[i]);
     return arguments;
 }
+
+std::string ConsoleBytes(const QString &text) {
+    return text.toLocal8Bit().toStdString();
+}

@@ -30,3 +30,10 @@ QStringList ArgumentsFromBytes(int, char **) {
     }
     return arguments;
 }
+
+std::string ConsoleBytes(const QString &text) {
+    // Every character a file name may hold, in a console or in a redirected file.
+    static const bool utf8Console = ::SetConsoleOutputCP(CP_UTF8) != 0;
+    static_cast<void>(utf8Console);
+    return text.toStdString();
+}

@@ -162,7 +162,7 @@ void PrintQtMessage(QtMsgType type, const QMessageLogContext &context, const QSt
     if (IsStartUpNoise(type, message))
         return;
     std::fprintf(stderr, "vantrell-render: %s\n",
-                 qFormatLogMessage(type, context, message).toLocal8Bit().constData());
+                 ConsoleBytes(qFormatLogMessage(type, context, message)).c_str());
     // Qt cannot go on (a platform plugin that could not be loaded, as when memory
     // is short): a failure like any other, said and reported by the status.
     if (type == QtFatalMsg)
@@ -180,7 +180,7 @@ std::unique_ptr<QGuiApplication> MakeApplication(int argc, char **argv) {
 }
 
 void Say(const QString &text) {
-    std::fprintf(stderr, "vantrell-render: %s\n", text.toLocal8Bit().constData());
+    std::fprintf(stderr, "vantrell-render: %s\n", ConsoleBytes(text).c_str());
 }
 
 void DrawProgressBar(int64_t done, int64_t total) {

@@ -1,5 +1,7 @@
 #include "StandardOptions.h"
 
+#include "ArgumentText.h"
+
 #include <cstdio>
 
 StandardOptions::StandardOptions(QCommandLineParser &parser, const char *program)
@@ -14,8 +16,9 @@ std::optional<int> StandardOptions::Parse(const QStringList &arguments) const {
         return Refuse(parser_.errorText());
     if (parser_.isSet(help_)) {
         // The parser names the program only inside a running application.
-        std::fputs(qPrintable(parser_.helpText().replace(QStringLiteral("<executable_name>"),
-                                                         QString::fromLatin1(program_))),
+        std::fputs(ConsoleBytes(parser_.helpText().replace(QStringLiteral("<executable_name>"),
+                                                           QString::fromLatin1(program_)))
+                       .c_str(),
                    stdout);
         return 0;
     }
@@ -27,7 +30,8 @@ std::optional<int> StandardOptions::Parse(const QStringList &arguments) const {
 }
 
 int StandardOptions::Refuse(const QString &problem) const {
-    std::fprintf(stderr, "%s: %s\nTry '%s --help'.\n", program_, qPrintable(problem), program_);
+    std::fprintf(stderr, "%s: %s\nTry '%s --help'.\n", program_, ConsoleBytes(problem).c_str(),
+                 program_);
     return 2;
 }
 

@@ -10,6 +10,9 @@ get_filename_component(windows_sources "${VANTRELL_WINDOWS_DEPS}/../src" ABSOLUT
 set(mingw_runtime /usr/lib/gcc/x86_64-w64-mingw32/12-posix)
 set(mingw_sysroot /usr/x86_64-w64-mingw32)
 
+# The window program opens no console beside its window; the renderer is a console
+# program.
+set_target_properties(vantrell PROPERTIES WIN32_EXECUTABLE ON)
 install(TARGETS vantrell vantrell-render RUNTIME DESTINATION .)
 install(FILES
     ${qt_prefix}/bin/Qt6Core.dll ${qt_prefix}/bin/Qt6Gui.dll ${qt_prefix}/bin/Qt6Widgets.dll

@@ -25,7 +25,7 @@ SetCompressor /SOLID lzma
 !define MULTIUSER_INSTALLMODE_INSTDIR_REGISTRY_VALUENAME "InstallLocation"
 !include MultiUser.nsh
 !include MUI2.nsh
-!include x64.nsh
+!include LogicLib.nsh
 
 Name "${APP} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -44,17 +44,36 @@ ShowInstDetails show
 !insertmacro MUI_LANGUAGE "Japanese"
 
 Function .onInit
-    ${IfNot} ${RunningX64}
-        MessageBox MB_ICONSTOP "Vantrell needs 64-bit Windows." /SD IDOK
-        Abort
-    ${EndIf}
     SetRegView 64
     !insertmacro MULTIUSER_INIT
+    ; One Vantrell at a time: an installation in the other mode is removed first.
+    ${If} $MultiUser.InstallMode == "AllUsers"
+        ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+    ${Else}
+        ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    ${EndIf}
+    ${If} $0 != ""
+        MessageBox MB_ICONSTOP "Vantrell is already installed in $0. Uninstall it first." /SD IDOK
+        Abort
+    ${EndIf}
 FunctionEnd
 
 Function un.onInit
     SetRegView 64
+    ; The uninstaller removes the installation it belongs to, whatever mode the
+    ; command line names: the one whose folder it sits in.
+    StrCpy $1 $INSTDIR
     !insertmacro MULTIUSER_UNINIT
+    ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $0 == $1
+        Call un.MultiUser.InstallMode.CurrentUser
+    ${Else}
+        ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+        ${If} $0 == $1
+            Call un.MultiUser.InstallMode.AllUsers
+        ${EndIf}
+    ${EndIf}
+    StrCpy $INSTDIR $1
 FunctionEnd
 
 Section "Vantrell"
@@ -74,7 +93,8 @@ Section "Vantrell"
     WriteRegStr SHCTX "Software\Classes\${PROGID}\DefaultIcon" "" "$INSTDIR\vantrell.ico"
     WriteRegStr SHCTX "Software\Classes\${PROGID}\shell\open\command" "" '"$INSTDIR\vantrell.exe" "%1"'
     WriteRegStr SHCTX "Software\Classes\.def\OpenWithProgids" "${PROGID}" ""
-    ReadRegStr $0 SHCTX "Software\Classes\.def" ""
+    ; HKCR is what Windows reads: the user's classes over the machine's.
+    ReadRegStr $0 HKCR ".def" ""
     ${If} $0 == ""
         WriteRegStr SHCTX "Software\Classes\.def" "" "${PROGID}"
     ${EndIf}

@@ -6,7 +6,9 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <cwctype>
 #include <mutex>
 #include <random>
@@ -69,9 +71,12 @@ std::pair<std::wstring, std::wstring> SplitPath(const std::wstring &path) {
 }
 
 // A name Windows keeps for a device (CON, NUL, COM1 ...), whatever its extension,
-// or one ending in a dot or space, which the system would silently drop.
+// one ending in a dot or space, which the system would silently drop, or one with a
+// colon, which names a hidden stream of another file on NTFS.
 bool IsReservedName(const std::wstring &name) {
     if (!name.empty() && (name.back() == L'.' || name.back() == L' '))
+        return true;
+    if (name.find(L':') != std::wstring::npos)
         return true;
     std::wstring stem = name.substr(0, name.find(L'.'));
     while (!stem.empty() && stem.back() == L' ')
@@ -81,8 +86,10 @@ bool IsReservedName(const std::wstring &name) {
     for (const wchar_t *device : {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"})
         if (stem == device)
             return true;
+    // COM1-9 and LPT1-9, and with the superscript digits ¹ ² ³ as well.
+    const std::wstring digits = L"123456789\u00B9\u00B2\u00B3";
     return stem.size() == 4 && (stem.starts_with(L"COM") || stem.starts_with(L"LPT")) &&
-           stem[3] >= L'1' && stem[3] <= L'9';
+           digits.find(stem[3]) != std::wstring::npos;
 }
 
 // The file a name leads to, its links and junctions resolved by the system, for an
@@ -111,10 +118,59 @@ std::wstring FinalPath(const std::wstring &path) {
     return final;
 }
 
+// When a process started, in 100 ns steps since 1601: with its id, it names one
+// process, where the id alone may be taken again by a later one. 0 where it is gone.
+unsigned long long StartOf(HANDLE process) {
+    FILETIME created{}, exited{}, kernel{}, user{};
+    if (!::GetProcessTimes(process, &created, &exited, &kernel, &user))
+        return 0;
+    return (static_cast<unsigned long long>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+}
+
+const std::wstring kTemporaryPrefix = L".vantrell-part-";
+
+// The start of the process with that id, if it is still running; 0 where none is,
+// and 1 where one may not be looked at (taken for running).
+unsigned long long RunningProcessStart(DWORD pid) {
+    const HANDLE process =
+        ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, pid);
+    if (!process)
+        return ::GetLastError() == ERROR_INVALID_PARAMETER ? 0 : 1;
+    const bool running = ::WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    const unsigned long long start = running ? StartOf(process) : 0;
+    ::CloseHandle(process);
+    return start;
+}
+
+// The temporary files of processes that are gone (killed outright), in folder. A
+// name holds its process's id and start, so a later process with the same id does
+// not keep it alive.
+void RemoveAbandonedTemporaries(const std::wstring &folder) {
+    WIN32_FIND_DATAW found{};
+    const HANDLE search =
+        ::FindFirstFileW((folder + L"\\" + kTemporaryPrefix + L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const std::wstring name = found.cFileName;
+        wchar_t *end = nullptr;
+        const DWORD pid = DWORD(std::wcstoul(name.c_str() + kTemporaryPrefix.size(), &end, 10));
+        const unsigned long long start = *end == L'-' ? std::wcstoull(end + 1, nullptr, 16) : 0;
+        const unsigned long long running = RunningProcessStart(pid);
+        if (pid != 0 && start != 0 && (running == 0 || (running != 1 && running != start)))
+            ::DeleteFileW((folder + L"\\" + name).c_str());
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+}
+
+// .vantrell-part-PID-START-N-RANDOM, START in hexadecimal.
 std::wstring TemporaryName() {
     static std::atomic<unsigned> counter{0};
+    static const unsigned long long start = StartOf(::GetCurrentProcess());
     thread_local std::mt19937 random(std::random_device{}());
-    return L".vantrell-part-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+    wchar_t started[17] = {};
+    std::swprintf(started, 17, L"%llx", start);
+    return kTemporaryPrefix + std::to_wstring(::GetCurrentProcessId()) + L"-" + started + L"-" +
            std::to_wstring(counter++) + L"-" + std::to_wstring(random() % 1000000);
 }
 
@@ -213,8 +269,8 @@ bool OutputFile::Open() {
     const std::wstring wide = WidePath(path_);
     const auto [givenFolder, givenName] = SplitPath(wide);
     if (IsReservedName(givenName)) {
-        error_ = "Windows keeps this name for a device or drops its last character; "
-                 "choose another name";
+        error_ = "Windows keeps this name for a device, drops its last character or "
+                 "takes it for a stream of another file; choose another name";
         failure_ = Failure::Open;
         return false;
     }
@@ -238,20 +294,30 @@ bool OutputFile::Open() {
     const auto [folder, name] = SplitPath(target);
     folder_ = Utf8(folder);
     name_ = Utf8(name);
+    RemoveAbandonedTemporaries(folder);
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::wstring temp = folder + L"\\" + TemporaryName();
         RememberTemporary(temp);
-        fd_ = ::_wopen(temp.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
-                       _S_IREAD | _S_IWRITE);
-        if (fd_ >= 0) {
+        // Shared for deleting, so Ctrl+C can remove it while it is still open.
+        const HANDLE file =
+            ::CreateFileW(temp.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
+                          FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            fd_ = ::_open_osfhandle(reinterpret_cast<intptr_t>(file), _O_WRONLY | _O_BINARY);
+            if (fd_ < 0) {
+                ::CloseHandle(file);
+                ::DeleteFileW(temp.c_str());
+                ForgetTemporary(temp);
+                return Fail(Failure::Open);
+            }
             tempPath_ = Utf8(temp);
             temp_ = Utf8(temp.substr(folder.size() + 1));
-            ::SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_HIDDEN);
             return true;
         }
         ForgetTemporary(temp);
-        if (errno != EEXIST)
-            break;
+        if (::GetLastError() != ERROR_FILE_EXISTS)
+            return FailWithSystemError(error_, failure_,
+                                       replacing_ ? Failure::NoTemporary : Failure::Open);
     }
     // Writing over the old file in place could leave it half written: it stays.
     return Fail(replacing_ ? Failure::NoTemporary : Failure::Open);
