@@ -6,6 +6,48 @@
 
 #include <QCommandLineParser>
 
+QStringList WithoutQtOptions(const QStringList &arguments) {
+    // Options of QGuiApplication and QApplication, with one dash or two.
+    static const QStringList withValue = {QStringLiteral("platform"),
+                                          QStringLiteral("platformpluginpath"),
+                                          QStringLiteral("platformtheme"),
+                                          QStringLiteral("plugin"),
+                                          QStringLiteral("qwindowgeometry"),
+                                          QStringLiteral("qwindowicon"),
+                                          QStringLiteral("qwindowtitle"),
+                                          QStringLiteral("display"),
+                                          QStringLiteral("geometry"),
+                                          QStringLiteral("title"),
+                                          QStringLiteral("name"),
+                                          QStringLiteral("style"),
+                                          QStringLiteral("stylesheet"),
+                                          QStringLiteral("session"),
+                                          QStringLiteral("qmljsdebugger")};
+    static const QStringList flags = {QStringLiteral("reverse"), QStringLiteral("widgetcount"),
+                                      QStringLiteral("nograb"), QStringLiteral("dograb"),
+                                      QStringLiteral("sync")};
+    QStringList kept;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (argument == QLatin1String("--")) {
+            kept += arguments.mid(i); // what follows is never Qt's
+            break;
+        }
+        QString name = argument;
+        if (name.startsWith(QLatin1String("--")))
+            name.remove(0, 2);
+        else if (name.startsWith(QLatin1Char('-')))
+            name.remove(0, 1);
+        else
+            name.clear();
+        if (i > 0 && withValue.contains(name) && i + 1 < arguments.size())
+            ++i; // the option's value goes with it
+        else if (i == 0 || !flags.contains(name))
+            kept << argument;
+    }
+    return kept;
+}
+
 ProgramArguments ParseProgramArguments(const QStringList &arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(

@@ -14,3 +14,8 @@ struct ProgramArguments {
 };
 
 ProgramArguments ParseProgramArguments(const QStringList &arguments);
+
+// The arguments without the options Qt's application takes for itself (-platform
+// NAME, -style NAME, -reverse ...), as it leaves them once made: so the program's own
+// arguments can be checked before it connects to a display.
+QStringList WithoutQtOptions(const QStringList &arguments);

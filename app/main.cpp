@@ -17,6 +17,11 @@ int main(int argc, char *argv[]) {
     if (const QStringList arguments = ArgumentsFromBytes(argc, argv);
         StandardOptions::AsksForHelpOrVersion(arguments))
         return ParseProgramArguments(arguments).exitStatus.value_or(0);
+    // Arguments the program does not take are said before it needs a display, so the
+    // message and status 2 come with a display or without one.
+    if (const std::optional<int> refused =
+            ParseProgramArguments(WithoutQtOptions(ArgumentsFromBytes(argc, argv))).exitStatus)
+        return *refused;
     // A picture or star file being written when the program is told to quit leaves
     // no temporary file behind.
     InstallTemporaryFileCleanup();

@@ -252,12 +252,25 @@ TEST_F(MainWindowTest, CopyPutsTheOutputPictureAndItsSvgOnTheClipboard) {
     EXPECT_FALSE(mainWindow->Modified);
     const QMimeData *data = QGuiApplication::clipboard()->mimeData();
     ASSERT_NE(data, nullptr);
-    const QImage image = qvariant_cast<QImage>(data->imageData());
+    // Only formats that carry the picture exactly, each as Save As writes it.
+    EXPECT_EQ(data->formats(),
+              (QStringList{"image/png", "image/bmp", "image/jpeg", "image/svg+xml"}));
+    const QImage image = QImage::fromData(data->data("image/png"), "PNG");
     EXPECT_EQ(image.size(), QSize(816, 502));
     QImage expected;
     mainWindow->starView->RenderOutput(expected);
     EXPECT_EQ(image.convertToFormat(QImage::Format_RGB32), expected);
+    for (const char *format : {"jpg", "bmp", "png"}) {
+        const std::string file = dir_.File(std::string("copied.") + format);
+        const ModalAnswer answer = SaveAs(file);
+        ASSERT_TRUE(mainWindow->SaveAsFile());
+        const QByteArray copied =
+            data->data(QStringLiteral("image/") + (format == std::string("jpg") ? "jpeg" : format));
+        EXPECT_EQ(std::vector<unsigned char>(copied.begin(), copied.end()), ReadBytes(file))
+            << format;
+    }
     EXPECT_TRUE(data->data("image/svg+xml").startsWith("<?xml"));
+    mainWindow->actionCopy->trigger(); // saved as a file, then copied: nothing to save
 
     const ModalAnswer prompt(
         [](QWidget *w) { static_cast<QMessageBox *>(w)->button(QMessageBox::Cancel)->click(); });

@@ -93,6 +93,89 @@ TEST_F(MainWindowTest, PalettesGoAndComeBackWithTheMainWindow) {
     EXPECT_FALSE(rotationPalette->isVisible());
 }
 
+// The keyboard reaches each palette by its menu command and by F6, and comes back.
+struct KeyboardRow {
+    const char *name;
+    std::vector<int> keys; // F6 presses after the jag-count and twist palettes are shown;
+                           // a negative one with Shift
+    QWidget *(*active)();
+};
+
+class KeyboardReach : public MainWindowTest, public testing::WithParamInterface<KeyboardRow> {};
+
+TEST_P(KeyboardReach, MovesBetweenTheShownWindows) {
+    Start();
+    mainWindow->actionJags->trigger();
+    Settle();
+    ASSERT_EQ(QApplication::activeWindow(), jagsPalette) << "the menu command gives the keyboard";
+    EXPECT_TRUE(jagsPalette->isAncestorOf(QApplication::focusWidget()));
+    EXPECT_TRUE(mainWindow->actionJags->isChecked() && mainWindow->actionJagsContext->isChecked());
+    mainWindow->actionTwistContext->trigger();
+    Settle();
+    for (int key : GetParam().keys) {
+        QTest::keyClick(QApplication::activeWindow(), Qt::Key_F6,
+                        key < 0 ? Qt::ShiftModifier : Qt::NoModifier);
+        Settle();
+    }
+    EXPECT_EQ(QApplication::activeWindow(), GetParam().active());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, KeyboardReach,
+    testing::Values(
+        KeyboardRow{"LastShownHasIt", {}, [] { return (QWidget *)twistPalette; }},
+        KeyboardRow{"F6GoesRoundToTheMainWindow", {1}, [] { return (QWidget *)mainWindow; }},
+        KeyboardRow{"F6ThenToTheFirstPalette", {1, 1}, [] { return (QWidget *)jagsPalette; }},
+        KeyboardRow{"ShiftF6GoesBack", {-1}, [] { return (QWidget *)jagsPalette; }}),
+    [](const testing::TestParamInfo<KeyboardRow> &p) { return p.param.name; });
+
+// No palette that stays on top covers a modal dialog of the program.
+struct ModalRow {
+    const char *name;
+    QAction *(*command)();
+};
+
+class ModalAbovePalettes : public MainWindowTest, public testing::WithParamInterface<ModalRow> {};
+
+TEST_P(ModalAbovePalettes, StaysAboveThem) {
+    Start();
+    mainWindow->actionJags->trigger();
+    mainWindow->Modified = true; // Exit asks its question
+    bool onTop = false;
+    const ModalAnswer answer([&onTop](QWidget *dialog) {
+        onTop = dialog->windowHandle()->flags() & Qt::WindowStaysOnTopHint;
+        static_cast<QDialog *>(dialog)->reject();
+    });
+    GetParam().command()->trigger();
+    ASSERT_TRUE(answer.Seen());
+    EXPECT_TRUE(onTop);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ModalAbovePalettes,
+    testing::Values(ModalRow{"SizeDialog", [] { return mainWindow->actionSize; }},
+                    ModalRow{"MagnificationDialog", [] { return mainWindow->actionMagnification; }},
+                    ModalRow{"ColourDialog", [] { return mainWindow->actionStarColor; }},
+                    ModalRow{"ExitQuestion", [] { return mainWindow->actionQuit; }}),
+    [](const testing::TestParamInfo<ModalRow> &p) { return p.param.name; });
+
+TEST_F(MainWindowTest, HidingAPaletteGivesTheKeyboardBack) {
+    Start();
+    mainWindow->actionCentre->trigger();
+    Settle();
+    mainWindow->actionCentreContext->trigger();
+    Settle();
+    EXPECT_EQ(QApplication::activeWindow(), mainWindow);
+    EXPECT_FALSE(mainWindow->actionCentre->isChecked());
+    QTest::keyClick(mainWindow, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(ReadSettingsFile(SettingsPath())) << "Ctrl+S saves the settings";
+    QTest::keyClick(mainWindow->starView, Qt::Key_F10, Qt::ShiftModifier);
+    EXPECT_TRUE(mainWindow->contextMenu->isVisible()) << "Shift+F10 opens the context menu";
+    EXPECT_EQ(mainWindow->contextMenu->activeAction(), mainWindow->actionCopyContext)
+        << "its first command that can run is ready for Enter";
+    mainWindow->contextMenu->hide();
+}
+
 TEST_F(MainWindowTest, PalettesKeepFixedSlotsDownTheRightEdge) {
     Start();
     // Opened before the palettes above them were ever shown (and so never framed),

@@ -83,6 +83,13 @@ INSTANTIATE_TEST_SUITE_P(
         ReachRow{"PartlyVisibleStays", Record(408, 276, -100, 30), nullptr, 408, {-100, 30}}),
     [](const testing::TestParamInfo<ReachRow> &p) { return p.param.name; });
 
+TEST_F(MainWindowTest, NoResizeMakesTheWindowNarrowerThanItsMenuBar) {
+    Start();
+    mainWindow->resize(1, mainWindow->height());
+    Settle();
+    EXPECT_EQ(mainWindow->width(), mainWindow->MinimumFrameWidth());
+}
+
 TEST_F(MainWindowTest, ADragEndsWhenADialogTakesTheMouse) {
     Start();
     QTest::mousePress(mainWindow->starView, Qt::LeftButton, {}, QPoint(10, 10));

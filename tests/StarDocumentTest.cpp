@@ -35,7 +35,7 @@ struct Answer {
               text = box->text();
               overShownWindow = box->parentWidget() && box->parentWidget()->isVisible();
               for (QAbstractButton *button : box->buttons())
-                  if (!answer.isEmpty() && button->text() == answer)
+                  if (!answer.isEmpty() && button->text().startsWith(answer + QStringLiteral("(&")))
                       return button->click();
               box->reject();
           })) {}

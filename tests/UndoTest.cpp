@@ -54,7 +54,7 @@ TEST_P(UndoRedo, RestoresTheEarlierPictureExactly) {
     const QImage changed = mainWindow->starView->Canvas();
     ASSERT_FALSE(after.SameParameters(before));
     EXPECT_EQ(mainWindow->Recorder->Stack().count(), steps + GetParam().steps) << "one per gesture";
-    mainWindow->Modified = false;
+    mainWindow->Document->PictureSaved();
     for (int i = 0; i < GetParam().steps; ++i)
         mainWindow->actionUndo->trigger();
     EXPECT_TRUE(mainWindow->CaptureState(true).SameParameters(before));
@@ -295,6 +295,34 @@ TEST_F(MainWindowTest, ANewStarFileFromTheCommandLine) {
     EXPECT_TRUE(ReadSettingsFile(dir_.File("missing.def")));
 }
 
+// Undone back to where the picture was last saved (or to the start), nothing is
+// left to save: Exit asks nothing.
+TEST_F(MainWindowTest, UndoingBackToTheStartLeavesNothingToSave) {
+    Start();
+    mainWindow->actionFill->trigger();
+    mainWindow->actionSameSize->trigger();
+    ASSERT_TRUE(mainWindow->Modified);
+    mainWindow->actionUndo->trigger();
+    EXPECT_TRUE(mainWindow->Modified) << "one change is still there";
+    mainWindow->actionUndo->trigger();
+    EXPECT_FALSE(mainWindow->Modified);
+    const ModalAnswer question([](QWidget *box) { static_cast<QDialog *>(box)->reject(); });
+    EXPECT_TRUE(mainWindow->close());
+    EXPECT_FALSE(question.Seen()) << "closes without a question";
+}
+
+// Two instances in one folder: the second does not replace the first's settings
+// without asking.
+TEST_F(MainWindowTest, ASettingsFileWrittenMeanwhileIsNotReplacedWithoutAsking) {
+    Start();
+    const std::vector<unsigned char> other(68, 7);
+    WriteSettings(other);
+    const ModalAnswer question([](QWidget *box) { static_cast<QDialog *>(box)->reject(); });
+    mainWindow->actionSaveSettings->trigger();
+    EXPECT_TRUE(question.Seen());
+    EXPECT_EQ(ReadBytes(SettingsPath()), other);
+}
+
 struct PlatformRow {
     const char *name;
     const char *user, *wayland, *display;
@@ -334,13 +362,16 @@ TEST_P(ProgramArgumentsRow, ExitStatus) {
     EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, GetParam().status);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, ProgramArgumentsRow,
-                         testing::Values(ArgumentRow{"HelpWithoutADisplay", "--help", 0, "xcb"},
-                                         ArgumentRow{"VersionWithoutADisplay", "--version", 0,
-                                                     "xcb"},
-                                         ArgumentRow{"TwoFiles", "a.def b.def", 2, "offscreen"},
-                                         ArgumentRow{"DashIsNoStarFile", "-", 2, "offscreen"},
-                                         ArgumentRow{"UnknownOption", "--bogus", 2, "offscreen"}),
-                         [](const testing::TestParamInfo<ArgumentRow> &p) { return p.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ProgramArgumentsRow,
+    testing::Values(ArgumentRow{"HelpWithoutADisplay", "--help", 0, "xcb"},
+                    ArgumentRow{"VersionWithoutADisplay", "--version", 0, "xcb"},
+                    ArgumentRow{"TwoFiles", "a.def b.def", 2, "offscreen"},
+                    ArgumentRow{"DashIsNoStarFile", "-", 2, "offscreen"},
+                    ArgumentRow{"UnknownOption", "--bogus", 2, "offscreen"},
+                    ArgumentRow{"TwoFilesWithoutADisplay", "a.def b.def", 2, "xcb"},
+                    ArgumentRow{"DashWithoutADisplay", "-", 2, "xcb"},
+                    ArgumentRow{"UnknownOptionWithoutADisplay", "-style fusion --bogus", 2, "xcb"}),
+    [](const testing::TestParamInfo<ArgumentRow> &p) { return p.param.name; });
 
 } // namespace

@@ -692,18 +692,18 @@
     </message>
     <message>
         <location filename="../ui/StarFiles.cpp" line="162"/>
-        <source>保存</source>
-        <translation>Save</translation>
+        <source>保存(&amp;S)</source>
+        <translation>&amp;Save</translation>
     </message>
     <message>
         <location filename="../ui/StarFiles.cpp" line="164"/>
-        <source>破棄</source>
-        <translation>Discard</translation>
+        <source>破棄(&amp;D)</source>
+        <translation>&amp;Discard</translation>
     </message>
     <message>
         <location filename="../ui/StarFiles.cpp" line="165"/>
-        <source>キャンセル</source>
-        <translation>Cancel</translation>
+        <source>キャンセル(&amp;C)</source>
+        <translation>&amp;Cancel</translation>
     </message>
 </context>
 <context>

@@ -93,7 +93,7 @@ bool SavePictureAs(QFileDialog &dialog, StarDocument &document, PictureSource &s
     // change made meanwhile sets Modified again, so the saved state is what was
     // written and nothing later is taken for saved.
     const bool wasModified = document.Modified;
-    document.Modified = false;
+    document.PictureSaved();
     const ExportResult result = ExportPictureFile(fileName, picture, FormatForFileName(fileName),
                                                   [&progress](int64_t done, int64_t) {
                                                       progress.setValue(int(done));
@@ -126,7 +126,7 @@ void CopyPicture(QWidget &parent, StarDocument &document, PictureSource &source)
         return;
     }
     QGuiApplication::clipboard()->setMimeData(new PictureMimeData(picture, bitmap));
-    document.Modified = false;
+    document.PictureSaved();
 }
 
 bool MayLeaveUnsavedPicture(const std::function<bool()> &saveAs) {

@@ -7,6 +7,7 @@
 #include "FormFont.h"
 #include "LiveBackground.h"
 #include "MagnificationDialog.h"
+#include "ModalDialogsOnTop.h"
 #include "PictureOptions.h"
 #include "RadiusEditing.h"
 #include "ScreenPixels.h"
@@ -14,6 +15,7 @@
 #include "SizeDialog.h"
 #include "StarFiles.h"
 #include "UndoSteps.h"
+#include "WindowCycle.h"
 #include "WindowLayout.h"
 
 #include <QCloseEvent>
@@ -42,6 +44,9 @@ MainWindow::MainWindow(std::string settingsPath, QWidget *parent)
     starView->ShowDocument(*Document);
 
     status->setFixedHeight(kStatusBarHeight);
+    // Narrower, the window manager would lose the title and the menu bar, and no
+    // resize could reach them again.
+    setMinimumWidth(MinimumFrameWidth());
     colors = new ColorChoice(*this);
     sizeDialog = std::make_unique<SizeDialog>();
     magnificationDialog = std::make_unique<MagnificationDialog>();
@@ -68,6 +73,8 @@ MainWindow::MainWindow(std::string settingsPath, QWidget *parent)
     starView->setAccessibleName(tr("星"));
     status->setAccessibleName(tr("ステータスバー"));
     ConnectCommands();
+    new WindowCycle(*this);
+    new ModalDialogsOnTop(this);
     ConnectPictureOptions(actionTransparentPicture, actionSmooth);
     // Preferences of the program, not of the star: the picture shows them at once,
     // and nothing counts as changed.
@@ -136,6 +143,7 @@ void MainWindow::ConnectCommands() {
             [this] { SaveStarFileAs(*this, *Document); });
     connect(actionMagnification, &QAction::triggered, this, &MainWindow::showMagnificationDialog);
     connect(actionSaveSettings, &QAction::triggered, this, &MainWindow::saveSettings);
+    actionSaveSettings->setShortcut(QKeySequence::Save);
     connect(actionAbout, &QAction::triggered, this, [this] { aboutDialog->exec(); });
     for (QAction *a : {actionCopy, actionCopyContext})
         connect(a, &QAction::triggered, this, &MainWindow::copyPicture);
@@ -156,15 +164,18 @@ void MainWindow::ConnectCommands() {
         connect(a, &QAction::triggered, this, &MainWindow::chooseStarColor);
     for (QAction *a : {actionBackgroundColor, actionBackgroundColorContext})
         connect(a, &QAction::triggered, this, &MainWindow::chooseBackgroundColor);
-    const std::pair<std::array<QAction *, 2>, Palette::Slot> palettes[] = {
-        {{actionJags, actionJagsContext}, Palette::JagsSlot},
-        {{actionRotation, actionRotationContext}, Palette::RotationSlot},
-        {{actionTwist, actionTwistContext}, Palette::TwistSlot},
-        {{actionCentre, actionCentreContext}, Palette::CentreSlot},
-        {{actionShape, actionShapeContext}, Palette::ShapeSlot}};
-    for (const auto &[twins, slot] : palettes)
-        for (QAction *a : twins)
-            connect(a, &QAction::triggered, this, [this, slot = slot] { togglePalette(slot); });
+    paletteItems_ = {{{actionJags, actionJagsContext},
+                      {actionRotation, actionRotationContext},
+                      {actionTwist, actionTwistContext},
+                      {actionCentre, actionCentreContext},
+                      {actionShape, actionShapeContext}}};
+    for (int slot = 0; slot < Palette::SlotCount; ++slot)
+        for (QAction *a : paletteItems_[std::size_t(slot)]) {
+            // Checked while the palette shows, so the toggle is seen and heard.
+            a->setCheckable(true);
+            connect(a, &QAction::triggered, this,
+                    [this, slot] { togglePalette(Palette::Slot(slot)); });
+        }
 }
 
 void MainWindow::StartUp() {
@@ -283,8 +294,14 @@ void MainWindow::resizeEvent(QResizeEvent *event) {
 void MainWindow::contextMenuEvent(QContextMenuEvent *event) {
     // A menu opened during a drag would take the mouse, and the left release that
     // ends the drag would never arrive.
-    if (!starView->Radii().Editing())
-        contextMenu->popup(event->globalPos());
+    if (starView->Radii().Editing())
+        return;
+    contextMenu->popup(event->globalPos());
+    // Opened by the keyboard, the menu has its first command ready for Enter.
+    if (event->reason() == QContextMenuEvent::Keyboard)
+        for (QAction *item : contextMenu->actions())
+            if (item->isEnabled() && !item->isSeparator())
+                return contextMenu->setActiveAction(item);
 }
 
 PictureState MainWindow::CaptureState(bool withClientSize) const {
@@ -384,8 +401,9 @@ bool MainWindow::WriteSettings() {
 void MainWindow::saveSettings() {
     // A star file is the user's document: one that is read-only or was changed by
     // someone else is not replaced without asking. No file that holds data this
-    // version does not know is saved over.
-    if (Document->IsStarFile() || HoldsUnknownData(*Document))
+    // version does not know is saved over, and a Vantrell.def that another instance
+    // wrote meanwhile is not replaced without asking either.
+    if (Document->IsStarFile() || HoldsUnknownData(*Document) || Document->ChangedOnDisk())
         SaveStarFile(*this, *Document);
     else
         WriteSettings();
@@ -466,8 +484,29 @@ void MainWindow::toggleTransparent(bool checked) {
     redraw();
 }
 
+void MainWindow::FollowPalettes() {
+    for (Palette *palette : Palette::All())
+        connect(palette, &Palette::shownChanged, this, [this](bool) { ShowPaletteMarks(); });
+}
+
+void MainWindow::ShowPaletteMarks() {
+    for (int slot = 0; slot < Palette::SlotCount; ++slot) {
+        const Palette *palette = Palette::InSlot(Palette::Slot(slot));
+        for (QAction *a : paletteItems_[std::size_t(slot)])
+            a->setChecked(palette && palette->isVisible());
+    }
+}
+
 void MainWindow::togglePalette(Palette::Slot slot) {
     Palette::Toggle(slot);
+    // The keyboard goes with the palette shown, and comes back when it is hidden.
+    if (Palette *palette = Palette::InSlot(slot); palette && palette->isVisible()) {
+        palette->TakeKeyboard();
+    } else {
+        raise();
+        activateWindow();
+    }
+    ShowPaletteMarks();
     // Showing or hiding the jag, rotation, twist or centre palette counts as a change
     // of the picture, which the close question asks about; the shape palette's not.
     if (slot != Palette::ShapeSlot)

@@ -10,6 +10,7 @@
 
 #include <QMainWindow>
 
+#include <array>
 #include <memory>
 
 class AboutDialog;
@@ -69,6 +70,9 @@ public:
     // leaves the frame at that minimum with a drawing area that narrow inside it.
     void SetClientSize(int width, int height);
     int MenuBarHeight(int width) const;
+    // Keeps the palettes' menu items checked while their palettes show; call once
+    // the palettes exist.
+    void FollowPalettes();
     int MinimumFrameWidth() const;
 
 public slots:
@@ -86,7 +90,8 @@ public slots:
     void toggleFill(bool checked);
     void toggleTransparent(bool checked);
     void captureBackground();
-    // Shows a hidden palette, hides a shown one, and brings back a minimised one.
+    // Shows a hidden palette with the keyboard in it, hides a shown one and gives
+    // the keyboard back to this window, and brings back a minimised one.
     void togglePalette(Palette::Slot slot);
     void copyPicture();
     void showSizeDialog();
@@ -110,6 +115,10 @@ private:
     bool MayClose();
     void ConnectCommands();
     void ConnectUndo();
+    void ShowPaletteMarks();
+
+    // Each palette's menu item and its context-menu twin, in slot order.
+    std::array<std::array<QAction *, 2>, Palette::SlotCount> paletteItems_{};
     int narrowClientWidth_ = -1; // a client width narrower than the frame, or -1
     int narrowFrameWidth_ = 0;   // the frame width that goes with it
 };

@@ -158,6 +158,29 @@ void Palette::Toggle(Slot slot) {
         palette->setVisible(!palette->isVisible());
 }
 
+void Palette::TakeKeyboard() {
+    raise();
+    activateWindow();
+    if (focusWidget())
+        return;
+    for (QWidget *w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain())
+        if (isAncestorOf(w) && w->isVisibleTo(this) && w->isEnabled() &&
+            (w->focusPolicy() & Qt::TabFocus)) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+}
+
+void Palette::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    emit shownChanged(true);
+}
+
+void Palette::hideEvent(QHideEvent *event) {
+    QWidget::hideEvent(event);
+    emit shownChanged(false);
+}
+
 void Palette::BringBack() {
     if (isMinimized())
         showNormal();

@@ -37,6 +37,9 @@ public:
     void RequestRepaint();
     // Shows a minimised palette again, raised and active.
     void BringBack();
+    // Makes the palette the active window, the keyboard in its focused control or
+    // else its first one.
+    void TakeKeyboard();
     // Every palette there is, in slot order.
     static std::vector<Palette *> All();
     // The palette in the slot, or null while there is none.
@@ -45,8 +48,15 @@ public:
     // back when minimised.
     static void Toggle(Slot slot);
 
+signals:
+    // Shown or hidden, however: its menu command, its close button, the main window
+    // minimised.
+    void shownChanged(bool shown);
+
 protected:
     StarDocument &Document() { return document_; }
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
     // Goes with the main window when it is minimised and comes back with it.
     bool eventFilter(QObject *watched, QEvent *event) override;
     void moveEvent(QMoveEvent *event) override;

@@ -15,6 +15,10 @@ bool QtDesktopComposites() {
     return QtPlatformIs("wayland") || QtPlatformIs("windows") || QtPlatformIs("cocoa");
 }
 
+bool QtClipboardNeedsImage() {
+    return QtPlatformIs("windows");
+}
+
 QPoint QtDevicePosition(const QWidget &widget) {
     return widget.mapToGlobal(QPoint(0, 0)) * widget.devicePixelRatioF();
 }

@@ -15,6 +15,10 @@ bool QtDesktopCanBeCaptured();
 // Every Wayland compositor, Windows and macOS show the desktop behind translucent
 // windows.
 bool QtDesktopComposites();
+// Windows' clipboard hands other programs a bitmap only from Qt's own image;
+// elsewhere Qt would offer that image in every format it can write, exact or not.
+bool QtClipboardNeedsImage();
+
 // Positions and sizes from the logical ones times the ratio.
 QPoint QtDevicePosition(const QWidget &widget);
 QSize QtDeviceWindowSize(const QWidget &window);

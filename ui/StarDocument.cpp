@@ -14,6 +14,17 @@ StarDocument::StarDocument(std::string settingsPath, QObject *parent) : QObject(
     file_.path = std::move(settingsPath);
     file_.stamp = StampOf(file_.path);
     connect(&stack_, &QUndoStack::indexChanged, this, &StarDocument::fileChanged);
+    // Back where the picture was saved (or where the program started), the star is
+    // that picture again.
+    connect(&stack_, &QUndoStack::indexChanged, this, [this](int index) {
+        if (index == pictureSavedAt_)
+            Modified = false;
+    });
+}
+
+void StarDocument::PictureSaved() {
+    Modified = false;
+    pictureSavedAt_ = stack_.index();
 }
 
 void StarDocument::Change(const std::function<void(::ShapeSettings &)> &change) {

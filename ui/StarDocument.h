@@ -48,6 +48,9 @@ public:
     StarExtras Extras{};
     // The picture changed since it was last saved or copied.
     bool Modified = false;
+    // The picture was written or copied as it stands: nothing is left to save, and
+    // nothing is when undo or redo comes back to this point.
+    void PictureSaved();
 
     // Changes the record and tells the views (changed()).
     void Change(const std::function<void(::ShapeSettings &)> &change);
@@ -102,4 +105,5 @@ private:
     QUndoStack stack_;
     FileState file_;
     int quiet_ = 0;
+    int pictureSavedAt_ = 0; // the undo index the picture was last saved at (start: 0)
 };

@@ -159,10 +159,10 @@ bool MayLeaveStarFile(QWidget &parent, StarDocument &document) {
                            .arg(QFileInfo(FileNameText(document.FilePath())).fileName()),
                        QMessageBox::NoButton, &parent);
     QPushButton *save =
-        prompt.addButton(Tr(QT_TRANSLATE_NOOP("StarFiles", "保存")), QMessageBox::AcceptRole);
-    QPushButton *discard =
-        prompt.addButton(Tr(QT_TRANSLATE_NOOP("StarFiles", "破棄")), QMessageBox::DestructiveRole);
-    prompt.addButton(Tr(QT_TRANSLATE_NOOP("StarFiles", "キャンセル")), QMessageBox::RejectRole);
+        prompt.addButton(Tr(QT_TRANSLATE_NOOP("StarFiles", "保存(&S)")), QMessageBox::AcceptRole);
+    QPushButton *discard = prompt.addButton(Tr(QT_TRANSLATE_NOOP("StarFiles", "破棄(&D)")),
+                                            QMessageBox::DestructiveRole);
+    prompt.addButton(Tr(QT_TRANSLATE_NOOP("StarFiles", "キャンセル(&C)")), QMessageBox::RejectRole);
     prompt.setDefaultButton(save);
     prompt.exec();
     if (prompt.clickedButton() == save)

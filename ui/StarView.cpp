@@ -8,6 +8,8 @@
 #include "StarGeometry.h"
 #include "SystemPalette.h"
 
+#include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -207,6 +209,15 @@ bool StarView::eventFilter(QObject *watched, QEvent *event) {
 }
 
 void StarView::keyPressEvent(QKeyEvent *event) {
+    if (event->key() == Qt::Key_Menu ||
+        (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+        // The context menu from the keyboard, at the middle of the area; the window
+        // that owns the menu takes the event on its way up.
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, rect().center(),
+                               mapToGlobal(rect().center()));
+        QCoreApplication::sendEvent(this, &menu);
+        return;
+    }
     if (event->key() != Qt::Key_Up && event->key() != Qt::Key_Down)
         return QWidget::keyPressEvent(event);
     focusShown_ = true;
