@@ -8,6 +8,7 @@
 #include "LiveBackground.h"
 #include "MagnificationDialog.h"
 #include "ModalDialogsOnTop.h"
+#include "PaletteCommands.h"
 #include "PictureOptions.h"
 #include "RadiusEditing.h"
 #include "ScreenPixels.h"
@@ -164,18 +165,12 @@ void MainWindow::ConnectCommands() {
         connect(a, &QAction::triggered, this, &MainWindow::chooseStarColor);
     for (QAction *a : {actionBackgroundColor, actionBackgroundColorContext})
         connect(a, &QAction::triggered, this, &MainWindow::chooseBackgroundColor);
-    paletteItems_ = {{{actionJags, actionJagsContext},
-                      {actionRotation, actionRotationContext},
-                      {actionTwist, actionTwistContext},
-                      {actionCentre, actionCentreContext},
-                      {actionShape, actionShapeContext}}};
-    for (int slot = 0; slot < Palette::SlotCount; ++slot)
-        for (QAction *a : paletteItems_[std::size_t(slot)]) {
-            // Checked while the palette shows, so the toggle is seen and heard.
-            a->setCheckable(true);
-            connect(a, &QAction::triggered, this,
-                    [this, slot] { togglePalette(Palette::Slot(slot)); });
-        }
+    Palettes = new PaletteCommands(*Document, *this,
+                                   {{{actionJags, actionJagsContext},
+                                     {actionRotation, actionRotationContext},
+                                     {actionTwist, actionTwistContext},
+                                     {actionCentre, actionCentreContext},
+                                     {actionShape, actionShapeContext}}});
 }
 
 void MainWindow::StartUp() {
@@ -460,12 +455,7 @@ void MainWindow::toggleFill(bool checked) {
 }
 
 void MainWindow::captureBackground() {
-    std::vector<Palette *> shown;
-    for (Palette *palette : Palette::All()) {
-        if (palette->isVisible())
-            shown.push_back(palette);
-        palette->hide();
-    }
+    const std::vector<Palette *> shown = Palette::HideAll();
     hide();
     // Let the window system take the windows off the screen, then give the programs
     // underneath time to repaint before the screen is read.
@@ -484,35 +474,6 @@ void MainWindow::toggleTransparent(bool checked) {
     redraw();
 }
 
-void MainWindow::FollowPalettes() {
-    for (Palette *palette : Palette::All())
-        connect(palette, &Palette::shownChanged, this, [this](bool) { ShowPaletteMarks(); });
-}
-
-void MainWindow::ShowPaletteMarks() {
-    for (int slot = 0; slot < Palette::SlotCount; ++slot) {
-        const Palette *palette = Palette::InSlot(Palette::Slot(slot));
-        for (QAction *a : paletteItems_[std::size_t(slot)])
-            a->setChecked(palette && palette->isVisible());
-    }
-}
-
-void MainWindow::togglePalette(Palette::Slot slot) {
-    Palette::Toggle(slot);
-    // The keyboard goes with the palette shown, and comes back when it is hidden.
-    if (Palette *palette = Palette::InSlot(slot); palette && palette->isVisible()) {
-        palette->TakeKeyboard();
-    } else {
-        raise();
-        activateWindow();
-    }
-    ShowPaletteMarks();
-    // Showing or hiding the jag, rotation, twist or centre palette counts as a change
-    // of the picture, which the close question asks about; the shape palette's not.
-    if (slot != Palette::ShapeSlot)
-        Modified = true;
-}
-
 void MainWindow::closeEvent(QCloseEvent *event) {
     if (MayClose())
         event->accept();
@@ -527,7 +488,6 @@ bool MainWindow::MayClose() {
         return MayLeaveStarFile(*this, *Document);
     if (!Modified)
         return true;
-    for (Palette *palette : Palette::All())
-        palette->hide();
+    Palette::HideAll();
     return MayLeaveUnsavedPicture([this] { return SaveAsFile(); });
 }

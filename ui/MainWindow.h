@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Palette.h"
+#include "PaletteCommands.h"
 #include "SettingsFile.h"
 #include "ShapeSettings.h"
 #include "StarDocument.h"
@@ -10,7 +11,6 @@
 
 #include <QMainWindow>
 
-#include <array>
 #include <memory>
 
 class AboutDialog;
@@ -37,6 +37,8 @@ public:
     ::ShapeSettings &ShapeSettings;
     bool &Modified;
     bool FirstResize = false;
+    // Shows and hides the palettes.
+    PaletteCommands *Palettes = nullptr;
     // Records every change of the picture as a step of the undo stack.
     ChangeRecorder *Recorder = nullptr;
 
@@ -70,9 +72,6 @@ public:
     // leaves the frame at that minimum with a drawing area that narrow inside it.
     void SetClientSize(int width, int height);
     int MenuBarHeight(int width) const;
-    // Keeps the palettes' menu items checked while their palettes show; call once
-    // the palettes exist.
-    void FollowPalettes();
     int MinimumFrameWidth() const;
 
 public slots:
@@ -92,7 +91,7 @@ public slots:
     void captureBackground();
     // Shows a hidden palette with the keyboard in it, hides a shown one and gives
     // the keyboard back to this window, and brings back a minimised one.
-    void togglePalette(Palette::Slot slot);
+    void togglePalette(Palette::Slot slot) { Palettes->Toggle(slot); }
     void copyPicture();
     void showSizeDialog();
     void showMagnificationDialog();
@@ -115,10 +114,6 @@ private:
     bool MayClose();
     void ConnectCommands();
     void ConnectUndo();
-    void ShowPaletteMarks();
-
-    // Each palette's menu item and its context-menu twin, in slot order.
-    std::array<std::array<QAction *, 2>, Palette::SlotCount> paletteItems_{};
     int narrowClientWidth_ = -1; // a client width narrower than the frame, or -1
     int narrowFrameWidth_ = 0;   // the frame width that goes with it
 };

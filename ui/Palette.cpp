@@ -144,6 +144,16 @@ std::vector<Palette *> Palette::All() {
     return all;
 }
 
+std::vector<Palette *> Palette::HideAll() {
+    std::vector<Palette *> shown;
+    for (Palette *palette : All()) {
+        if (palette->isVisible())
+            shown.push_back(palette);
+        palette->hide();
+    }
+    return shown;
+}
+
 Palette *Palette::InSlot(Slot slot) {
     return gSlots[slot];
 }

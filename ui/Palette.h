@@ -42,6 +42,8 @@ public:
     void TakeKeyboard();
     // Every palette there is, in slot order.
     static std::vector<Palette *> All();
+    // Hides every palette; returns those that were shown.
+    static std::vector<Palette *> HideAll();
     // The palette in the slot, or null while there is none.
     static Palette *InSlot(Slot slot);
     // Shows the palette in the slot when hidden, hides it when shown, and brings it

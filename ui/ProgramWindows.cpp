@@ -21,7 +21,7 @@ ProgramWindows::ProgramWindows(const std::string &settingsPath) {
     centre = std::make_unique<CentrePalette>(star, *main);
     rotation = std::make_unique<RotationPalette>(star, *main);
     shape = std::make_unique<ShapePalette>(star, *main);
-    main->FollowPalettes();
+    main->Palettes->FollowPalettes();
 }
 
 // Members go in the opposite order: the palettes, then the main window.
