@@ -153,6 +153,8 @@ TEST_F(MainWindowTest, RateEditAndArrowsFollowEachOther) {
         d->magnificationSpinButtons->DownButton()->click();
         EXPECT_EQ(d->magnificationEdit->text(), "1");
         EXPECT_EQ(d->magnificationSpinButtons->Position(), 1);
+        QTest::keyClick(d->magnificationEdit, Qt::Key_Up); // as the up arrow does
+        EXPECT_EQ(d->magnificationEdit->text(), "2");
         d->cancelButton->click();
     });
     mainWindow->actionMagnification->trigger();

@@ -252,6 +252,12 @@ TEST_F(MainWindowTest, ArrowsStepTheJagCountWithinItsRange) {
         EXPECT_EQ(mainWindow->ShapeSettings.Points, bound.points);
         EXPECT_TRUE(mainWindow->Modified) << bound.typed;
     }
+    // Up and Down in the edit step as the arrows do.
+    QTest::keyClick(jagsPalette->jagsEdit, Qt::Key_Down);
+    QTest::keyClick(jagsPalette->jagsEdit, Qt::Key_Down);
+    EXPECT_EQ(jagsPalette->jagsEdit->text(), "48");
+    QTest::keyClick(jagsPalette->jagsEdit, Qt::Key_Up);
+    EXPECT_EQ(mainWindow->ShapeSettings.Points, 49);
 }
 
 struct TypingRow {

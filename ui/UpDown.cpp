@@ -1,5 +1,6 @@
 #include "UpDown.h"
 
+#include <QKeyEvent>
 #include <QToolButton>
 
 #include <algorithm>
@@ -37,4 +38,20 @@ void UpDown::resizeEvent(QResizeEvent *) {
     const int half = height() / 2;
     up_->setGeometry(0, 0, width(), half);
     down_->setGeometry(0, half, width(), height() - half);
+}
+
+void UpDown::StepFromKeysOf(QWidget &edit) {
+    edit.installEventFilter(this);
+}
+
+bool UpDown::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) &&
+            (key->modifiers() & ~Qt::KeypadModifier) == 0) {
+            Step(key->key() == Qt::Key_Up ? +1 : -1);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }

@@ -22,6 +22,10 @@ public:
     void SetMax(int max) { max_ = max; }
     void SetPosition(int position);
 
+    // Up and Down typed into edit step as the arrows do; the edit's other keys
+    // stay its own.
+    void StepFromKeysOf(QWidget &edit);
+
     QToolButton *UpButton() const { return up_; }
     QToolButton *DownButton() const { return down_; }
 
@@ -30,6 +34,7 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void Step(int delta);
