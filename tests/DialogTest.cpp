@@ -6,6 +6,7 @@
 #include "WindowTestSupport.h"
 
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -59,6 +60,25 @@ INSTANTIATE_TEST_SUITE_P(
                     SizeRow{"Letters", "abc", "120", false, {0, 120}, true},
                     SizeRow{"HugeIsCapped", "99999", "20", false, {16384, 20}, true}),
     [](const testing::TestParamInfo<SizeRow> &p) { return p.param.name; });
+
+// The dialogs share the title "Vantrell" or the platform's; a screen reader tells
+// them apart by their names.
+TEST_F(MainWindowTest, DialogsHaveNamesThatTellThemApart) {
+    Start();
+    QStringList names = {sizeDialog->accessibleName(), magnificationDialog->accessibleName(),
+                         mainWindow->saveDialog->accessibleName()};
+    for (QAction *command : {mainWindow->actionOpen, mainWindow->actionSaveSettingsAs}) {
+        const ModalAnswer answer = ModalAnswer::For<QFileDialog>([&names](QFileDialog *d) {
+            names << d->accessibleName();
+            d->reject();
+        });
+        command->trigger();
+    }
+    ASSERT_EQ(names.size(), 5);
+    EXPECT_FALSE(names.contains(QString()));
+    EXPECT_EQ(QSet<QString>(names.begin(), names.end()).size(), 5)
+        << names.join(", ").toStdString();
+}
 
 TEST_F(MainWindowTest, UncheckingSameSizeAloneIsAChange) {
     Start();

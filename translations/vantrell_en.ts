@@ -213,6 +213,10 @@
         <source>Cancel</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>保存倍率</source>
+        <translation>Magnification for saving</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -452,6 +456,10 @@
         <source>ファイルに保存しますか?</source>
         <translation>Save the picture to a file?</translation>
     </message>
+    <message>
+        <source>画像に名前を付けて保存</source>
+        <translation>Save the picture as</translation>
+    </message>
 </context>
 <context>
     <name>PictureOptions</name>
@@ -604,6 +612,10 @@
         <source>Cancel</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>描画領域のサイズ</source>
+        <translation>Drawing area size</translation>
+    </message>
 </context>
 <context>
     <name>StarDescription</name>
@@ -704,6 +716,14 @@
         <location filename="../ui/StarFiles.cpp" line="165"/>
         <source>キャンセル(&amp;C)</source>
         <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>設定ファイルを開く</source>
+        <translation>Open a star file</translation>
+    </message>
+    <message>
+        <source>設定に名前を付けて保存</source>
+        <translation>Save the settings as</translation>
     </message>
 </context>
 <context>

@@ -44,6 +44,8 @@ void ShowFailure(QWidget *parent, const QString &text) {
 QFileDialog *CreateSaveDialog(QWidget &parent, QAction *transparentPicture) {
     auto *dialog = new QFileDialog(&parent);
     dialog->setObjectName(QStringLiteral("saveDialog"));
+    // Its title is the platform's; a screen reader tells it from the star file's.
+    dialog->setAccessibleName(Tr(QT_TRANSLATE_NOOP("MainWindow", "画像に名前を付けて保存")));
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
     // Qt's own dialog: the same on every platform, and tests can answer it.

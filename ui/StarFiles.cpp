@@ -29,6 +29,9 @@ QStringList StarFileFilters() {
 // Qt's own dialog, the same on every platform, which tests can answer.
 QString AskForStarFile(QWidget &parent, QFileDialog::AcceptMode mode) {
     QFileDialog dialog(&parent);
+    dialog.setAccessibleName(mode == QFileDialog::AcceptOpen
+                                 ? Tr(QT_TRANSLATE_NOOP("StarFiles", "設定ファイルを開く"))
+                                 : Tr(QT_TRANSLATE_NOOP("StarFiles", "設定に名前を付けて保存")));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
