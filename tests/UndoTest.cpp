@@ -1,6 +1,7 @@
 #include "JagsPalette.h"
 #include "MagnificationDialog.h"
 #include "PlatformChoice.h"
+#include "ProgramArguments.h"
 #include "SettingsFile.h"
 #include "ShapePalette.h"
 #include "SizeDialog.h"
@@ -18,6 +19,8 @@
 #include <QSlider>
 #include <QToolButton>
 #include <QUrl>
+
+#include <random>
 
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -321,6 +324,36 @@ TEST_F(MainWindowTest, ASettingsFileWrittenMeanwhileIsNotReplacedWithoutAsking) 
     mainWindow->actionSaveSettings->trigger();
     EXPECT_TRUE(question.Seen());
     EXPECT_EQ(ReadBytes(SettingsPath()), other);
+}
+
+// Over random command lines of Qt's options, their values, the program's own
+// arguments and "--": Qt's options go with their values, and nothing else does.
+TEST(ProgramArguments, OnlyQtsOptionsAreSetAside) {
+    const QStringList qtValued = {"-platform", "--style", "-qwindowtitle", "-display"};
+    const QStringList qtFlags = {"-reverse", "--sync", "-widgetcount"};
+    const QStringList words =
+        qtValued + qtFlags + QStringList{"xcb", "star.def", "-", "--bogus", "--help", "--", "-x"};
+    std::mt19937 random(7);
+    for (int run = 0; run < 2000; ++run) {
+        QStringList arguments{"vantrell"};
+        for (int n = int(random() % 7); n > 0; --n)
+            arguments << words.at(qsizetype(random() % std::size_t(words.size())));
+        const QStringList kept = WithoutQtOptions(arguments);
+        // As Qt reads them: an option takes the next argument for its value, whatever
+        // it is; a "--" that is no value ends Qt's options.
+        QStringList expected{"vantrell"};
+        for (qsizetype i = 1; i < arguments.size(); ++i) {
+            if (arguments.at(i) == "--") {
+                expected << arguments.mid(i);
+                break;
+            }
+            if (qtValued.contains(arguments.at(i)) && i + 1 < arguments.size())
+                ++i;
+            else if (!qtFlags.contains(arguments.at(i)))
+                expected << arguments.at(i);
+        }
+        ASSERT_EQ(kept, expected) << arguments.join(' ').toStdString();
+    }
 }
 
 struct PlatformRow {

@@ -18,8 +18,6 @@ public:
     // Runs the dialog; the chosen colour as a colour value, false on Cancel.
     bool Choose(uint32_t &colorValue);
 
-    QColorDialog &Dialog() { return *dialog_; }
-
 private:
     QColorDialog *dialog_;
     QColor last_ = Qt::black;

@@ -92,11 +92,15 @@ StarPicture StarView::MakePicture(bool onScreen, const BackdropView *backdrop) c
         inputs.screenScale = 1;
         inputs.screenRatio = ratio;
     }
-    // The directions depend on the jag count and the twists only; built afresh, they
-    // always match the record.
-    Directions directions{};
-    BuildDirections(document_->Settings, directions);
-    return MakeStarPicture(document_->Settings, directions, inputs);
+    // The directions depend on the jag count and the twists only: built again when
+    // one of them changed, so a drag or a move does not compute them at every redraw.
+    const ShapeSettings &settings = document_->Settings;
+    const std::array<int32_t, 3> shape{settings.Points, settings.OuterTwist, settings.InnerTwist};
+    if (shape != directionsFor_) {
+        BuildDirections(settings, directions_);
+        directionsFor_ = shape;
+    }
+    return MakeStarPicture(settings, directions_, inputs);
 }
 
 void StarView::Draw() {

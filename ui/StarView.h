@@ -1,11 +1,13 @@
 #pragma once
 
 #include "PictureSource.h"
+#include "StarGeometry.h"
 #include "StarPicture.h"
 
 #include <QImage>
 #include <QWidget>
 
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -98,6 +100,9 @@ private:
     void Describe(const StarPicture &picture);
 
     StarDocument *document_ = nullptr;
+    // The vertex directions, and the jag count and twists they were built for.
+    mutable Directions directions_{};
+    mutable std::array<int32_t, 3> directionsFor_{-1, 0, 0};
     const LiveBackground *live_ = nullptr;
     RadiusEditor *radii_ = nullptr;
     QImage canvas_;
