@@ -152,6 +152,16 @@ INSTANTIATE_TEST_SUITE_P(
                                          {QEvent::KeyRelease, false, 350}});
                 },
                 nullptr, 2},
+        // While a screen reader listens, Qt's accessibility bridge hands the keys
+        // back without their times.
+        StepRow{"TwoKeyStepsWithoutTimes",
+                [] {
+                    RightArrowOnASlider({{QEvent::KeyPress, false, 0},
+                                         {QEvent::KeyRelease, false, 0},
+                                         {QEvent::KeyPress, false, 0},
+                                         {QEvent::KeyRelease, false, 0}});
+                },
+                nullptr, 2},
         // Held: repeats marked as such, then a release and a press of one
         // time, as some X servers send a repeat.
         StepRow{"ArrowKeyHeldOnASlider",

@@ -189,8 +189,9 @@ bool ChangeRecorder::eventFilter(QObject *watched, QEvent *event) {
         break;
     case QEvent::KeyPress:
         // A window system that repeats a held key as releases and presses gives
-        // both the same time: that press goes on with the gesture.
-        if (keyOfAGesture && key->key() == lastRelease_.key &&
+        // both the same time: that press goes on with the gesture. Keys without a
+        // time (handed back by the accessibility bridge) tell nothing by it.
+        if (keyOfAGesture && key->key() == lastRelease_.key && key->timestamp() != 0 &&
             key->timestamp() == lastRelease_.timestamp)
             GoOnWithTheGesture();
         else if (keyOfAGesture)
