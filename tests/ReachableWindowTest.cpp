@@ -128,11 +128,11 @@ TEST_P(StepAtTheEnd, CountsAsAChange) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, StepAtTheEnd,
     testing::Values(StepRow{"Rotation", []() -> Palette * { return rotationPalette; },
-                            [] { return rotationPalette->rotationSlider; }},
+                            []() -> QSlider * { return rotationPalette->rotationSlider; }},
                     StepRow{"InnerTwist", []() -> Palette * { return twistPalette; },
-                            [] { return twistPalette->innerTwistSlider; }},
+                            []() -> QSlider * { return twistPalette->innerTwistSlider; }},
                     StepRow{"CentreY", []() -> Palette * { return centrePalette; },
-                            [] { return centrePalette->centreYSlider; }}),
+                            []() -> QSlider * { return centrePalette->centreYSlider; }}),
     [](const testing::TestParamInfo<StepRow> &p) { return p.param.name; });
 
 TEST_F(MainWindowTest, TheCommandBringsBackAMinimisedPalette) {

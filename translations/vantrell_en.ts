@@ -618,7 +618,35 @@
     </message>
 </context>
 <context>
+    <name>SpokenUndo</name>
+    <message>
+        <location filename="../ui/SpokenUndo.cpp" line="1"/>
+        <source>元に戻す</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <location filename="../ui/SpokenUndo.cpp" line="1"/>
+        <source>やり直し</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <location filename="../ui/SpokenUndo.cpp" line="1"/>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
     <name>StarDescription</name>
+    <message>
+        <location filename="../ui/StarDescription.cpp" line="1"/>
+        <source>内側の半径 %1 %</source>
+        <translation>inner radius %1 %</translation>
+    </message>
+    <message>
+        <location filename="../ui/StarDescription.cpp" line="1"/>
+        <source>外側の半径 %1 %</source>
+        <translation>outer radius %1 %</translation>
+    </message>
     <message>
         <location filename="../ui/StarDescription.cpp" line="20"/>
         <source>ヴァントレル %1 個、内側の半径 %2 %、外側の半径 %3 %、回転 %4°、ねじれ 外側 %5 % 内側 %6 %、中心のずれ 横 %7 % 縦 %8 %</source>

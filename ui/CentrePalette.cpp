@@ -8,6 +8,11 @@ CentrePalette::CentrePalette(StarDocument &document, QWidget &anchor, QWidget *p
     setupUi(this);
     setFont(FormFont(12));
     setFixedSize(size());
+    // Both bars are named by the caption over them, and each by its direction.
+    for (UnitSlider *bar : {centreXSlider, centreYSlider}) {
+        bar->SetValueFormat(QStringLiteral("%1%"));
+        bar->SetLabel(*captionLabel);
+    }
     for (QSlider *bar : {centreXSlider, centreYSlider})
         ConnectTrackBar(bar, this, [this] { ApplyCentre(); });
     connect(resetButton, &QPushButton::clicked, this, &CentrePalette::reset);

@@ -14,7 +14,7 @@ JagsPalette::JagsPalette(StarDocument &document, QWidget &anchor, QWidget *paren
     setFixedSize(size());
     jagsEdit->setAttribute(Qt::WA_InputMethodEnabled, false);
     LeaveUndoToTheStar(jagsEdit);
-    jagsSpinButtons->StepFromKeysOf(*jagsEdit);
+    jagsEdit->StepWith(*jagsSpinButtons);
     connect(jagsSpinButtons, &UpDown::changing, this, &JagsPalette::stepJags);
     connect(jagsEdit, &QLineEdit::textChanged, this, &JagsPalette::jagsEdited);
 }

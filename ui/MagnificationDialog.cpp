@@ -13,7 +13,7 @@ MagnificationDialog::MagnificationDialog(QWidget *parent) : QDialog(parent) {
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     magnificationEdit->setAttribute(Qt::WA_InputMethodEnabled, false);
-    magnificationSpinButtons->StepFromKeysOf(*magnificationEdit);
+    magnificationEdit->StepWith(*magnificationSpinButtons);
     magnificationSpinButtons->SetMin(settings_range::kMinSaveRate);
     magnificationSpinButtons->SetMax(settings_range::kMaxSaveRate);
     magnificationSpinButtons->SetPosition(settings_range::kMinSaveRate);

@@ -14,6 +14,7 @@
 #include "ScreenPixels.h"
 #include "SettingsFile.h"
 #include "SizeDialog.h"
+#include "SpokenUndo.h"
 #include "StarFiles.h"
 #include "UndoSteps.h"
 #include "WindowCycle.h"
@@ -130,8 +131,10 @@ void MainWindow::ConnectUndo() {
     // Undo and redo work from the palettes too: the star is one document.
     for (QAction *action : {actionUndo, actionRedo})
         action->setShortcutContext(Qt::ApplicationShortcut);
-    connect(actionUndo, &QAction::triggered, &stack, &QUndoStack::undo);
-    connect(actionRedo, &QAction::triggered, &stack, &QUndoStack::redo);
+    connect(actionUndo, &QAction::triggered, this,
+            [this] { UndoAndSay(Recorder->Stack(), *starView); });
+    connect(actionRedo, &QAction::triggered, this,
+            [this] { RedoAndSay(Recorder->Stack(), *starView); });
     connect(&stack, &QUndoStack::canUndoChanged, actionUndo, &QAction::setEnabled);
     connect(&stack, &QUndoStack::canRedoChanged, actionRedo, &QAction::setEnabled);
 }

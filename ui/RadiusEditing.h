@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include <cstdint>
+
 class QWidget;
 class StarDocument;
 
@@ -39,15 +41,22 @@ public:
 signals:
     // A radius or the markers changed: the picture is to be drawn again.
     void changed();
+    // A gesture that changed a radius ended, or a key press asked for a change
+    // (also one at the radius's bound): inner tells which radius.
+    void radiusSet(bool inner);
 
 private:
     // Distance of a point from the drawing area's centre, truncated to whole pixels.
     int DistanceFromCentre(int x, int y) const;
     void ChangeRadius(int by);
+    // The radius being changed, in percent.
+    int32_t Rate() const;
 
     StarDocument &document_;
     const QWidget &area_;
     bool editing_ = false;
     bool inner_ = false;
+    bool byKeys_ = false;   // the gesture is a key press or a key held
+    int32_t startRate_ = 0; // the radius when the gesture began
     int lastX_ = 0, lastY_ = 0;
 };

@@ -8,6 +8,7 @@ RotationPalette::RotationPalette(StarDocument &document, QWidget &anchor, QWidge
     setupUi(this);
     setFont(FormFont(12));
     setFixedSize(size());
+    rotationSlider->SetValueFormat(tr("%1度"));
     ConnectTrackBar(rotationSlider, this, [this] { rotationMoved(); });
     connect(resetButton, &QPushButton::clicked, this, &RotationPalette::reset);
 }

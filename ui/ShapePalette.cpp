@@ -43,6 +43,11 @@ ShapePalette::~ShapePalette() {
 
 void ShapePalette::ConnectControl(const Control &control) {
     LeaveUndoToTheStar(control.edit);
+    // The bar is heard as its edit shows the value, and named by the edit's label.
+    control.bar->SetValueFormat(QStringLiteral("%1") + control.edit->suffix());
+    for (QLabel *label : findChildren<QLabel *>())
+        if (label->buddy() == control.edit)
+            control.bar->SetLabel(*label);
     const auto apply = [this, field = control.field](int value) {
         Document().ChangeExtras([&](StarExtras &e) { e.*field = value; });
     };

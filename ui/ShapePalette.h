@@ -29,7 +29,7 @@ public slots:
 private:
     // A track bar, its edit and the field they set.
     struct Control {
-        QSlider *bar;
+        UnitSlider *bar;
         QSpinBox *edit;
         int32_t StarExtras::*field;
     };

@@ -1,6 +1,8 @@
 #include "StarDescription.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
+#include <QStringList>
 
 namespace {
 
@@ -46,4 +48,25 @@ QString DescribeStar(const ShapeSettings &s, const StarExtras &e, bool fill, Pix
                 .arg(e.LineWidth)
                 .arg(Rgb(line));
     return text;
+}
+
+QString DescribeRadius(bool inner, int rate) {
+    return (inner ? Tr(QT_TRANSLATE_NOOP("StarDescription", "内側の半径 %1 %"))
+                  : Tr(QT_TRANSLATE_NOOP("StarDescription", "外側の半径 %1 %")))
+        .arg(rate);
+}
+
+QString ChangedParts(const QString &before, const QString &after) {
+    // The description's parts are separated as its languages write lists.
+    static const QRegularExpression separator(QStringLiteral("、|, "));
+    const QStringList old = before.split(separator), now = after.split(separator);
+    QStringList changed;
+    for (qsizetype i = 0; i < now.size(); ++i) {
+        // The same parts stand at the same places unless the shape's extras came or went.
+        const bool same = old.size() == now.size() ? old[i] == now[i] : old.contains(now[i]);
+        if (!same)
+            changed << now[i];
+    }
+    return changed.join(after.contains(QStringLiteral("、")) ? QStringLiteral("、")
+                                                             : QStringLiteral(", "));
 }

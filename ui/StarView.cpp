@@ -1,5 +1,6 @@
 #include "StarView.h"
 
+#include "AccessibleInterfaces.h"
 #include "LiveBackground.h"
 #include "RadiusEditing.h"
 #include "ScreenPixels.h"
@@ -24,12 +25,17 @@ StarView::StarView(QWidget *parent) : QWidget(parent) {
     // The widget paints every pixel itself from its canvas.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
+    InstallAccessibleInterfaces();
 }
 
 void StarView::ShowDocument(StarDocument &document) {
     document_ = &document;
     radii_ = new RadiusEditor(document, *this, this);
     connect(radii_, &RadiusEditor::changed, this, &StarView::Draw);
+    connect(radii_, &RadiusEditor::radiusSet, this, [this](bool inner) {
+        Announce(DescribeRadius(inner, inner ? document_->Settings.InnerRate
+                                             : document_->Settings.OuterRate));
+    });
     window()->installEventFilter(this);
 }
 
@@ -129,6 +135,11 @@ void StarView::Describe(const StarPicture &picture) {
         picture.backdrop || picture.seeThrough ? std::nullopt
                                                : std::optional<Pixel>(picture.background),
         picture.LineColor()));
+}
+
+void StarView::Announce(const QString &text) {
+    announcement_ = text;
+    SendAnnouncement(*this);
 }
 
 void StarView::DrawCanvas(const StarPicture &picture, qreal ratio) {

@@ -56,6 +56,11 @@ public:
     // Takes the still picture of the desktop shown behind the star.
     void CaptureBackdrop();
 
+    // Has a screen reader speak text now, wherever the keyboard is: what a change
+    // did ("outer radius 101 %").
+    void Announce(const QString &text);
+    const QString &Announcement() const { return announcement_; }
+
     // The picture as the view's state describes it, for the screen (in device pixels)
     // or for output; an on-screen picture with Trans on shows backdrop behind the star.
     StarPicture MakePicture(bool onScreen, const BackdropView *backdrop = nullptr) const;
@@ -114,6 +119,7 @@ private:
     // Where on the desktop (device pixels) the area was when the still backdrop was
     // last drawn under the star; empty when it does not show.
     std::optional<QPoint> backdropDrawnAt_;
+    QString announcement_;
     bool focusShown_ = false;
     int heldArrow_ = 0; // the arrow key down, or 0
 };

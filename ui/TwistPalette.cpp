@@ -8,6 +8,8 @@ TwistPalette::TwistPalette(StarDocument &document, QWidget &anchor, QWidget *par
     setupUi(this);
     setFont(FormFont(12));
     setFixedSize(size());
+    for (UnitSlider *bar : {innerTwistSlider, outerTwistSlider})
+        bar->SetValueFormat(QStringLiteral("%1%"));
     ConnectTrackBar(innerTwistSlider, this, [this] { innerTwistMoved(); });
     ConnectTrackBar(outerTwistSlider, this, [this] { outerTwistMoved(); });
     connect(resetButton, &QPushButton::clicked, this, &TwistPalette::reset);

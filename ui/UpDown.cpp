@@ -32,6 +32,7 @@ void UpDown::Step(int delta) {
     const int position = std::clamp(position_ + delta, min_, std::max(min_, max_));
     emit changing(position);
     position_ = position;
+    emit stepped(position);
 }
 
 void UpDown::resizeEvent(QResizeEvent *) {

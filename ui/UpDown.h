@@ -31,6 +31,8 @@ public:
 
 signals:
     void changing(int newPosition);
+    // An arrow clicked, or Up or Down typed: after changing() was handled.
+    void stepped(int position);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

@@ -1,0 +1,20 @@
+#include "NumberEdit.h"
+
+#include "AccessibleInterfaces.h"
+#include "UpDown.h"
+
+#include <QAccessible>
+
+NumberEdit::NumberEdit(QWidget *parent) : QLineEdit(parent) {
+    InstallAccessibleInterfaces();
+}
+
+void NumberEdit::StepWith(UpDown &arrows) {
+    arrows_ = &arrows;
+    arrows.StepFromKeysOf(*this);
+    // A step shows its number in the edit first; the value heard is the new one.
+    connect(&arrows, &UpDown::stepped, this, [this](int position) {
+        QAccessibleValueChangeEvent event(this, position);
+        QAccessible::updateAccessibility(&event);
+    });
+}

@@ -1,0 +1,7 @@
+#include "UnitSlider.h"
+
+#include "AccessibleInterfaces.h"
+
+UnitSlider::UnitSlider(QWidget *parent) : QSlider(parent) {
+    InstallAccessibleInterfaces();
+}
