@@ -63,6 +63,14 @@ TEST_P(UndoRedo, RestoresTheEarlierPictureExactly) {
     EXPECT_TRUE(mainWindow->CaptureState(true).SameParameters(before));
     EXPECT_EQ(mainWindow->starView->Canvas(), picture);
     EXPECT_EQ(mainWindow->starView->palette().color(QPalette::Window), window);
+    // A screen reader hears what the undo changed, as the star now stands.
+    const QStringList said = mainWindow->starView->Announcement().split(QStringLiteral(": "));
+    ASSERT_EQ(said.size(), 2) << said.first().toStdString();
+    EXPECT_EQ(said.first(), QStringLiteral("元に戻す"));
+    for (const QString &part : said.last().split(QStringLiteral("、")))
+        EXPECT_TRUE(mainWindow->starView->CompleteDescription().contains(part) ||
+                    mainWindow->status->accessibleDescription().contains(part))
+            << part.toStdString();
     EXPECT_TRUE(mainWindow->Modified);
     EXPECT_EQ(jagsPalette->jagsEdit->text(), QString::number(before.record.Points));
     EXPECT_EQ(twistPalette->innerTwistSlider->value(), before.record.InnerTwist);

@@ -634,6 +634,11 @@
         <source>%1: %2</source>
         <translation>%1: %2</translation>
     </message>
+    <message>
+        <location filename="../ui/SpokenUndo.cpp" line="1"/>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
 </context>
 <context>
     <name>StarDescription</name>

@@ -132,9 +132,9 @@ void MainWindow::ConnectUndo() {
     for (QAction *action : {actionUndo, actionRedo})
         action->setShortcutContext(Qt::ApplicationShortcut);
     connect(actionUndo, &QAction::triggered, this,
-            [this] { UndoAndSay(Recorder->Stack(), *starView); });
+            [this] { UndoAndSay(Recorder->Stack(), *starView, *status); });
     connect(actionRedo, &QAction::triggered, this,
-            [this] { RedoAndSay(Recorder->Stack(), *starView); });
+            [this] { RedoAndSay(Recorder->Stack(), *starView, *status); });
     connect(&stack, &QUndoStack::canUndoChanged, actionUndo, &QAction::setEnabled);
     connect(&stack, &QUndoStack::canRedoChanged, actionRedo, &QAction::setEnabled);
 }

@@ -4,7 +4,9 @@
 #include "StarView.h"
 
 #include <QCoreApplication>
+#include <QStringList>
 #include <QUndoStack>
+#include <QWidget>
 
 namespace {
 
@@ -12,26 +14,31 @@ QString Tr(const char *text) {
     return QCoreApplication::translate("SpokenUndo", text);
 }
 
-void StepAndSay(QUndoStack &stack, StarView &view, bool undo) {
+void StepAndSay(QUndoStack &stack, StarView &view, const QWidget &statusBar, bool undo) {
     if (undo ? !stack.canUndo() : !stack.canRedo())
         return;
-    // The view describes the star anew as the step redraws it.
-    const QString before = view.accessibleDescription();
+    // The view and the status bar describe the star anew as the step redraws it.
+    const QString star = view.CompleteDescription(), status = statusBar.accessibleDescription();
     undo ? stack.undo() : stack.redo();
-    const QString changed = ChangedParts(before, view.accessibleDescription());
+    QStringList changed;
+    for (const QString &parts : {ChangedParts(star, view.CompleteDescription()),
+                                 ChangedParts(status, statusBar.accessibleDescription())})
+        if (!parts.isEmpty())
+            changed << parts;
     const QString what = undo ? Tr(QT_TRANSLATE_NOOP("SpokenUndo", "元に戻す"))
                               : Tr(QT_TRANSLATE_NOOP("SpokenUndo", "やり直し"));
     view.Announce(changed.isEmpty()
                       ? what
-                      : Tr(QT_TRANSLATE_NOOP("SpokenUndo", "%1: %2")).arg(what, changed));
+                      : Tr(QT_TRANSLATE_NOOP("SpokenUndo", "%1: %2"))
+                            .arg(what, changed.join(Tr(QT_TRANSLATE_NOOP("SpokenUndo", "、")))));
 }
 
 } // namespace
 
-void UndoAndSay(QUndoStack &stack, StarView &view) {
-    StepAndSay(stack, view, true);
+void UndoAndSay(QUndoStack &stack, StarView &view, const QWidget &statusBar) {
+    StepAndSay(stack, view, statusBar, true);
 }
 
-void RedoAndSay(QUndoStack &stack, StarView &view) {
-    StepAndSay(stack, view, false);
+void RedoAndSay(QUndoStack &stack, StarView &view, const QWidget &statusBar) {
+    StepAndSay(stack, view, statusBar, false);
 }

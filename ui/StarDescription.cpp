@@ -17,7 +17,7 @@ QString Rgb(Pixel pixel) {
 } // namespace
 
 QString DescribeStar(const ShapeSettings &s, const StarExtras &e, bool fill, Pixel foreground,
-                     std::optional<Pixel> background, Pixel line) {
+                     std::optional<Pixel> background, Pixel line, bool complete) {
     QString text =
         Tr(QT_TRANSLATE_NOOP("StarDescription",
                              "ヴァントレル %1 個、内側の半径 %2 %、外側の半径 %3 %、回転 "
@@ -37,7 +37,7 @@ QString DescribeStar(const ShapeSettings &s, const StarExtras &e, bool fill, Pix
     text += background
                 ? Tr(QT_TRANSLATE_NOOP("StarDescription", "、背景の色 %1")).arg(Rgb(*background))
                 : Tr(QT_TRANSLATE_NOOP("StarDescription", "、背景はデスクトップ"));
-    if (!e.IsDefault())
+    if (complete || !e.IsDefault())
         text +=
             Tr(QT_TRANSLATE_NOOP("StarDescription", "、先端の丸み %1 %、谷の丸み %2 %、不規則さ "
                                                     "%3 % (種 %4)、線の太さ %5、線の色 %6"))
@@ -62,7 +62,7 @@ QString ChangedParts(const QString &before, const QString &after) {
     const QStringList old = before.split(separator), now = after.split(separator);
     QStringList changed;
     for (qsizetype i = 0; i < now.size(); ++i) {
-        // The same parts stand at the same places unless the shape's extras came or went.
+        // The same parts stand at the same places unless the list's length changed.
         const bool same = old.size() == now.size() ? old[i] == now[i] : old.contains(now[i]);
         if (!same)
             changed << now[i];

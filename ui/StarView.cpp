@@ -130,11 +130,15 @@ void StarView::Draw() {
 }
 
 void StarView::Describe(const StarPicture &picture) {
-    setAccessibleDescription(DescribeStar(
-        document_->Settings, document_->Extras, picture.fill, picture.foreground,
-        picture.backdrop || picture.seeThrough ? std::nullopt
-                                               : std::optional<Pixel>(picture.background),
-        picture.LineColor()));
+    const auto describe = [&](bool complete) {
+        return DescribeStar(
+            document_->Settings, document_->Extras, picture.fill, picture.foreground,
+            picture.backdrop || picture.seeThrough ? std::nullopt
+                                                   : std::optional<Pixel>(picture.background),
+            picture.LineColor(), complete);
+    };
+    setAccessibleDescription(describe(false));
+    completeDescription_ = describe(true);
 }
 
 void StarView::Announce(const QString &text) {

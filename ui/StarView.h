@@ -60,6 +60,9 @@ public:
     // did ("outer radius 101 %").
     void Announce(const QString &text);
     const QString &Announcement() const { return announcement_; }
+    // The star in words with every part told, its rounding and outline also at their
+    // defaults: what an announcement of a change compares.
+    const QString &CompleteDescription() const { return completeDescription_; }
 
     // The picture as the view's state describes it, for the screen (in device pixels)
     // or for output; an on-screen picture with Trans on shows backdrop behind the star.
@@ -120,6 +123,7 @@ private:
     // last drawn under the star; empty when it does not show.
     std::optional<QPoint> backdropDrawnAt_;
     QString announcement_;
+    QString completeDescription_;
     bool focusShown_ = false;
     int heldArrow_ = 0; // the arrow key down, or 0
 };
