@@ -188,6 +188,26 @@ TEST_F(MainWindowTest, AnAreaLargerThanTheScreensIsDrawnWhereTheyShowIt) {
     EXPECT_EQ(canvas, whole.copy(QRect(mainWindow->starView->CanvasOrigin(), canvas.size())));
 }
 
+// An area larger than the screen keeps its size, scrolled in a window that fits the
+// screen's free area, title and menu bar included; an area that fits is the window's
+// again.
+TEST_F(MainWindowTest, AnAreaLargerThanTheScreenIsScrolledInAWindowThatFits) {
+    Start();
+    const QRect free = mainWindow->screen()->availableGeometry();
+    mainWindow->SetClientSize(16384, 16384 + 25);
+    Settle();
+    EXPECT_TRUE(free.contains(mainWindow->frameGeometry())) << mainWindow->frameGeometry().y();
+    EXPECT_EQ(mainWindow->starView->size(), QSize(16384, 16384));
+    EXPECT_EQ(QSize(mainWindow->ClientWidth(), mainWindow->ClientHeight()), QSize(16384, 16409));
+    EXPECT_EQ(mainWindow->status->PanelText(0), "Size:16384,16384");
+    EXPECT_TRUE(QRect(QPoint(), free.size())
+                    .contains(QRect(QPoint(), mainWindow->starView->Canvas().size())));
+    mainWindow->SetClientSize(300, 225);
+    Settle();
+    EXPECT_EQ(mainWindow->starView->size(), QSize(300, 200));
+    EXPECT_EQ(mainWindow->width(), 300);
+}
+
 TEST_F(MainWindowTest, FillAndColourCommandsLeaveTheStatusBarAlone) {
     Start();
     mainWindow->ShapeSettings.SaveRate = 7;

@@ -33,8 +33,6 @@
 namespace {
 
 constexpr int kLayoutLeft = 57, kLayoutTop = 202;
-// The narrowest frame, in pixels, whatever the menu bar asks for.
-constexpr int kMinimumFrameWidth = 120;
 
 } // namespace
 
@@ -46,6 +44,8 @@ MainWindow::MainWindow(std::string settingsPath, QWidget *parent)
     starView->ShowDocument(*Document);
 
     status->setFixedHeight(kStatusBarHeight);
+    client_ = std::make_unique<ClientArea>(*this, *mainMenuBar, *drawingScroller, *starView,
+                                           kStatusBarHeight);
     // Narrower, the window manager would lose the title and the menu bar, and no
     // resize could reach them again.
     setMinimumWidth(MinimumFrameWidth());
@@ -188,48 +188,6 @@ void MainWindow::StartUp() {
     starView->CaptureBackdrop();
 }
 
-// The menu bar takes the height it needs at the window's width (it may wrap onto
-// more lines); everything below it is client area. Computed rather than read from the
-// laid-out widgets, so it also holds before the window is first shown.
-int MainWindow::MenuBarHeight(int width) const {
-    // Measured with the style's font, as the bar is laid out once shown.
-    mainMenuBar->ensurePolished();
-    const int wrapped = mainMenuBar->heightForWidth(width);
-    return wrapped >= 0 ? wrapped : mainMenuBar->sizeHint().height();
-}
-
-int MainWindow::ClientWidth() const {
-    return narrowClientWidth_ >= 0 ? narrowClientWidth_ : width();
-}
-
-int MainWindow::ClientHeight() const {
-    return height() - MenuBarHeight(width());
-}
-
-int MainWindow::MinimumFrameWidth() const {
-    return std::max(kMinimumFrameWidth, mainMenuBar->minimumSizeHint().width());
-}
-
-void MainWindow::SetClientSize(int width, int height) {
-    const int clientWidth = std::clamp(width, 0, kMaxAreaSide);
-    const int clientHeight = std::clamp(height, 0, kMaxAreaSide + kStatusBarHeight);
-    // A window narrower than its menu bar's minimum (0 wide at the extreme) is not
-    // mapped by the window system and could never be reached again. The frame keeps
-    // that minimum and the drawing area alone takes the narrower width, at the left.
-    const int frameWidth = std::max(clientWidth, MinimumFrameWidth());
-    narrowClientWidth_ = clientWidth < frameWidth ? clientWidth : -1;
-    narrowFrameWidth_ = frameWidth;
-    starView->setMaximumWidth(narrowClientWidth_ >= 0 ? narrowClientWidth_ : QWIDGETSIZE_MAX);
-    const QSize size(frameWidth, clientHeight + MenuBarHeight(frameWidth));
-    setBaseSize(BaseSizeFor(size, devicePixelRatioF()));
-    // The window manager (a user's drag) may make the window no larger than the whole
-    // desktop, or than the size asked for here: the window's own buffers grow with it.
-    const QScreen *screen = this->screen();
-    setMaximumSize(screen ? size.expandedTo(screen->virtualGeometry().size())
-                          : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
-    resize(size);
-}
-
 bool MainWindow::SaveAsFile() {
     return SavePictureAs(*saveDialog, *Document, *starView);
 }
@@ -276,17 +234,7 @@ void MainWindow::repaintPicture() {
 
 void MainWindow::resizeEvent(QResizeEvent *event) {
     QMainWindow::resizeEvent(event);
-    // Resized to another width from outside (the window manager): the drawing area
-    // fills the window again.
-    if (narrowClientWidth_ >= 0 && width() != narrowFrameWidth_) {
-        narrowClientWidth_ = -1;
-        starView->setMaximumWidth(QWIDGETSIZE_MAX);
-    }
-    // The window's layout leaves an empty central area as it was; the drawing area
-    // must still shrink to nothing with it.
-    const QSize area(ClientWidth(), ClientHeight() - status->height());
-    if (area.isEmpty() && starView->size() != area.expandedTo({0, 0}))
-        starView->setGeometry(QRect(starView->pos(), area.expandedTo({0, 0})));
+    client_->WindowResized();
 }
 
 void MainWindow::contextMenuEvent(QContextMenuEvent *event) {
@@ -360,8 +308,10 @@ void MainWindow::LoadSettings() {
         ShapeSettings = *loaded;
         ClampToEditorRanges(ShapeSettings);
         if (HoldsDrawingArea(ShapeSettings.ClientWidth, ShapeSettings.ClientHeight)) {
-            SetClientSize(ShapeSettings.ClientWidth, ShapeSettings.ClientHeight);
+            // Placed first: an area larger than the free area of the screen it is on
+            // gets a window that fits there.
             move(ShapeSettings.Left, ShapeSettings.Top);
+            SetClientSize(ShapeSettings.ClientWidth, ShapeSettings.ClientHeight);
         }
         setSameSizeMarks(ShapeSettings.SameSize != 0);
         setFillMarks(ShapeSettings.Fill != 0);

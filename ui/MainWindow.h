@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ClientArea.h"
 #include "Palette.h"
 #include "PaletteCommands.h"
 #include "SettingsFile.h"
@@ -66,13 +67,14 @@ public:
     void ApplyState(const PictureState &state);
 
     // Client area: the drawing area plus the status bar; the menu bar is not part of it.
-    int ClientWidth() const;
-    int ClientHeight() const;
+    int ClientWidth() const { return client_->Width(); }
+    int ClientHeight() const { return client_->Height(); }
     // Width and height of the client area; a width below the frame's minimum
-    // leaves the frame at that minimum with a drawing area that narrow inside it.
-    void SetClientSize(int width, int height);
-    int MenuBarHeight(int width) const;
-    int MinimumFrameWidth() const;
+    // leaves the frame at that minimum with a drawing area that narrow inside it, and
+    // an area larger than the screen is scrolled in a frame that fits.
+    void SetClientSize(int width, int height) { client_->SetSize(width, height); }
+    int MenuBarHeight(int width) const { return client_->MenuBarHeight(width); }
+    int MinimumFrameWidth() const { return client_->MinimumFrameWidth(); }
 
 public slots:
     // After the drawing area was resized or a parameter changed: marks the star
@@ -114,6 +116,5 @@ private:
     bool MayClose();
     void ConnectCommands();
     void ConnectUndo();
-    int narrowClientWidth_ = -1; // a client width narrower than the frame, or -1
-    int narrowFrameWidth_ = 0;   // the frame width that goes with it
+    std::unique_ptr<ClientArea> client_;
 };

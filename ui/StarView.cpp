@@ -270,6 +270,12 @@ void StarView::focusOutEvent(QFocusEvent *event) {
     update();
 }
 
+void StarView::moveEvent(QMoveEvent *event) {
+    QWidget::moveEvent(event);
+    if (document_)
+        Draw();
+}
+
 void StarView::resizeEvent(QResizeEvent *event) {
     QWidget::resizeEvent(event);
     emit resized();
