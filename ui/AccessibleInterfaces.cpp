@@ -9,6 +9,9 @@
 #include <QAccessibleWidget>
 #include <QLabel>
 
+#include <algorithm>
+#include <functional>
+
 namespace {
 
 // The drawing area's announcement: a notification, which a screen reader speaks
@@ -62,8 +65,38 @@ private:
     QAccessible::Id announcementId_;
 };
 
+// Text whose words and lines a reader may ask for at any offset. Qt 6.4's own search
+// for them never ends when asked at the end of the text (as Orca asks after
+// Ctrl+Right to the end of an edit), and the whole program would hang.
+class BoundedText : public QAccessibleTextInterface {
+public:
+    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType type, int *start,
+                             int *end) const override {
+        return QAccessibleTextInterface::textBeforeOffset(std::clamp(offset, 0, characterCount()),
+                                                          type, start, end);
+    }
+    QString textAfterOffset(int offset, QAccessible::TextBoundaryType type, int *start,
+                            int *end) const override {
+        if (offset >= characterCount())
+            return AtTheEnd(start, end);
+        return QAccessibleTextInterface::textAfterOffset(std::max(offset, 0), type, start, end);
+    }
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType type, int *start,
+                         int *end) const override {
+        if (offset >= characterCount())
+            return AtTheEnd(start, end);
+        return QAccessibleTextInterface::textAtOffset(std::max(offset, 0), type, start, end);
+    }
+
+private:
+    QString AtTheEnd(int *start, int *end) const {
+        *start = *end = characterCount();
+        return {};
+    }
+};
+
 // Text that a reader may read but not change, for a value shown as text.
-class ReadOnlyText : public QAccessibleTextInterface {
+class ReadOnlyText : public BoundedText {
 public:
     void selection(int, int *start, int *end) const override { *start = *end = 0; }
     int selectionCount() const override { return 0; }
@@ -128,20 +161,31 @@ private:
     UnitSlider &slider_;
 };
 
-// A number edit as a spin button: its text as an edit's, and its number as a value
-// within its arrows' range.
-class NumberEditInterface : public QAccessibleWidget,
-                            public QAccessibleValueInterface,
-                            public QAccessibleTextInterface,
-                            public QAccessibleEditableTextInterface {
-public:
-    explicit NumberEditInterface(NumberEdit &edit)
-        : QAccessibleWidget(&edit, QAccessible::SpinBox), edit_(edit) {}
+// The value an edit holds, within its range, once present.
+struct EditRange {
+    std::function<bool()> present;
+    std::function<int()> value, min, max;
+    std::function<void(int)> set;
+    int step = 1;
+};
 
+// An edit as a reader sees it: its text, and with a range, a spin button's value. The
+// widget is the edit itself, or a spin box around it.
+class EditInterface : public QAccessibleWidget,
+                      public QAccessibleValueInterface,
+                      public BoundedText,
+                      public QAccessibleEditableTextInterface {
+public:
+    EditInterface(QWidget &widget, QLineEdit &edit, EditRange range)
+        : QAccessibleWidget(&widget), edit_(edit), range_(std::move(range)) {}
+
+    QAccessible::Role role() const override {
+        return range_.present() ? QAccessible::SpinBox : QAccessible::EditableText;
+    }
     void *interface_cast(QAccessible::InterfaceType type) override {
         switch (type) {
         case QAccessible::ValueInterface:
-            return static_cast<QAccessibleValueInterface *>(this);
+            return range_.present() ? static_cast<QAccessibleValueInterface *>(this) : nullptr;
         case QAccessible::TextInterface:
             return static_cast<QAccessibleTextInterface *>(this);
         case QAccessible::EditableTextInterface:
@@ -157,18 +201,15 @@ public:
         QAccessible::State s = QAccessibleWidget::state();
         s.editable = !edit_.isReadOnly();
         s.selectableText = true;
+        s.focused = s.focused || edit_.hasFocus();
         return s;
     }
 
-    // The value: the number the arrows hold, which follows what is typed.
-    QVariant currentValue() const override { return Arrows() ? Arrows()->Position() : 0; }
-    void setCurrentValue(const QVariant &value) override {
-        if (Arrows())
-            Arrows()->SetPosition(value.toInt());
-    }
-    QVariant maximumValue() const override { return Arrows() ? Arrows()->Max() : 0; }
-    QVariant minimumValue() const override { return Arrows() ? Arrows()->Min() : 0; }
-    QVariant minimumStepSize() const override { return 1; }
+    QVariant currentValue() const override { return range_.value(); }
+    void setCurrentValue(const QVariant &value) override { range_.set(value.toInt()); }
+    QVariant maximumValue() const override { return range_.max(); }
+    QVariant minimumValue() const override { return range_.min(); }
+    QVariant minimumStepSize() const override { return range_.step; }
 
     // The text, as the edit holds it.
     void selection(int, int *start, int *end) const override {
@@ -209,10 +250,27 @@ public:
     }
 
 private:
-    UpDown *Arrows() const { return edit_.Arrows(); }
-
-    NumberEdit &edit_;
+    QLineEdit &edit_;
+    EditRange range_;
 };
+
+// A number edit: its range is its arrows', once it has them.
+QAccessibleInterface *NumberEditInterface(NumberEdit &edit) {
+    return new EditInterface(edit, edit,
+                             EditRange{[&edit] { return edit.Arrows() != nullptr; },
+                                       [&edit] { return edit.Arrows()->Position(); },
+                                       [&edit] { return edit.Arrows()->Min(); },
+                                       [&edit] { return edit.Arrows()->Max(); },
+                                       [&edit](int value) { edit.Arrows()->SetPosition(value); }});
+}
+
+QAccessibleInterface *SpinBoxInterface(SpinBox &box) {
+    return new EditInterface(
+        box, box.Edit(),
+        EditRange{[] { return true; }, [&box] { return box.value(); },
+                  [&box] { return box.minimum(); }, [&box] { return box.maximum(); },
+                  [&box](int value) { box.setValue(value); }, box.singleStep()});
+}
 
 QAccessibleInterface *ProgramInterface(const QString &className, QObject *object) {
     if (className == QLatin1String("Palette"))
@@ -222,7 +280,9 @@ QAccessibleInterface *ProgramInterface(const QString &className, QObject *object
     if (className == QLatin1String("UnitSlider"))
         return new UnitSliderInterface(*static_cast<UnitSlider *>(object));
     if (className == QLatin1String("NumberEdit"))
-        return new NumberEditInterface(*static_cast<NumberEdit *>(object));
+        return NumberEditInterface(*static_cast<NumberEdit *>(object));
+    if (className == QLatin1String("SpinBox"))
+        return SpinBoxInterface(*static_cast<SpinBox *>(object));
     return nullptr;
 }
 

@@ -48,7 +48,9 @@ void JagsPalette::jagsEdited() {
 
 void JagsPalette::ShowRecord() {
     WhileUpdating([&] {
-        jagsEdit->setText(QString::number(Document().Settings.Points));
+        // Text rewritten unchanged would be read out again by a screen reader.
+        if (jagsEdit->text() != QString::number(Document().Settings.Points))
+            jagsEdit->setText(QString::number(Document().Settings.Points));
         jagsEdit->setFocus();
         jagsEdit->selectAll();
         jagsSpinButtons->SetMax(settings_range::kMaxPoints);

@@ -18,3 +18,7 @@ void NumberEdit::StepWith(UpDown &arrows) {
         QAccessible::updateAccessibility(&event);
     });
 }
+
+SpinBox::SpinBox(QWidget *parent) : QSpinBox(parent) {
+    setLineEdit(new NumberEdit(this));
+}

@@ -241,11 +241,6 @@ void Palette::RequestRepaint() {
     });
 }
 
-void ShowTrackBarValue(QSlider *bar, QLabel *label, const QString &text) {
-    label->setText(text);
-    bar->setAccessibleDescription(text);
-}
-
 void ConnectTrackBar(QSlider *bar, QObject *context, const std::function<void()> &handler) {
     QObject::connect(bar, &QSlider::valueChanged, context, handler);
     QObject::connect(bar, &QSlider::sliderPressed, context, handler);

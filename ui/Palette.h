@@ -83,10 +83,6 @@ private:
     bool hiddenWithMain_ = false; // hidden because the main window was minimised
 };
 
-// Shows a track bar's value in its label, which is also the value a screen reader
-// tells for the bar (its accessible description).
-void ShowTrackBarValue(QSlider *bar, QLabel *label, const QString &text);
-
 // Connects every scroll notification of a track bar to handler: a change of its
 // position, and also a press, release or step that leaves the position as it was.
 void ConnectTrackBar(QSlider *bar, QObject *context, const std::function<void()> &handler);

@@ -14,7 +14,7 @@ RotationPalette::RotationPalette(StarDocument &document, QWidget &anchor, QWidge
 }
 
 void RotationPalette::UpdateAngleLabel() {
-    ShowTrackBarValue(rotationSlider, angleLabel, tr("%1度").arg(rotationSlider->value()));
+    angleLabel->setText(rotationSlider->ValueText());
 }
 
 void RotationPalette::ApplyRotation() {

@@ -121,7 +121,9 @@ void ShapePalette::ShowRecord() {
         control.bar->setValue(extras.*control.field);
         control.edit->setValue(extras.*control.field);
     }
-    seedEdit->setText(QString::number(extras.Seed));
+    // Text rewritten unchanged would be read out again by a screen reader.
+    if (seedEdit->text() != QString::number(extras.Seed))
+        seedEdit->setText(QString::number(extras.Seed));
     sameLineColorCheckBox->setChecked(!extras.OwnLineColor);
     ShowLineColor();
 }

@@ -16,10 +16,8 @@ TwistPalette::TwistPalette(StarDocument &document, QWidget &anchor, QWidget *par
 }
 
 void TwistPalette::UpdateTwistLabels() {
-    ShowTrackBarValue(innerTwistSlider, innerValueLabel,
-                      QStringLiteral("%1%").arg(innerTwistSlider->value()));
-    ShowTrackBarValue(outerTwistSlider, outerValueLabel,
-                      QStringLiteral("%1%").arg(outerTwistSlider->value()));
+    innerValueLabel->setText(innerTwistSlider->ValueText());
+    outerValueLabel->setText(outerTwistSlider->ValueText());
 }
 
 void TwistPalette::ApplyTwists() {

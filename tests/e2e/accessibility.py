@@ -10,6 +10,7 @@ import shutil
 import struct
 import subprocess
 import sys
+import threading
 import time
 
 import pyatspi
@@ -129,6 +130,15 @@ try:
     if jags is None or (jags.queryValue().minimumValue, jags.queryValue().maximumValue,
                         jags.queryValue().currentValue) != (3, 50, 20):
         failures.append("the jag count is not a value 20 from 3 to 50")
+    else:
+        # The word at the end of the text, as Orca asks after Ctrl+Right: Qt's own
+        # search for it never returned, and the program hung.
+        asked = threading.Thread(target=lambda: jags.queryText().getTextAtOffset(
+            2, pyatspi.TEXT_BOUNDARY_WORD_START), daemon=True)
+        asked.start()
+        asked.join(10)
+        if asked.is_alive():
+            sys.exit("the program hangs when asked for the word at the end of the jag count")
     star = next((n for n in everything if n.getRole() == pyatspi.ROLE_CANVAS), None)
     if star is None or "20" not in star.description or \
             not star.getState().contains(pyatspi.STATE_FOCUSABLE):
