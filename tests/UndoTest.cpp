@@ -146,6 +146,21 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, UndoRedo,
     testing::Values(
         StepRow{"DragOfARadius", Drag},
+        // The window's activation (and with it the focus) arrives in the middle.
+        StepRow{"DragIntoAWindowThatBecomesActive",
+                [] {
+                    QApplication::setActiveWindow(nullptr);
+                    QTest::mousePress(mainWindow->starView, Qt::LeftButton, {}, QPoint(5, 5));
+                    for (int x : {8, 12, 20}) {
+                        if (x == 12)
+                            QApplication::setActiveWindow(mainWindow);
+                        QMouseEvent move(QEvent::MouseMove, QPointF(x, x),
+                                         mainWindow->starView->mapToGlobal(QPointF(x, x)),
+                                         Qt::NoButton, Qt::LeftButton, {});
+                        QCoreApplication::sendEvent(mainWindow->starView, &move);
+                    }
+                    QTest::mouseRelease(mainWindow->starView, Qt::LeftButton, {}, QPoint(20, 20));
+                }},
         StepRow{"TwoDrags",
                 [] {
                     Drag();

@@ -103,7 +103,12 @@ ChangeRecorder::ChangeRecorder(StarDocument &document, Capture capture, Apply ap
     Stack().setUndoLimit(kStepLimit);
     recorded_ = capture_(false);
     qApp->installEventFilter(this);
-    connect(qApp, &QApplication::focusChanged, this, [this] { StartGesture(); });
+    // The focus that comes with the window's activation is no move of the user's: a
+    // click into an inactive window may start a drag before the activation arrives.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *) {
+        if (old)
+            StartGesture();
+    });
     connect(&document_, &StarDocument::quietEnded, this, &ChangeRecorder::Resync);
 }
 
