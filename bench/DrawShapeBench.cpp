@@ -93,6 +93,26 @@ void Sizes(benchmark::internal::Benchmark *b) {
 
 BENCHMARK(BM_DrawShape)->Apply(Sizes)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DrawShapeAndPaint)->Apply(Sizes)->Unit(benchmark::kMicrosecond);
+// The largest drawing area, asked for afresh (as the size dialog or a star file asks):
+// goal a picture on the screen within a second, with the window and its canvas each no
+// larger than the screen, where a window of the area's size would hold 1 GiB.
+void BM_LargestAreaShown(benchmark::State &state) {
+    const int status = mainWindow->status->height();
+    for (auto _ : state) {
+        state.PauseTiming();
+        mainWindow->SetClientSize(408, 251 + status);
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        mainWindow->SetClientSize(16384, 16384 + status);
+        QCoreApplication::processEvents();
+        mainWindow->repaint();
+    }
+    state.counters["canvas MB"] = double(mainWindow->starView->Canvas().sizeInBytes()) / 1e6;
+    state.counters["window MB"] = 4.0 * mainWindow->width() * mainWindow->height() / 1e6;
+    mainWindow->SetClientSize(408, 251 + status);
+}
+
+BENCHMARK(BM_LargestAreaShown)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BareFillAndCopy)->Args({408, 251})->Args({1920, 1080})->Unit(benchmark::kMicrosecond);
 
 } // namespace
