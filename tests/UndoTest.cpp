@@ -105,9 +105,12 @@ void ArrowKeysInTheDrawingArea() {
     EXPECT_EQ(mainWindow->ShapeSettings.InnerRate, 71);
 }
 
-void Drag() {
+// midway: what happens between the second and the third move.
+void Drag(void (*midway)() = nullptr) {
     QTest::mousePress(mainWindow->starView, Qt::LeftButton, {}, QPoint(5, 5));
     for (int x : {6, 8, 12, 20}) {
+        if (x == 12 && midway)
+            midway();
         QMouseEvent move(QEvent::MouseMove, QPointF(x, x),
                          mainWindow->starView->mapToGlobal(QPointF(x, x)), Qt::NoButton,
                          Qt::LeftButton, {});
@@ -145,21 +148,12 @@ void TypeIntoTheJagCount(const char *text) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, UndoRedo,
     testing::Values(
-        StepRow{"DragOfARadius", Drag},
+        StepRow{"DragOfARadius", [] { Drag(); }},
         // The window's activation (and with it the focus) arrives in the middle.
         StepRow{"DragIntoAWindowThatBecomesActive",
                 [] {
                     QApplication::setActiveWindow(nullptr);
-                    QTest::mousePress(mainWindow->starView, Qt::LeftButton, {}, QPoint(5, 5));
-                    for (int x : {8, 12, 20}) {
-                        if (x == 12)
-                            QApplication::setActiveWindow(mainWindow);
-                        QMouseEvent move(QEvent::MouseMove, QPointF(x, x),
-                                         mainWindow->starView->mapToGlobal(QPointF(x, x)),
-                                         Qt::NoButton, Qt::LeftButton, {});
-                        QCoreApplication::sendEvent(mainWindow->starView, &move);
-                    }
-                    QTest::mouseRelease(mainWindow->starView, Qt::LeftButton, {}, QPoint(20, 20));
+                    Drag([] { QApplication::setActiveWindow(mainWindow); });
                 }},
         StepRow{"TwoDrags",
                 [] {

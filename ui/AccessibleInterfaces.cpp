@@ -88,6 +88,13 @@ public:
         return QAccessibleTextInterface::textAtOffset(std::max(offset, 0), type, start, end);
     }
 
+    // Plain text: no attributes anywhere in it.
+    QString attributes(int, int *start, int *end) const override {
+        *start = 0;
+        *end = characterCount();
+        return {};
+    }
+
 private:
     QString AtTheEnd(int *start, int *end) const {
         *start = *end = characterCount();
@@ -110,11 +117,6 @@ public:
     QRect characterRect(int) const override { return {}; }
     int offsetAtPoint(const QPoint &) const override { return -1; }
     void scrollToSubstring(int, int) override {}
-    QString attributes(int, int *start, int *end) const override {
-        *start = 0;
-        *end = characterCount();
-        return {};
-    }
 
 protected:
     virtual QString Text() const = 0;
@@ -238,11 +240,6 @@ public:
         return edit_.cursorPositionAt(edit_.mapFromGlobal(point));
     }
     void scrollToSubstring(int start, int) override { edit_.setCursorPosition(start); }
-    QString attributes(int, int *start, int *end) const override {
-        *start = 0;
-        *end = characterCount();
-        return {};
-    }
     void deleteText(int start, int end) override { replaceText(start, end, QString()); }
     void insertText(int offset, const QString &text) override { replaceText(offset, offset, text); }
     void replaceText(int start, int end, const QString &text) override {
@@ -290,16 +287,4 @@ QAccessibleInterface *ProgramInterface(const QString &className, QObject *object
 
 void InstallAccessibleInterfaces() {
     QAccessible::installFactory(ProgramInterface);
-}
-
-void SendAnnouncement(QWidget &drawingArea) {
-    if (!QAccessible::isActive())
-        return;
-    QAccessibleInterface *announcement =
-        QAccessible::queryAccessibleInterface(&drawingArea)->child(0);
-    // Hidden and shown again: each showing is spoken, the same words too.
-    QAccessibleEvent hidden(announcement, QAccessible::ObjectHide);
-    QAccessible::updateAccessibility(&hidden);
-    QAccessibleEvent shown(announcement, QAccessible::ObjectShow);
-    QAccessible::updateAccessibility(&shown);
 }

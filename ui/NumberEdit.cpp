@@ -1,13 +1,10 @@
 #include "NumberEdit.h"
 
-#include "AccessibleInterfaces.h"
 #include "UpDown.h"
 
 #include <QAccessible>
 
-NumberEdit::NumberEdit(QWidget *parent) : QLineEdit(parent) {
-    InstallAccessibleInterfaces();
-}
+NumberEdit::NumberEdit(QWidget *parent) : QLineEdit(parent) {}
 
 void NumberEdit::StepWith(UpDown &arrows) {
     arrows_ = &arrows;

@@ -1,6 +1,5 @@
 #include "Palette.h"
 
-#include "AccessibleInterfaces.h"
 #include "StarDocument.h"
 
 #include <QAbstractSpinBox>
@@ -87,7 +86,6 @@ std::vector<PalettePosition> PaletteSlots(const QRect &main, const std::vector<Q
 Palette::Palette(Slot slot, bool staysOnTop, StarDocument &document, QWidget &anchor,
                  QWidget *parent)
     : QWidget(parent), document_(document), mainWindow_(anchor), slot_(slot) {
-    InstallAccessibleInterfaces();
     // A utility window with a title and only a close button: nothing to minimise or
     // maximise, as far as the window manager honours the request.
     Qt::WindowFlags flags =

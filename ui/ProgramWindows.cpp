@@ -1,5 +1,6 @@
 #include "ProgramWindows.h"
 
+#include "AccessibleInterfaces.h"
 #include "CentrePalette.h"
 #include "FormFont.h"
 #include "JagsPalette.h"
@@ -14,6 +15,7 @@ ProgramWindows::ProgramWindows(const std::string &settingsPath) {
     // The windows ask for the classic Japanese proportional Gothic face; IPA's
     // proportional Gothic is the free face that matches it.
     QFont::insertSubstitution(kFormFaceName, QStringLiteral("IPAPGothic"));
+    InstallAccessibleInterfaces();
     main = std::make_unique<MainWindow>(settingsPath);
     StarDocument &star = *main->Document;
     jags = std::make_unique<JagsPalette>(star, *main);

@@ -1,6 +1,5 @@
 #include "StarView.h"
 
-#include "AccessibleInterfaces.h"
 #include "LiveBackground.h"
 #include "RadiusEditing.h"
 #include "ScreenPixels.h"
@@ -9,6 +8,7 @@
 #include "StarGeometry.h"
 #include "SystemPalette.h"
 
+#include <QAccessible>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -25,7 +25,6 @@ StarView::StarView(QWidget *parent) : QWidget(parent) {
     // The widget paints every pixel itself from its canvas.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
-    InstallAccessibleInterfaces();
 }
 
 void StarView::ShowDocument(StarDocument &document) {
@@ -130,20 +129,31 @@ void StarView::Draw() {
 }
 
 void StarView::Describe(const StarPicture &picture) {
-    const auto describe = [&](bool complete) {
-        return DescribeStar(
-            document_->Settings, document_->Extras, picture.fill, picture.foreground,
-            picture.backdrop || picture.seeThrough ? std::nullopt
-                                                   : std::optional<Pixel>(picture.background),
-            picture.LineColor(), complete);
-    };
-    setAccessibleDescription(describe(false));
-    completeDescription_ = describe(true);
+    described_ = {picture.fill, picture.foreground,
+                  picture.backdrop || picture.seeThrough ? std::nullopt
+                                                         : std::optional<Pixel>(picture.background),
+                  picture.LineColor()};
+    setAccessibleDescription(Described(false));
+}
+
+QString StarView::Described(bool complete) const {
+    return DescribeStar(document_->Settings, document_->Extras, described_.fill,
+                        described_.foreground, described_.background, described_.line, complete);
 }
 
 void StarView::Announce(const QString &text) {
     announcement_ = text;
-    SendAnnouncement(*this);
+    if (!QAccessible::isActive())
+        return;
+    // The area's accessible interface has the announcement as its one child: hidden
+    // and shown again, it is spoken, the same words too.
+    QAccessibleInterface *area = QAccessible::queryAccessibleInterface(this);
+    if (QAccessibleInterface *announcement = area ? area->child(0) : nullptr) {
+        QAccessibleEvent hidden(announcement, QAccessible::ObjectHide);
+        QAccessible::updateAccessibility(&hidden);
+        QAccessibleEvent shown(announcement, QAccessible::ObjectShow);
+        QAccessible::updateAccessibility(&shown);
+    }
 }
 
 void StarView::DrawCanvas(const StarPicture &picture, qreal ratio) {

@@ -62,7 +62,7 @@ public:
     const QString &Announcement() const { return announcement_; }
     // The star in words with every part told, its rounding and outline also at their
     // defaults: what an announcement of a change compares.
-    const QString &CompleteDescription() const { return completeDescription_; }
+    QString CompleteDescription() const { return Described(true); }
 
     // The picture as the view's state describes it, for the screen (in device pixels)
     // or for output; an on-screen picture with Trans on shows backdrop behind the star.
@@ -108,6 +108,8 @@ private:
     // Renders the picture into a new image that replaces the canvas in one piece.
     void DrawCanvas(const StarPicture &picture, qreal ratio);
     void Describe(const StarPicture &picture);
+    // The star in words, with the colours last drawn.
+    QString Described(bool complete) const;
 
     StarDocument *document_ = nullptr;
     // The vertex directions, and the jag count and twists they were built for.
@@ -125,7 +127,13 @@ private:
     // last drawn under the star; empty when it does not show.
     std::optional<QPoint> backdropDrawnAt_;
     QString announcement_;
-    QString completeDescription_;
+    // The colours of the picture last drawn, which its description tells.
+    struct {
+        bool fill = false;
+        Pixel foreground = 0;
+        std::optional<Pixel> background;
+        Pixel line = 0;
+    } described_;
     bool focusShown_ = false;
     int heldArrow_ = 0; // the arrow key down, or 0
 };

@@ -1,7 +1,3 @@
 #include "UnitSlider.h"
 
-#include "AccessibleInterfaces.h"
-
-UnitSlider::UnitSlider(QWidget *parent) : QSlider(parent) {
-    InstallAccessibleInterfaces();
-}
+UnitSlider::UnitSlider(QWidget *parent) : QSlider(parent) {}
