@@ -1,13 +1,19 @@
 #include "Palette.h"
 #include "CentrePalette.h"
 #include "JagsPalette.h"
+#include "MagnificationDialog.h"
 #include "RotationPalette.h"
 #include "SettingsFile.h"
+#include "ShapePalette.h"
 #include "TwistPalette.h"
 #include "WindowTestSupport.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QToolButton>
+
+#include <limits>
+#include <random>
 
 namespace {
 
@@ -432,3 +438,54 @@ TEST_F(MainWindowTest, GetBackgroundBringsBackOnlyThePalettesThatWereOpen) {
 }
 
 } // namespace
+
+// What a screen reader may ask of the program's number edits, spin boxes and bars, with
+// any offsets, texts and values: every answer comes, the values stay within their ranges
+// and the text read is the text shown.
+TEST_F(MainWindowTest, ScreenReadersMayAskAnythingOfTheValues) {
+    Start();
+    std::mt19937 random(33);
+    std::uniform_int_distribution<int> any(std::numeric_limits<int>::min(),
+                                           std::numeric_limits<int>::max());
+    std::uniform_int_distribution<int> near(-3, 8);
+    const auto offset = [&] { return random() % 4 == 0 ? any(random) : near(random); };
+    const std::vector<QWidget *> controls{
+        jagsPalette->jagsEdit, magnificationDialog->magnificationEdit, shapePalette->tipEdit,
+        shapePalette->seedEdit, rotationPalette->rotationSlider};
+    for (int round = 0; round < 3000; ++round) {
+        QWidget *control = controls[std::size_t(round) % controls.size()];
+        QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(control);
+        ASSERT_NE(reader, nullptr);
+        if (QAccessibleValueInterface *value = reader->valueInterface()) {
+            value->setCurrentValue(any(random) % 200);
+            const int now = value->currentValue().toInt();
+            EXPECT_GE(now, value->minimumValue().toInt());
+            EXPECT_LE(now, value->maximumValue().toInt());
+        }
+        if (QAccessibleEditableTextInterface *editable = reader->editableTextInterface()) {
+            const QString text = QString::number(any(random) % 1000);
+            switch (random() % 3) {
+            case 0:
+                editable->insertText(offset(), text);
+                break;
+            case 1:
+                editable->deleteText(offset(), offset());
+                break;
+            default:
+                editable->replaceText(offset(), offset(), text);
+                break;
+            }
+        }
+        QAccessibleTextInterface *text = reader->textInterface();
+        ASSERT_NE(text, nullptr);
+        int start = 0, end = 0;
+        const auto boundary = QAccessible::TextBoundaryType(random() % 6);
+        text->textAtOffset(offset(), boundary, &start, &end);
+        text->textBeforeOffset(offset(), boundary, &start, &end);
+        text->textAfterOffset(offset(), boundary, &start, &end);
+        text->setSelection(0, offset(), offset());
+        text->setCursorPosition(offset());
+        text->characterRect(offset());
+        EXPECT_EQ(text->text(0, text->characterCount()), reader->text(QAccessible::Value));
+    }
+}

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 
 namespace {
 
@@ -65,27 +66,34 @@ private:
     QAccessible::Id announcementId_;
 };
 
-// Text whose words and lines a reader may ask for at any offset. Qt 6.4's own search
-// for them never ends when asked at the end of the text (as Orca asks after
-// Ctrl+Right to the end of an edit), and the whole program would hang.
+// Text whose characters, words and lines a reader may ask for at any offset. Qt 6.4's
+// own search for them never ends where no word follows the offset (as at the end of
+// an edit, where Orca asks after Ctrl+Right), and the whole program would hang. The
+// program's texts are one short line each: a word is a run of letters and digits, the
+// characters between words are a piece of their own, and every larger piece is the
+// whole text.
 class BoundedText : public QAccessibleTextInterface {
 public:
     QString textBeforeOffset(int offset, QAccessible::TextBoundaryType type, int *start,
                              int *end) const override {
-        return QAccessibleTextInterface::textBeforeOffset(std::clamp(offset, 0, characterCount()),
-                                                          type, start, end);
+        const QString all = text(0, characterCount());
+        offset = std::clamp(offset, 0, int(all.size()));
+        const int at = offset < all.size() ? Piece(all, offset, type).first : offset;
+        return Answer(all, at > 0 ? Piece(all, at - 1, type) : std::pair{0, 0}, start, end);
     }
     QString textAfterOffset(int offset, QAccessible::TextBoundaryType type, int *start,
                             int *end) const override {
-        if (offset >= characterCount())
-            return AtTheEnd(start, end);
-        return QAccessibleTextInterface::textAfterOffset(std::max(offset, 0), type, start, end);
+        const QString all = text(0, characterCount());
+        const int n = int(all.size());
+        const int after = offset >= 0 && offset < n ? Piece(all, offset, type).second : n;
+        return Answer(all, after < n ? Piece(all, after, type) : std::pair{n, n}, start, end);
     }
     QString textAtOffset(int offset, QAccessible::TextBoundaryType type, int *start,
                          int *end) const override {
-        if (offset >= characterCount())
-            return AtTheEnd(start, end);
-        return QAccessibleTextInterface::textAtOffset(std::max(offset, 0), type, start, end);
+        const QString all = text(0, characterCount());
+        const int n = int(all.size());
+        offset = std::max(offset, 0);
+        return Answer(all, offset < n ? Piece(all, offset, type) : std::pair{n, n}, start, end);
     }
 
     // Plain text: no attributes anywhere in it.
@@ -96,9 +104,27 @@ public:
     }
 
 private:
-    QString AtTheEnd(int *start, int *end) const {
-        *start = *end = characterCount();
-        return {};
+    // The piece of text a boundary type makes around offset, as [first, second);
+    // offset lies in the text.
+    static std::pair<int, int> Piece(const QString &text, int offset,
+                                     QAccessible::TextBoundaryType type) {
+        if (type == QAccessible::CharBoundary)
+            return {offset, offset + 1};
+        if (type != QAccessible::WordBoundary)
+            return {0, int(text.size())};
+        const auto word = [&text](int i) { return text.at(i).isLetterOrNumber(); };
+        const bool inWord = word(offset);
+        int first = offset, second = offset + 1;
+        while (first > 0 && word(first - 1) == inWord)
+            --first;
+        while (second < text.size() && word(second) == inWord)
+            ++second;
+        return {first, second};
+    }
+    static QString Answer(const QString &text, std::pair<int, int> piece, int *start, int *end) {
+        *start = piece.first;
+        *end = piece.second;
+        return text.mid(piece.first, piece.second - piece.first);
     }
 };
 
@@ -221,12 +247,19 @@ public:
     int selectionCount() const override { return edit_.hasSelectedText() ? 1 : 0; }
     void addSelection(int start, int end) override { setSelection(0, start, end); }
     void removeSelection(int) override { edit_.deselect(); }
-    void setSelection(int, int start, int end) override { edit_.setSelection(start, end - start); }
+    void setSelection(int, int start, int end) override {
+        start = Within(start), end = Within(end);
+        edit_.setSelection(start, end - start);
+    }
     int cursorPosition() const override { return edit_.cursorPosition(); }
-    void setCursorPosition(int position) override { edit_.setCursorPosition(position); }
-    QString text(int start, int end) const override { return edit_.text().mid(start, end - start); }
+    void setCursorPosition(int position) override { edit_.setCursorPosition(Within(position)); }
+    QString text(int start, int end) const override {
+        start = Within(start);
+        return edit_.text().mid(start, std::max(Within(end) - start, 0));
+    }
     int characterCount() const override { return int(edit_.text().size()); }
     QRect characterRect(int offset) const override {
+        offset = Within(offset);
         // The text is a few digits from the edit's left margin: it never scrolls.
         const QRect inside = edit_.contentsRect().marginsRemoved(edit_.textMargins());
         const QFontMetrics metrics = edit_.fontMetrics();
@@ -239,14 +272,20 @@ public:
     int offsetAtPoint(const QPoint &point) const override {
         return edit_.cursorPositionAt(edit_.mapFromGlobal(point));
     }
-    void scrollToSubstring(int start, int) override { edit_.setCursorPosition(start); }
+    void scrollToSubstring(int start, int) override { setCursorPosition(start); }
     void deleteText(int start, int end) override { replaceText(start, end, QString()); }
     void insertText(int offset, const QString &text) override { replaceText(offset, offset, text); }
     void replaceText(int start, int end, const QString &text) override {
+        start = Within(start), end = Within(end);
+        if (end < start)
+            std::swap(start, end);
         edit_.setText(edit_.text().replace(start, end - start, text));
     }
 
 private:
+    // An offset a reader gave, brought into the text: a reader may give any number.
+    int Within(int offset) const { return std::clamp(offset, 0, characterCount()); }
+
     QLineEdit &edit_;
     EditRange range_;
 };

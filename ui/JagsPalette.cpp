@@ -15,6 +15,10 @@ JagsPalette::JagsPalette(StarDocument &document, QWidget &anchor, QWidget *paren
     jagsEdit->setAttribute(Qt::WA_InputMethodEnabled, false);
     LeaveUndoToTheStar(jagsEdit);
     jagsEdit->StepWith(*jagsSpinButtons);
+    // The jag count's range from the start: a screen reader may set the value before
+    // the palette was ever shown.
+    jagsSpinButtons->SetMax(settings_range::kMaxPoints);
+    jagsSpinButtons->SetMin(settings_range::kMinPoints);
     connect(jagsSpinButtons, &UpDown::changing, this, &JagsPalette::stepJags);
     connect(jagsEdit, &QLineEdit::textChanged, this, &JagsPalette::jagsEdited);
 }
